@@ -1,0 +1,85 @@
+// Speed of the planner core: the bonus curve, a bonus-list rebuild, one skill
+// edit and a full class change with all its nested runs.
+
+#include "BonusCurve.h"
+#include "BonusTable.h"
+#include "Planner.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace {
+
+using namespace rollwerk;
+
+void BM_BonusCurve(benchmark::State &state)
+{
+    std::int32_t s = 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(BonusCurve(12, 200, 50, s));
+        s = s % 250 + 1;
+    }
+}
+BENCHMARK(BM_BonusCurve);
+
+void BM_BonusListRebuild(benchmark::State &state)
+{
+    BonusTexts texts;
+    texts.Initialise();
+    SkillValues values;
+    // A developed character: eight chosen skills, Parade and Wendigkeit among them.
+    for (int s : {1, 3, 4, 18, 22, 23, 24, 25})
+        values[s] = 40;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RebuildBonusTexts(texts, values));
+}
+BENCHMARK(BM_BonusListRebuild);
+
+// Types a value over the whole text of a field, as the user does.
+void Type(NumberField &field, const char *text)
+{
+    std::size_t selected = field.Text().size();
+    for (const char *c = text; *c; ++c) {
+        field.TypeCharacter(selected ? 0 : field.Text().size(), selected, static_cast<char32_t>(*c), U',');
+        selected = 0;
+    }
+}
+
+void BM_SkillEdit(benchmark::State &state)
+{
+    Planner planner;
+    planner.FormCreate();
+    Type(planner.SpEStufeH, "100");
+    Type(planner.SpEFert[1], "40");
+    Type(planner.SpEFert[3], "30");
+    bool up = true;
+    for (auto _ : state) {
+        // One edit through SpEFertChange, alternately up and down.
+        up ? planner.SpEFert[3].StepUp() : planner.SpEFert[3].StepDown();
+        up = !up;
+    }
+}
+BENCHMARK(BM_SkillEdit);
+
+void BM_ClassChangeCascade(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Planner planner;
+        planner.FormCreate();
+        Type(planner.SpEStufeH, "10");
+        Type(planner.SpEFert[1], "5");
+        Type(planner.SpEFert[18], "3");
+        planner.ResetCounts();
+        // Only the pick is timed: "Seraphim", 2 class runs, 10 skill runs, 5 deep.
+        const auto start = std::chrono::steady_clock::now();
+        planner.CBCharwahl.Pick(1);
+        const auto end = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        if (planner.Counts().skillChanges != 10)
+            state.SkipWithError("the cascade did not run as expected");
+    }
+}
+BENCHMARK(BM_ClassChangeCascade)->UseManualTime();
+
+} // namespace

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Rollwerk needs to build, test and run,
+# asking apt-get only for those that are missing.
+set -euo pipefail
+
+packages=(
+  g++ cmake make pkg-config
+  googletest libgtest-dev libbenchmark-dev
+  qt6-base-dev libgl-dev libjpeg62-turbo-dev
+  fonts-liberation fonts-dejavu-core
+  xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,40 @@
+#pragma once
+
+// The 45 bonus rows and the rebuild of the bonus list from the skill values.
+
+#include "Budget.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rollwerk {
+
+inline constexpr int kBonusRowCount = 45;
+
+// The texts the planner keeps per bonus row 1..45; the value lives as text
+// between steps, and row 22's second contribution reads the first back.
+struct BonusTexts {
+    std::array<std::string, kBonusRowCount> label;
+    std::array<std::string, kBonusRowCount> valueText;
+    std::array<std::string, kBonusRowCount> suffix;
+
+    // Labels, suffixes (" %", none for rows 27 to 29) and values "0".
+    void Initialise();
+    std::string &Label(int row) { return label.at(static_cast<std::size_t>(row - 1)); }
+    std::string &ValueText(int row) { return valueText.at(static_cast<std::size_t>(row - 1)); }
+    std::string &Suffix(int row) { return suffix.at(static_cast<std::size_t>(row - 1)); }
+};
+
+std::string_view BonusLabel(int row);
+
+// The lines of the bonus list, shared and never changed once built, so that
+// a snapshot of the plan can hold them without copying.
+using BonusLines = std::shared_ptr<const std::vector<std::string>>;
+
+// Rewrites the value texts from the skill values and returns the list's lines.
+BonusLines RebuildBonusTexts(BonusTexts &texts, const SkillValues &skills);
+
+} // namespace rollwerk

@@ -1,0 +1,180 @@
+#include "NumberField.h"
+
+#include "Utf8.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <limits>
+
+namespace rollwerk {
+
+std::optional<std::int32_t> ParseInteger(std::string_view text)
+{
+    // Read on every field access of every procedure run, so kept to one
+    // pass, with the single digits that most fields show first.
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9')
+        return text[0] - '0';
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return std::nullopt;
+    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    std::int64_t magnitude = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        magnitude = std::min(magnitude * 10 + (c - '0'), kLimit + 1); // saturates, but keeps checking digits
+    }
+    const std::int64_t value = negative ? -magnitude : magnitude;
+    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+NumberField::NumberField(std::int32_t minimum, std::int32_t maximum, std::int32_t value, bool enabled, Rgb colour)
+    : text_(std::to_string(value)), minimum_(minimum), maximum_(maximum), enabled_(enabled), colour_(colour),
+      captionEnabled_(enabled)
+{
+}
+
+std::int32_t NumberField::Value() const { return ParseInteger(text_).value_or(minimum_); }
+
+void NumberField::SetValue(std::int64_t value)
+{
+    if (minimum_ != maximum_)
+        value = std::clamp<std::int64_t>(value, std::min(minimum_, maximum_), std::max(minimum_, maximum_));
+    // Stepping past the 32-bit range (possible only while minimum and maximum
+    // are equal) stops at its end instead of wrapping.
+    value = std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                     std::numeric_limits<std::int32_t>::max());
+    // Procedures set fields by the dozen, mostly to what they already show:
+    // format without allocating and compare before anything is stored.
+    std::array<char, 16> digits{};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+    ShowText(std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data())));
+}
+
+void NumberField::SetMinimum(std::int32_t minimum)
+{
+    if (minimum_ == minimum)
+        return;
+    minimum_ = minimum;
+    Changed(Property::Minimum);
+}
+
+void NumberField::SetMaximum(std::int32_t maximum)
+{
+    if (maximum_ == maximum)
+        return;
+    maximum_ = maximum;
+    Changed(Property::Maximum);
+}
+
+void NumberField::SetEnabled(bool enabled)
+{
+    if (enabled_ == enabled)
+        return;
+    enabled_ = enabled;
+    Changed(Property::Enabled);
+}
+
+void NumberField::SetColour(Rgb colour)
+{
+    if (colour_ == colour)
+        return;
+    colour_ = colour;
+    Changed(Property::Colour);
+}
+
+void NumberField::SetCaptionEnabled(bool enabled)
+{
+    if (captionEnabled_ == enabled)
+        return;
+    captionEnabled_ = enabled;
+    Changed(Property::CaptionEnabled);
+}
+
+bool NumberField::IsTypeable(char32_t ch, char32_t decimalSeparator)
+{
+    return (ch >= U'0' && ch <= U'9') || ch == U'+' || ch == U'-' || ch == decimalSeparator;
+}
+
+NumberField::KeyOutcome NumberField::TypeCharacter(std::size_t selectionStart, std::size_t selectionLength,
+                                                   char32_t ch, char32_t decimalSeparator)
+{
+    const bool enter = ch == U'\r' || ch == U'\n';
+    if (!enter && (ch < 0x20 || ch == 0x7F))
+        return KeyOutcome::NotTyped;
+    if (!enabled_ || enter || !IsTypeable(ch, decimalSeparator))
+        return KeyOutcome::Refused;
+    const auto [before, after] = SplitAround(text_, selectionStart, selectionLength);
+    std::string text = std::string(before) + EncodeUtf8(ch) + std::string(after);
+    if (CharCount(text) > kMaxLength)
+        return KeyOutcome::Refused;
+    if (text == text_)
+        return KeyOutcome::Unchanged;
+    ShowText(text);
+    return KeyOutcome::Inserted;
+}
+
+std::size_t NumberField::Paste(std::size_t selectionStart, std::size_t selectionLength, std::string_view pasted)
+{
+    if (!enabled_)
+        return selectionStart;
+    const auto [before, after] = SplitAround(text_, selectionStart, selectionLength);
+    const std::size_t kept = CharCount(before) + CharCount(after);
+    const std::size_t room = kMaxLength > kept ? kMaxLength - kept : 0;
+    const std::string_view inserted = pasted.substr(0, ByteOffset(pasted, room));
+    std::string text = std::string(before) + std::string(inserted) + std::string(after);
+    const std::size_t caret = CharCount(before) + CharCount(inserted);
+    ShowText(text);
+    return caret;
+}
+
+void NumberField::EditText(std::string_view text)
+{
+    if (!enabled_)
+        return;
+    ShowText(text.substr(0, ByteOffset(text, kMaxLength)));
+}
+
+void NumberField::StepUp()
+{
+    if (enabled_)
+        SetValue(std::int64_t{Value()} + 1);
+}
+
+void NumberField::StepDown()
+{
+    if (enabled_)
+        SetValue(std::int64_t{Value()} - 1);
+}
+
+void NumberField::FocusLost()
+{
+    const std::int32_t value = Value();
+    if (minimum_ != maximum_ && (value < minimum_ || value > maximum_))
+        SetValue(value);
+}
+
+void NumberField::ShowText(std::string_view text)
+{
+    if (text == text_)
+        return;
+    text_.assign(text);
+    Changed(Property::Text);
+    if (onChange)
+        onChange();
+}
+
+void NumberField::Changed(Property property)
+{
+    if (onPropertyChanged)
+        onPropertyChanged(property);
+}
+
+} // namespace rollwerk

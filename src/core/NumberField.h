@@ -1,0 +1,91 @@
+#pragma once
+
+// The model behind a number spin field: the shown text is the state, the
+// value is read from it. Procedures set values; the window forwards what
+// the user does (typing, pasting, stepping, leaving the field).
+
+#include "Colours.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rollwerk {
+
+// One optional sign followed by one or more digits, within 32 bits.
+std::optional<std::int32_t> ParseInteger(std::string_view text);
+
+class NumberField {
+public:
+    enum class Property { Text, Minimum, Maximum, Enabled, Colour, CaptionEnabled };
+
+    // What became of a typed character.
+    enum class KeyOutcome {
+        Inserted,   // the text changed (and the change notification ran)
+        Unchanged,  // the character replaced an identical selection
+        Refused,    // filtered out or over the length limit: the window beeps
+        NotTyped,   // a control key; the window handles it as editing
+    };
+
+    static constexpr std::size_t kMaxLength = 3;
+
+    NumberField() = default;
+    NumberField(std::int32_t minimum, std::int32_t maximum, std::int32_t value, bool enabled, Rgb colour);
+
+    const std::string &Text() const { return text_; }
+    std::int32_t Minimum() const { return minimum_; }
+    std::int32_t Maximum() const { return maximum_; }
+    bool Enabled() const { return enabled_; }
+    Rgb Colour() const { return colour_; }
+    bool CaptionEnabled() const { return captionEnabled_; }
+
+    // The text as an integer; the minimum when it is not a valid integer.
+    std::int32_t Value() const;
+
+    // Procedure side. Setting clamps only when minimum and maximum differ.
+    void SetValue(std::int64_t value);
+    void SetMinimum(std::int32_t minimum);
+    void SetMaximum(std::int32_t maximum);
+    void SetEnabled(bool enabled);
+    void SetColour(Rgb colour);
+    void SetCaptionEnabled(bool enabled);
+
+    // User side; a disabled field takes no input. Positions count characters.
+    static bool IsTypeable(char32_t ch, char32_t decimalSeparator);
+    KeyOutcome TypeCharacter(std::size_t selectionStart, std::size_t selectionLength, char32_t ch,
+                             char32_t decimalSeparator);
+    // Pasted text is not filtered but is cut to the room left. Returns the caret.
+    std::size_t Paste(std::size_t selectionStart, std::size_t selectionLength, std::string_view pasted);
+    // Any other editing (Backspace, Delete, cut): the text the edit produced.
+    void EditText(std::string_view text);
+    void StepUp();
+    void StepDown();
+    void FocusLost();
+
+    // The field's change notification: runs, nested, whenever the shown text changes.
+    std::function<void()> onChange;
+    // For the view: a property changed (the text before onChange runs).
+    std::function<void(Property)> onPropertyChanged;
+
+    friend bool operator==(const NumberField &a, const NumberField &b)
+    {
+        return a.text_ == b.text_ && a.minimum_ == b.minimum_ && a.maximum_ == b.maximum_ && a.enabled_ == b.enabled_
+            && a.colour_ == b.colour_ && a.captionEnabled_ == b.captionEnabled_;
+    }
+
+private:
+    void ShowText(std::string_view text);
+    void Changed(Property property);
+
+    std::string text_ = "0";
+    std::int32_t minimum_ = 0;
+    std::int32_t maximum_ = 0;
+    bool enabled_ = true;
+    Rgb colour_{};
+    bool captionEnabled_ = true;
+};
+
+} // namespace rollwerk

@@ -1,0 +1,224 @@
+#include "Planner.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace rollwerk {
+
+namespace {
+
+std::vector<std::string> ClassItems() { return {kClassNames.begin(), kClassNames.end()}; }
+
+void CopyField(const NumberField &field, FieldState &state)
+{
+    state.text = field.Text();
+    state.minimum = field.Minimum();
+    state.maximum = field.Maximum();
+    state.enabled = field.Enabled();
+    state.colour = field.Colour();
+    state.captionEnabled = field.CaptionEnabled();
+}
+
+// The first plan: the default class's two starting skills at 1, the rest locked at 0.
+NumberField InitialSkillField(int skill)
+{
+    const bool starting = UnlockLevel(skill, 0) == 0;
+    return starting ? NumberField(1, 1, 1, true, kAvailableColour) : NumberField(0, 1, 0, false, kLockedColour);
+}
+
+} // namespace
+
+Planner::Planner()
+    : CBCharwahl(ClassItems(), std::string(kDefaultClass)), SpEStufeH(kMinLevel, kMaxLevel, 1, true, kSkyBlue),
+      LFertFrei(std::string(kFreePointsCaption) + "0"), LFertGesAnzeige("0")
+{
+    runs_.resize(kMaxNesting);
+    for (int s = 1; s <= kSkillCount; ++s) {
+        SpEFert[s] = InitialSkillField(s);
+        SpEFert[s].onChange = [this] { SpEFertChange(); };
+    }
+    SpEStufeH.onChange = [this] { CBCharwahlChange(); };
+    CBCharwahl.onChange = [this] { CBCharwahlChange(); };
+}
+
+Planner::~Planner() { LastClass.clear(); }
+
+void Planner::FormCreate()
+{
+    LastClass = kDefaultClass;
+    Bonus.Initialise();
+    ReadSkills();
+    RebuildBonusList();
+}
+
+void Planner::CBCharwahlChange() { Guarded(Procedure::ClassChange, [this] { ClassChangeBody(); }); }
+
+void Planner::SpEFertChange() { Guarded(Procedure::SkillChange, [this] { SkillChangeBody(); }); }
+
+template <typename Body>
+void Planner::Guarded(Procedure procedure, Body body)
+{
+    if (depth_ >= kMaxNesting)
+        throw std::runtime_error("Die Planerregeln sind zu tief verschachtelt.");
+    Run &run = runs_[static_cast<std::size_t>(depth_)];
+    run.procedure = procedure;
+    CaptureState(run.state);
+    const auto ancestors = runs_.begin() + depth_;
+    if (std::any_of(runs_.begin(), ancestors, [&](const Run &ancestor) {
+            return ancestor.procedure == procedure && ancestor.state == run.state;
+        })) {
+        ++counts_.repeatsStopped;
+        return;
+    }
+
+    ++(procedure == Procedure::ClassChange ? counts_.classChanges : counts_.skillChanges);
+    ++depth_;
+    counts_.maxDepth = std::max(counts_.maxDepth, depth_);
+    struct LeaveOnExit {
+        int &depth;
+        ~LeaveOnExit() { --depth; }
+    } leave{depth_};
+    body();
+}
+
+void Planner::ClassChangeBody()
+{
+    if (CBCharwahl.Text() != LastClass) {
+        LastClass = CBCharwahl.Text();
+        SpEStufeH.SetValue(1);
+        SkillValue = {};
+        EditDelta = {};
+        UndoEdit(); // writes 0 into every skill field
+    }
+    CheckLevel();
+    const std::int32_t level = SpEStufeH.Value();
+    SetSkillCaps(level);
+    if (!ClassColumn(CBCharwahl.Text()))
+        CBCharwahl.SetText(std::string(kDefaultClass));
+    ApplyUnlockAll(level);
+    ReadSkills();
+    ShowCounters(level);
+}
+
+void Planner::SkillChangeBody()
+{
+    PreviousValues = SkillValue;
+    ReadSkills();
+    for (int s = 1; s <= kSkillCount; ++s)
+        EditDelta[s] = std::int64_t{SkillValue[s]} - PreviousValues[s];
+    if (FreeSkillPoints(SpEStufeH.Value(), SkillValue) < 0)
+        UndoEdit();
+    RebuildBonusList();
+    CheckLevel();
+    const std::int32_t level = SpEStufeH.Value();
+    ShowCounters(level);
+    if (ParseInteger(LFertGesAnzeige.Text()).value_or(0) <= 0)
+        LockUnchosenSkills();
+    else
+        ApplyUnlockAll(level);
+}
+
+void Planner::ReadSkills()
+{
+    for (int s = 1; s <= kSkillCount; ++s)
+        SkillValue[s] = SpEFert[s].Value();
+}
+
+void Planner::UndoEdit()
+{
+    // EditDelta[s] is the difference of two 32-bit values, so the result is one of them.
+    for (int s = 1; s <= kSkillCount; ++s)
+        SkillValue[s] = static_cast<std::int32_t>(SkillValue[s] - EditDelta[s]);
+    // Each write may run SpEFertChange nested, which re-reads SkillValue:
+    // later writes put back what that run read.
+    for (int s = 1; s <= kSkillCount; ++s)
+        SpEFert[s].SetValue(SkillValue[s]);
+}
+
+void Planner::LockSkill(int skill)
+{
+    NumberField &field = SpEFert[skill];
+    field.SetCaptionEnabled(false);
+    field.SetEnabled(false);
+    field.SetColour(kLockedColour);
+    field.SetValue(0); // while the old minimum still holds
+    field.SetMinimum(0);
+}
+
+void Planner::LockUnchosenSkills()
+{
+    for (int s = 1; s <= kSkillCount; ++s) {
+        if (SpEFert[s].Value() == 0)
+            LockSkill(s);
+    }
+}
+
+void Planner::ApplyUnlock(int skill, std::int32_t level)
+{
+    const std::optional<int> column = ClassColumn(CBCharwahl.Text());
+    const int unlock = column ? UnlockLevel(skill, *column) : kNever;
+    NumberField &field = SpEFert[skill];
+    if (column && unlock == 0 && level == 1) {
+        field.SetValue(1);
+        field.SetMinimum(1);
+    }
+    if (column && level >= unlock) {
+        field.SetCaptionEnabled(true);
+        field.SetEnabled(true);
+        field.SetColour(kAvailableColour);
+    } else {
+        LockSkill(skill);
+    }
+}
+
+void Planner::ApplyUnlockAll(std::int32_t level)
+{
+    for (int s = 1; s <= kSkillCount; ++s)
+        ApplyUnlock(s, level);
+}
+
+void Planner::SetSkillCaps(std::int32_t level)
+{
+    for (int s = 1; s <= kSkillCount; ++s)
+        SpEFert[s].SetMaximum(level);
+}
+
+void Planner::ShowCounters(std::int32_t level)
+{
+    if (const std::optional<int> slots = SkillSlots(level))
+        LFertGesAnzeige.SetText(std::to_string(*slots - ChosenSkillCount(SkillValue)));
+    LFertFrei.SetText(std::string(kFreePointsCaption) + std::to_string(FreeSkillPoints(level, SkillValue)));
+}
+
+void Planner::CheckLevel()
+{
+    const std::int32_t level = SpEStufeH.Value();
+    if (level < kMinLevel || level > kMaxLevel)
+        SpEStufeH.SetValue(1);
+}
+
+void Planner::RebuildBonusList() { LBBoni.Replace(RebuildBonusTexts(Bonus, SkillValue)); }
+
+PlannerState Planner::CaptureState() const
+{
+    PlannerState state;
+    CaptureState(state);
+    return state;
+}
+
+void Planner::CaptureState(PlannerState &state) const
+{
+    CopyField(SpEStufeH, state.level);
+    for (int s = 1; s <= kSkillCount; ++s)
+        CopyField(SpEFert[s], state.skills[s]);
+    state.classText = CBCharwahl.Text();
+    state.freePointsText = LFertFrei.Text();
+    state.freeSlotsText = LFertGesAnzeige.Text();
+    state.bonusLines = LBBoni.SharedLines();
+    state.skillValue = SkillValue;
+    state.previousValues = PreviousValues;
+    state.editDelta = EditDelta;
+    state.lastClass = LastClass;
+}
+
+} // namespace rollwerk

@@ -1,0 +1,112 @@
+#pragma once
+
+// The planner: the fields of the main window as a model, the planner arrays,
+// and the three procedures that change a plan.
+//
+// How a change flows:
+//   user action (typed key, step, pick) on a field model
+//     -> the field's text changes -> its change notification runs a
+//        procedure (CBCharwahlChange for the class box and the level field,
+//        SpEFertChange for a skill field)
+//     -> the procedure reads fields, consults the catalogue and the budget,
+//        and writes values, ranges, flags, colours, labels and bonus lines
+//     -> every write that changes a field's text runs that field's
+//        procedure again, nested, before the write returns
+//     -> the views mirror each write as it happens (onPropertyChanged,
+//        onTextShown, onLinesShown).
+
+#include "BonusList.h"
+#include "BonusTable.h"
+#include "Budget.h"
+#include "Catalogue.h"
+#include "ClassBox.h"
+#include "NumberField.h"
+#include "PlannerState.h"
+#include "TextLabel.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace rollwerk {
+
+inline constexpr std::string_view kFreePointsCaption = "Freie Fertigkeitspunkte: ";
+
+class Planner {
+public:
+    // How often the procedures ran and how deep they nested, for tests and benchmarks.
+    struct RunCounts {
+        int classChanges = 0;    // runs of CBCharwahlChange
+        int skillChanges = 0;    // runs of SpEFertChange
+        int maxDepth = 0;        // most runs of either procedure in progress at once
+        int repeatsStopped = 0;  // runs stopped because they would repeat an ancestor
+    };
+
+    // A last safety net: deeper nesting than this raises an error.
+    static constexpr int kMaxNesting = 200;
+
+    // The fields hold the initial plan of a "Gladiator" at level 1.
+    Planner();
+    Planner(const Planner &) = delete;
+    Planner &operator=(const Planner &) = delete;
+    ~Planner();
+
+    // Fields, named after the widgets that show them.
+    ClassBox CBCharwahl;
+    NumberField SpEStufeH;
+    SkillArray<NumberField> SpEFert;
+    TextLabel LFertFrei;
+    TextLabel LFertGesAnzeige;
+    BonusList LBBoni;
+
+    // Planner data.
+    SkillValues SkillValue;
+    SkillValues PreviousValues;
+    SkillArray<std::int64_t> EditDelta;
+    BonusTexts Bonus;
+    std::string LastClass;
+
+    // Procedures.
+    void FormCreate();
+    void CBCharwahlChange();
+    void SpEFertChange();
+
+    // Building blocks.
+    void ReadSkills();
+    void UndoEdit();
+    void LockSkill(int skill);
+    void LockUnchosenSkills();
+    void ApplyUnlock(int skill, std::int32_t level);
+    void ApplyUnlockAll(std::int32_t level);
+    void SetSkillCaps(std::int32_t level);
+    void ShowCounters(std::int32_t level);
+    void CheckLevel();
+    void RebuildBonusList();
+
+    PlannerState CaptureState() const;
+    void CaptureState(PlannerState &state) const;
+    const RunCounts &Counts() const { return counts_; }
+    void ResetCounts() { counts_ = {}; }
+
+private:
+    enum class Procedure { ClassChange, SkillChange };
+    struct Run {
+        Procedure procedure = Procedure::ClassChange;
+        PlannerState state;
+    };
+
+    // Runs body unless it would repeat a run of the same procedure in progress.
+    template <typename Body>
+    void Guarded(Procedure procedure, Body body);
+
+    void ClassChangeBody();
+    void SkillChangeBody();
+
+    // Runs in progress, outermost first; the slots are kept and reused so
+    // that taking a snapshot allocates nothing.
+    std::vector<Run> runs_;
+    int depth_ = 0;
+    RunCounts counts_;
+};
+
+} // namespace rollwerk

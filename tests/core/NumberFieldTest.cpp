@@ -1,0 +1,174 @@
+#include "NumberField.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace rollwerk {
+namespace {
+
+// A field with a notification counter and the texts it showed, in order.
+struct WatchedField {
+    NumberField field;
+    std::vector<std::string> shown;
+
+    WatchedField(std::int32_t minimum, std::int32_t maximum, std::string text) : field(minimum, maximum, 0, true, kSkyBlue)
+    {
+        field.EditText(text);
+        field.onChange = [this] { shown.push_back(field.Text()); };
+    }
+};
+
+TEST(NumberField, ReadsValidIntegersAndOtherwiseTheMinimum)
+{
+    const std::vector<std::pair<std::string, std::int32_t>> cases = {
+        {"7", 7},   {"+5", 5},  {"-0", 0},  {"007", 7}, {"-99", -99}, {"", 3}, {"-", 3}, {"+", 3},
+        {"1,5", 3}, {"1.5", 3}, {"+-1", 3}, {" 1", 3},  {"1 ", 3},    {"x", 3}, {"\xc3\xa4", 3}};
+    for (const auto &[text, value] : cases) {
+        NumberField field(3, 9, 0, true, kSkyBlue);
+        field.EditText(text);
+        EXPECT_EQ(field.Value(), value) << '"' << text << '"';
+    }
+    // Procedure writes can be longer than what the user types.
+    EXPECT_EQ(ParseInteger("2147483647"), 2147483647);
+    EXPECT_EQ(ParseInteger("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(ParseInteger("2147483648"), std::nullopt);
+    EXPECT_EQ(ParseInteger("99999999999999999999999"), std::nullopt);
+    EXPECT_EQ(ParseInteger("00000000000000000000042"), 42);
+}
+
+TEST(NumberField, SettingClampsOnlyWhenMinimumAndMaximumDiffer)
+{
+    NumberField field(0, 10, 5, true, kSkyBlue);
+    field.SetValue(11);
+    EXPECT_EQ(field.Text(), "10");
+    field.SetValue(-3);
+    EXPECT_EQ(field.Text(), "0");
+    field.SetMinimum(1);
+    EXPECT_EQ(field.Text(), "0") << "changing the range never touches the text";
+    field.SetMaximum(1);
+    field.SetValue(2);
+    EXPECT_EQ(field.Text(), "2") << "equal minimum and maximum store the value unchanged";
+    field.SetValue(std::int64_t{1} << 40);
+    EXPECT_EQ(field.Text(), "2147483647");
+}
+
+TEST(NumberField, NotifiesExactlyWhenTheShownTextChanges)
+{
+    WatchedField w(0, 250, "5");
+    w.field.SetValue(5);
+    EXPECT_TRUE(w.shown.empty());
+    w.field.EditText("05");
+    w.field.SetValue(5); // "05" becomes "5": a different text
+    EXPECT_EQ(w.shown, (std::vector<std::string>{"05", "5"}));
+}
+
+TEST(NumberField, NotificationsNestAndSeeEachWrite)
+{
+    NumberField field(0, 250, 0, true, kSkyBlue);
+    std::vector<std::string> seen;
+    field.onChange = [&] {
+        seen.push_back(field.Text());
+        if (field.Text() == "1")
+            field.SetValue(2); // nested, before the first SetValue returns
+    };
+    field.SetValue(1);
+    EXPECT_EQ(seen, (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(field.Text(), "2");
+}
+
+struct TypingCase {
+    const char *name;
+    const char *before;
+    std::size_t selectionStart;
+    std::size_t selectionLength;
+    char32_t typed;
+    NumberField::KeyOutcome outcome;
+    const char *after;
+};
+
+class NumberFieldTyping : public testing::TestWithParam<TypingCase> {};
+
+TEST_P(NumberFieldTyping, FiltersAndLimits)
+{
+    const TypingCase &c = GetParam();
+    WatchedField w(0, 250, c.before);
+    EXPECT_EQ(w.field.TypeCharacter(c.selectionStart, c.selectionLength, c.typed, U','), c.outcome);
+    EXPECT_EQ(w.field.Text(), c.after);
+    EXPECT_EQ(w.shown.size(), c.outcome == NumberField::KeyOutcome::Inserted ? 1U : 0U);
+}
+
+using K = NumberField::KeyOutcome;
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NumberFieldTyping,
+    testing::Values(TypingCase{"digit_appended", "3", 1, 0, U'0', K::Inserted, "30"},
+                    TypingCase{"digit_replaces_selection", "30", 0, 2, U'2', K::Inserted, "2"},
+                    TypingCase{"digit_inserted_in_the_middle", "35", 1, 0, U'0', K::Inserted, "305"},
+                    TypingCase{"fourth_character_refused", "300", 3, 0, U'1', K::Refused, "300"},
+                    TypingCase{"replacing_keeps_the_limit", "300", 0, 1, U'1', K::Inserted, "100"},
+                    TypingCase{"same_character_over_selection", "1", 0, 1, U'1', K::Unchanged, "1"},
+                    TypingCase{"signs_and_separator_taken", "", 0, 0, U'-', K::Inserted, "-"},
+                    TypingCase{"system_separator_taken", "1", 1, 0, U',', K::Inserted, "1,"},
+                    TypingCase{"other_separator_refused", "1", 1, 0, U'.', K::Refused, "1"},
+                    TypingCase{"letter_refused", "1", 1, 0, U'a', K::Refused, "1"},
+                    TypingCase{"umlaut_refused", "1", 1, 0, U'\u00e4', K::Refused, "1"},
+                    TypingCase{"enter_refused", "1", 1, 0, U'\r', K::Refused, "1"},
+                    TypingCase{"backspace_is_editing", "1", 1, 0, U'\b', K::NotTyped, "1"},
+                    TypingCase{"selection_past_the_end_is_cut", "12", 1, 9, U'5', K::Inserted, "15"}),
+    [](const testing::TestParamInfo<TypingCase> &info) { return std::string(info.param.name); });
+
+TEST(NumberField, PastedTextIsUnfilteredButLimited)
+{
+    WatchedField w(0, 250, "1");
+    EXPECT_EQ(w.field.Paste(1, 0, "a\xc3\xa4xyz"), 3U);
+    EXPECT_EQ(w.field.Text(), "1a\xc3\xa4");
+    EXPECT_EQ(w.field.Value(), 0);
+    EXPECT_EQ(w.field.Paste(0, 3, "12345"), 3U);
+    EXPECT_EQ(w.field.Text(), "123");
+    EXPECT_EQ(w.field.Paste(3, 0, "9"), 3U) << "a full field takes nothing";
+    EXPECT_EQ(w.field.Text(), "123");
+    w.field.EditText("98765");
+    EXPECT_EQ(w.field.Text(), "987");
+    EXPECT_EQ(w.shown.size(), 3U);
+}
+
+TEST(NumberField, StepsClampExceptWhileMinimumEqualsMaximum)
+{
+    NumberField field(0, 3, 3, true, kSkyBlue);
+    int changes = 0;
+    field.onChange = [&] { ++changes; };
+    field.StepUp();
+    EXPECT_EQ(field.Text(), "3");
+    EXPECT_EQ(changes, 0) << "up at the maximum raises nothing";
+    field.StepDown();
+    EXPECT_EQ(field.Text(), "2");
+    field.EditText("");
+    field.StepUp(); // empty reads as the minimum
+    EXPECT_EQ(field.Text(), "1");
+    NumberField pinned(1, 1, 1, true, kAvailableColour);
+    pinned.StepUp();
+    EXPECT_EQ(pinned.Text(), "2");
+    NumberField disabled(0, 5, 1, false, kLockedColour);
+    disabled.StepUp();
+    disabled.EditText("4");
+    EXPECT_EQ(disabled.TypeCharacter(1, 0, U'4', U','), NumberField::KeyOutcome::Refused);
+    EXPECT_EQ(disabled.Text(), "1") << "a disabled field takes no input";
+}
+
+TEST(NumberField, FocusLossClampsOnlyOutOfRangeValuesOfARealRange)
+{
+    WatchedField w(0, 250, "300");
+    w.field.FocusLost();
+    EXPECT_EQ(w.field.Text(), "250");
+    EXPECT_EQ(w.shown.size(), 1U);
+    w.field.EditText("");
+    w.field.FocusLost();
+    EXPECT_EQ(w.field.Text(), "") << "an empty field stays empty";
+    WatchedField pinned(1, 1, "9");
+    pinned.field.FocusLost();
+    EXPECT_EQ(pinned.field.Text(), "9");
+}
+
+} // namespace
+} // namespace rollwerk
