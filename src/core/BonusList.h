@@ -9,7 +9,7 @@ namespace rollwerk {
 // The bonus list: the lines of the last rebuild, in row order, never sorted.
 class BonusList {
 public:
-    BonusList() : lines_(std::make_shared<const std::vector<std::string>>()) {}
+    BonusList() : lines_(std::make_shared<const std::vector<std::string>>()) { }
 
     const std::vector<std::string> &Lines() const { return *lines_; }
     const BonusLines &SharedLines() const { return lines_; }

@@ -72,6 +72,7 @@ struct Contribution {
 constexpr int kReferenceSkill = 50;
 
 // In row order; row 22 takes Parade first and then adds Wendigkeit.
+// clang-format off
 constexpr std::array<Contribution, kBonusRowCount + 1> kContributions = {{
     {1, 3, 12, 200},  {2, 4, 12, 200},  {3, 5, 9, 150},   {4, 6, 9, 150},   {5, 7, 9, 150},
     {6, 8, 9, 150},   {7, 9, 9, 150},   {8, 3, 6, 100},   {9, 4, 6, 100},   {10, 5, 6, 100},
@@ -85,11 +86,18 @@ constexpr std::array<Contribution, kBonusRowCount + 1> kContributions = {{
     {40, 12, 6, 100}, {41, 13, 6, 100}, {42, 14, 6, 100}, {43, 15, 6, 100}, {44, 17, 6, 100},
     {45, 16, 6, 100},
 }};
+// clang-format on
 
-bool IsZero(const std::string &text) { return text.size() == 1 && text[0] == '0'; }
+bool IsZero(const std::string &text)
+{
+    return text.size() == 1 && text[0] == '0';
+}
 
 // Reads a value text back as the planner stores it; texts are always decimal.
-std::int32_t ReadValueText(const std::string &text) { return IsZero(text) ? 0 : ParseInteger(text).value_or(0); }
+std::int32_t ReadValueText(const std::string &text)
+{
+    return IsZero(text) ? 0 : ParseInteger(text).value_or(0);
+}
 
 // The exact curve costs a few hundred nanoseconds, and a rebuild runs after
 // every skill change; each contribution remembers its values for the skill
@@ -109,7 +117,10 @@ std::int32_t Contribute(std::size_t index, const Contribution &c, std::int32_t v
 
 } // namespace
 
-std::string_view BonusLabel(int row) { return kLabels.at(static_cast<std::size_t>(row - 1)); }
+std::string_view BonusLabel(int row)
+{
+    return kLabels.at(static_cast<std::size_t>(row - 1));
+}
 
 void BonusTexts::Initialise()
 {

@@ -46,7 +46,8 @@ std::optional<int> SkillSlots(std::int32_t level)
 
 int ChosenSkillCount(const SkillValues &values)
 {
-    return static_cast<int>(std::count_if(values.items.begin(), values.items.end(), [](std::int32_t v) { return v > 0; }));
+    return static_cast<int>(
+        std::count_if(values.items.begin(), values.items.end(), [](std::int32_t v) { return v > 0; }));
 }
 
 } // namespace rollwerk

@@ -15,6 +15,7 @@ struct SkillEntry {
 
 constexpr int N = kNever;
 
+// clang-format off
 constexpr std::array<SkillEntry, kSkillCount> kSkills = {{
     {"Waffenkunde",      {0, 0, 0, 0, 3, 0}},
     {"Magiekunde",       {N, 0, 3, N, 0, N}},
@@ -45,8 +46,12 @@ constexpr std::array<SkillEntry, kSkillCount> kSkills = {{
     {"Reiten",           {6, 3, 3, 3, 3, 6}},
     {"Entwaffnung",      {12, N, 30, 3, 30, 3}},
 }};
+// clang-format on
 
-const SkillEntry &Entry(int skill) { return kSkills.at(static_cast<std::size_t>(skill - 1)); }
+const SkillEntry &Entry(int skill)
+{
+    return kSkills.at(static_cast<std::size_t>(skill - 1));
+}
 
 } // namespace
 
@@ -63,6 +68,9 @@ int UnlockLevel(int skill, int classColumn)
     return Entry(skill).unlock.at(static_cast<std::size_t>(classColumn));
 }
 
-std::string_view SkillCaption(int skill) { return Entry(skill).caption; }
+std::string_view SkillCaption(int skill)
+{
+    return Entry(skill).caption;
+}
 
 } // namespace rollwerk

@@ -15,8 +15,8 @@ inline constexpr int kMaxLevel = 250;
 // An unlock level no character reaches: the skill is never selectable.
 inline constexpr int kNever = 251;
 
-inline constexpr std::array<std::string_view, kClassCount> kClassNames = {
-    "Gladiator", "Seraphim", "Waldelfin", "Dunkelelf", "Kampfmagier", "Vampirin"};
+inline constexpr std::array<std::string_view, kClassCount> kClassNames
+    = {"Gladiator", "Seraphim", "Waldelfin", "Dunkelelf", "Kampfmagier", "Vampirin"};
 
 inline constexpr std::string_view kDefaultClass = kClassNames[0];
 
@@ -32,8 +32,7 @@ int UnlockLevel(int skill, int classColumn);
 std::string_view SkillCaption(int skill);
 
 // Fixed-size array indexed by skill number 1..28, as the planner arrays are.
-template <typename T>
-struct SkillArray {
+template <typename T> struct SkillArray {
     std::array<T, kSkillCount> items{};
 
     constexpr T &operator[](int skill) { return items[static_cast<std::size_t>(skill - 1)]; }

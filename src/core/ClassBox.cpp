@@ -6,16 +6,17 @@
 
 namespace rollwerk {
 
-ClassBox::ClassBox(std::vector<std::string> items, std::string text) : items_(std::move(items)), text_(std::move(text)) {}
+ClassBox::ClassBox(std::vector<std::string> items, std::string text) : items_(std::move(items)), text_(std::move(text))
+{ }
 
 std::optional<ClassBox::Edit> ClassBox::Complete(std::string_view text, std::size_t selectionStart,
-                                                 std::size_t selectionLength, char32_t typed,
-                                                 std::span<const std::string> items)
+    std::size_t selectionLength, char32_t typed, std::span<const std::string> items)
 {
-    const std::string_view kept = selectionLength > 0 ? SplitAround(text, selectionStart, selectionLength).before : text;
+    const std::string_view kept
+        = selectionLength > 0 ? SplitAround(text, selectionStart, selectionLength).before : text;
     const std::string search = std::string(kept) + EncodeUtf8(typed);
-    const auto match = std::find_if(items.begin(), items.end(),
-                                    [&](const std::string &item) { return StartsWithIgnoringCase(item, search); });
+    const auto match = std::find_if(
+        items.begin(), items.end(), [&](const std::string &item) { return StartsWithIgnoringCase(item, search); });
     if (match == items.end())
         return std::nullopt;
     const std::string_view rest = std::string_view(*match).substr(search.size());
@@ -23,7 +24,10 @@ std::optional<ClassBox::Edit> ClassBox::Complete(std::string_view text, std::siz
     return Edit{search + std::string(rest), searchChars, CharCount(rest)};
 }
 
-void ClassBox::SetText(std::string text) { Show(std::move(text), false); }
+void ClassBox::SetText(std::string text)
+{
+    Show(std::move(text), false);
+}
 
 ClassBox::Edit ClassBox::TypeCharacter(std::size_t selectionStart, std::size_t selectionLength, char32_t ch)
 {
@@ -63,7 +67,10 @@ ClassBox::Edit ClassBox::Backspace(std::size_t selectionStart, std::size_t selec
     return {text_, CharCount(before), 0};
 }
 
-void ClassBox::EditText(std::string_view text) { Show(std::string(text), true); }
+void ClassBox::EditText(std::string_view text)
+{
+    Show(std::string(text), true);
+}
 
 void ClassBox::Pick(std::size_t index)
 {
@@ -81,13 +88,12 @@ void ClassBox::SelectAdjacent(int direction)
 {
     if (items_.empty())
         return;
-    const auto current = std::find_if(items_.begin(), items_.end(), [&](const std::string &item) {
-        return item.size() == text_.size() && StartsWithIgnoringCase(item, text_);
-    });
+    const auto current = std::find_if(items_.begin(), items_.end(),
+        [&](const std::string &item) { return item.size() == text_.size() && StartsWithIgnoringCase(item, text_); });
     std::ptrdiff_t index = 0;
     if (current != items_.end())
-        index = std::clamp<std::ptrdiff_t>((current - items_.begin()) + direction, 0,
-                                           static_cast<std::ptrdiff_t>(items_.size()) - 1);
+        index = std::clamp<std::ptrdiff_t>(
+            (current - items_.begin()) + direction, 0, static_cast<std::ptrdiff_t>(items_.size()) - 1);
     Show(items_[static_cast<std::size_t>(index)], true);
 }
 

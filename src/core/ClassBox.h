@@ -34,9 +34,8 @@ public:
     // selected, else the whole text plus the character. The first item that
     // begins with it, regardless of case, completes it; the added rest is
     // selected. No value when no item matches.
-    static std::optional<Edit> Complete(std::string_view text, std::size_t selectionStart,
-                                        std::size_t selectionLength, char32_t typed,
-                                        std::span<const std::string> items);
+    static std::optional<Edit> Complete(std::string_view text, std::size_t selectionStart, std::size_t selectionLength,
+        char32_t typed, std::span<const std::string> items);
 
     // Procedure side: raises nothing.
     void SetText(std::string text);
@@ -44,12 +43,12 @@ public:
     // User side. Each returns the text and selection the edit leaves.
     Edit TypeCharacter(std::size_t selectionStart, std::size_t selectionLength, char32_t ch);
     Edit Backspace(std::size_t selectionStart, std::size_t selectionLength);
-    void EditText(std::string_view text);      // paste, cut, Delete
-    void Pick(std::size_t index);              // an item chosen from the list
-    void SelectAdjacent(int direction);        // Up (-1) and Down (+1) keys
+    void EditText(std::string_view text); // paste, cut, Delete
+    void Pick(std::size_t index);         // an item chosen from the list
+    void SelectAdjacent(int direction);   // Up (-1) and Down (+1) keys
 
-    std::function<void()> onChange;     // the change notification
-    std::function<void()> onTextShown;  // for the view, before onChange runs
+    std::function<void()> onChange;    // the change notification
+    std::function<void()> onTextShown; // for the view, before onChange runs
 
 private:
     void Show(std::string text, bool notify);

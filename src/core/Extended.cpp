@@ -37,8 +37,7 @@ Wide MultiplyWide(std::uint64_t a, std::uint64_t b)
 // hi and lo are never both 0. Normalising shifts left; with sticky set that
 // shift must stay below 64 so the unknown bits under lo cannot reach the
 // round bit. All callers keep it at 1 (add, subtract) or about 62 (divide).
-Extended Extended::Round(bool negative, std::int64_t exponent, std::uint64_t hi, std::uint64_t lo,
-                         bool sticky)
+Extended Extended::Round(bool negative, std::int64_t exponent, std::uint64_t hi, std::uint64_t lo, bool sticky)
 {
     if (hi == 0) { // only after exact cancellation, never with sticky set
         hi = lo;
@@ -75,7 +74,8 @@ Extended Extended::FromInt(std::int64_t value)
     if (value == 0)
         return result;
     // Negate in unsigned arithmetic so INT64_MIN does not overflow.
-    const std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    const std::uint64_t magnitude
+        = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     const int shift = std::countl_zero(magnitude);
     result.negative = value < 0;
     result.exponent = -shift;
@@ -96,7 +96,8 @@ Extended operator+(const Extended &lhs, const Extended &rhs)
         return rhs;
 
     // Larger magnitude first, so the difference below never goes negative.
-    const bool swap = lhs.exponent < rhs.exponent || (lhs.exponent == rhs.exponent && lhs.significand < rhs.significand);
+    const bool swap
+        = lhs.exponent < rhs.exponent || (lhs.exponent == rhs.exponent && lhs.significand < rhs.significand);
     const Extended &big = swap ? rhs : lhs;
     const Extended &small = swap ? lhs : rhs;
     const std::int64_t gap = std::int64_t{big.exponent} - small.exponent;

@@ -37,8 +37,7 @@ private:
 
     // Rounds the exact value (hi * 2^64 + lo + a fraction of the last unit
     // if sticky) * 2^exponent to 64 bits; see Extended.cpp.
-    static Extended Round(bool negative, std::int64_t exponent, std::uint64_t hi, std::uint64_t lo,
-                          bool sticky);
+    static Extended Round(bool negative, std::int64_t exponent, std::uint64_t hi, std::uint64_t lo, bool sticky);
 
     friend struct ExtendedAccess; // for tests that build operands bit by bit
 };

@@ -38,10 +38,12 @@ std::optional<std::int32_t> ParseInteger(std::string_view text)
 NumberField::NumberField(std::int32_t minimum, std::int32_t maximum, std::int32_t value, bool enabled, Rgb colour)
     : text_(std::to_string(value)), minimum_(minimum), maximum_(maximum), enabled_(enabled), colour_(colour),
       captionEnabled_(enabled)
-{
-}
+{ }
 
-std::int32_t NumberField::Value() const { return ParseInteger(text_).value_or(minimum_); }
+std::int32_t NumberField::Value() const
+{
+    return ParseInteger(text_).value_or(minimum_);
+}
 
 void NumberField::SetValue(std::int64_t value)
 {
@@ -49,8 +51,8 @@ void NumberField::SetValue(std::int64_t value)
         value = std::clamp<std::int64_t>(value, std::min(minimum_, maximum_), std::max(minimum_, maximum_));
     // Stepping past the 32-bit range (possible only while minimum and maximum
     // are equal) stops at its end instead of wrapping.
-    value = std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                     std::numeric_limits<std::int32_t>::max());
+    value = std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
     // Procedures set fields by the dozen, mostly to what they already show:
     // format without allocating and compare before anything is stored.
     std::array<char, 16> digits{};
@@ -103,8 +105,8 @@ bool NumberField::IsTypeable(char32_t ch, char32_t decimalSeparator)
     return (ch >= U'0' && ch <= U'9') || ch == U'+' || ch == U'-' || ch == decimalSeparator;
 }
 
-NumberField::KeyOutcome NumberField::TypeCharacter(std::size_t selectionStart, std::size_t selectionLength,
-                                                   char32_t ch, char32_t decimalSeparator)
+NumberField::KeyOutcome NumberField::TypeCharacter(
+    std::size_t selectionStart, std::size_t selectionLength, char32_t ch, char32_t decimalSeparator)
 {
     const bool enter = ch == U'\r' || ch == U'\n';
     if (!enter && (ch < 0x20 || ch == 0x7F))

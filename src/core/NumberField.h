@@ -24,10 +24,10 @@ public:
 
     // What became of a typed character.
     enum class KeyOutcome {
-        Inserted,   // the text changed (and the change notification ran)
-        Unchanged,  // the character replaced an identical selection
-        Refused,    // filtered out or over the length limit: the window beeps
-        NotTyped,   // a control key; the window handles it as editing
+        Inserted,  // the text changed (and the change notification ran)
+        Unchanged, // the character replaced an identical selection
+        Refused,   // filtered out or over the length limit: the window beeps
+        NotTyped,  // a control key; the window handles it as editing
     };
 
     static constexpr std::size_t kMaxLength = 3;
@@ -55,8 +55,8 @@ public:
 
     // User side; a disabled field takes no input. Positions count characters.
     static bool IsTypeable(char32_t ch, char32_t decimalSeparator);
-    KeyOutcome TypeCharacter(std::size_t selectionStart, std::size_t selectionLength, char32_t ch,
-                             char32_t decimalSeparator);
+    KeyOutcome TypeCharacter(
+        std::size_t selectionStart, std::size_t selectionLength, char32_t ch, char32_t decimalSeparator);
     // Pasted text is not filtered but is cut to the room left. Returns the caret.
     std::size_t Paste(std::size_t selectionStart, std::size_t selectionLength, std::string_view pasted);
     // Any other editing (Backspace, Delete, cut): the text the edit produced.

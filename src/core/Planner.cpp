@@ -7,7 +7,10 @@ namespace rollwerk {
 
 namespace {
 
-std::vector<std::string> ClassItems() { return {kClassNames.begin(), kClassNames.end()}; }
+std::vector<std::string> ClassItems()
+{
+    return {kClassNames.begin(), kClassNames.end()};
+}
 
 void CopyField(const NumberField &field, FieldState &state)
 {
@@ -41,7 +44,10 @@ Planner::Planner()
     CBCharwahl.onChange = [this] { CBCharwahlChange(); };
 }
 
-Planner::~Planner() { LastClass.clear(); }
+Planner::~Planner()
+{
+    LastClass.clear();
+}
 
 void Planner::FormCreate()
 {
@@ -51,12 +57,17 @@ void Planner::FormCreate()
     RebuildBonusList();
 }
 
-void Planner::CBCharwahlChange() { Guarded(Procedure::ClassChange, [this] { ClassChangeBody(); }); }
+void Planner::CBCharwahlChange()
+{
+    Guarded(Procedure::ClassChange, [this] { ClassChangeBody(); });
+}
 
-void Planner::SpEFertChange() { Guarded(Procedure::SkillChange, [this] { SkillChangeBody(); }); }
+void Planner::SpEFertChange()
+{
+    Guarded(Procedure::SkillChange, [this] { SkillChangeBody(); });
+}
 
-template <typename Body>
-void Planner::Guarded(Procedure procedure, Body body)
+template <typename Body> void Planner::Guarded(Procedure procedure, Body body)
 {
     if (depth_ >= kMaxNesting)
         throw std::runtime_error("Die Planerregeln sind zu tief verschachtelt.");
@@ -64,9 +75,8 @@ void Planner::Guarded(Procedure procedure, Body body)
     run.procedure = procedure;
     CaptureState(run.state);
     const auto ancestors = runs_.begin() + depth_;
-    if (std::any_of(runs_.begin(), ancestors, [&](const Run &ancestor) {
-            return ancestor.procedure == procedure && ancestor.state == run.state;
-        })) {
+    if (std::any_of(runs_.begin(), ancestors,
+            [&](const Run &ancestor) { return ancestor.procedure == procedure && ancestor.state == run.state; })) {
         ++counts_.repeatsStopped;
         return;
     }
@@ -197,7 +207,10 @@ void Planner::CheckLevel()
         SpEStufeH.SetValue(1);
 }
 
-void Planner::RebuildBonusList() { LBBoni.Replace(RebuildBonusTexts(Bonus, SkillValue)); }
+void Planner::RebuildBonusList()
+{
+    LBBoni.Replace(RebuildBonusTexts(Bonus, SkillValue));
+}
 
 PlannerState Planner::CaptureState() const
 {

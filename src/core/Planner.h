@@ -36,10 +36,10 @@ class Planner {
 public:
     // How often the procedures ran and how deep they nested, for tests and benchmarks.
     struct RunCounts {
-        int classChanges = 0;    // runs of CBCharwahlChange
-        int skillChanges = 0;    // runs of SpEFertChange
-        int maxDepth = 0;        // most runs of either procedure in progress at once
-        int repeatsStopped = 0;  // runs stopped because they would repeat an ancestor
+        int classChanges = 0;   // runs of CBCharwahlChange
+        int skillChanges = 0;   // runs of SpEFertChange
+        int maxDepth = 0;       // most runs of either procedure in progress at once
+        int repeatsStopped = 0; // runs stopped because they would repeat an ancestor
     };
 
     // A last safety net: deeper nesting than this raises an error.
@@ -96,8 +96,7 @@ private:
     };
 
     // Runs body unless it would repeat a run of the same procedure in progress.
-    template <typename Body>
-    void Guarded(Procedure procedure, Body body);
+    template <typename Body> void Guarded(Procedure procedure, Body body);
 
     void ClassChangeBody();
     void SkillChangeBody();

@@ -8,7 +8,7 @@ namespace rollwerk {
 // A label whose text the planner writes (the two counters).
 class TextLabel {
 public:
-    explicit TextLabel(std::string text) : text_(std::move(text)) {}
+    explicit TextLabel(std::string text) : text_(std::move(text)) { }
 
     const std::string &Text() const { return text_; }
     void SetText(std::string text)

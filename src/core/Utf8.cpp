@@ -6,15 +6,22 @@ namespace rollwerk {
 
 namespace {
 
-bool IsContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+bool IsContinuationByte(char byte)
+{
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
 
-char AsciiLower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; }
+char AsciiLower(char ch)
+{
+    return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+}
 
 } // namespace
 
 std::size_t CharCount(std::string_view text)
 {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char b) { return !IsContinuationByte(b); }));
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char b) { return !IsContinuationByte(b); }));
 }
 
 std::size_t ByteOffset(std::string_view text, std::size_t charIndex)
@@ -60,8 +67,9 @@ TextSplit SplitAround(std::string_view text, std::size_t charStart, std::size_t 
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
-    return text.size() >= prefix.size()
-        && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+        return AsciiLower(a) == AsciiLower(b);
+    });
 }
 
 } // namespace rollwerk

@@ -1,5 +1,5 @@
-#include "BonusCurve.h"
 #include "BonusTable.h"
+#include "BonusCurve.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ struct BonusCase {
     std::vector<std::string> lines;
 };
 
-class BonusListRebuild : public testing::TestWithParam<BonusCase> {};
+class BonusListRebuild : public testing::TestWithParam<BonusCase> { };
 
 TEST_P(BonusListRebuild, ShowsEveryPositiveRowInRowOrder)
 {
@@ -27,25 +27,21 @@ TEST_P(BonusListRebuild, ShowsEveryPositiveRowInRowOrder)
     EXPECT_EQ(*RebuildBonusTexts(texts, values), GetParam().lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BonusListRebuild,
-    testing::Values(
-        BonusCase{"new_gladiator", {{1, 1}, {18, 1}},
-                  {"Schaden bei physischen Angriffen: +12 %", "Regeneration von Kampfk\u00fcnsten: +12 %"}},
+INSTANTIATE_TEST_SUITE_P(Cases, BonusListRebuild,
+    testing::Values(BonusCase{"new_gladiator", {{1, 1}, {18, 1}},
+                        {"Schaden bei physischen Angriffen: +12 %", "Regeneration von Kampfk\u00fcnsten: +12 %"}},
         BonusCase{"handel_has_no_suffix", {{26, 7}}, {"Handel: +7"}},
         BonusCase{"raw_rows_show_the_skill_value", {{27, 250}, {28, 3}}, {"Reiten: +250", "Entwaffnen: +3"}},
         BonusCase{"parade_alone", {{24, 10}}, {"Verteidigungswert: +88 %"}},
         BonusCase{"wendigkeit_alone", {{22, 10}}, {"Angriffswert: +44 %", "Verteidigungswert: +79 %"}},
-        BonusCase{"parade_and_wendigkeit_add_up", {{22, 10}, {24, 10}},
-                  {"Angriffswert: +44 %", "Verteidigungswert: +167 %"}},
-        BonusCase{"ballistik_shows_trap_rows_only",
-                  {{16, 1}},
-                  {"Geschwindigkeit beim Ausf\u00fchren von Fallenk\u00fcnsten: +6 %",
-                   "Schaden von Fallenk\u00fcnsten: +6 %"}},
-        BonusCase{"konstitution_and_ruestung_feed_two_rows_each",
-                  {{23, 50}, {25, 50}},
-                  {"Lebensenergie: +130 %", "Physische Regeneration: +150 %", "Alle Resistenzen: +250 %",
-                   "Geschwindigkeit: +10 %"}},
+        BonusCase{
+            "parade_and_wendigkeit_add_up", {{22, 10}, {24, 10}}, {"Angriffswert: +44 %", "Verteidigungswert: +167 %"}},
+        BonusCase{"ballistik_shows_trap_rows_only", {{16, 1}},
+            {"Geschwindigkeit beim Ausf\u00fchren von Fallenk\u00fcnsten: +6 %",
+                "Schaden von Fallenk\u00fcnsten: +6 %"}},
+        BonusCase{"konstitution_and_ruestung_feed_two_rows_each", {{23, 50}, {25, 50}},
+            {"Lebensenergie: +130 %", "Physische Regeneration: +150 %", "Alle Resistenzen: +250 %",
+                "Geschwindigkeit: +10 %"}},
         BonusCase{"zero_and_negative_values_show_nothing", {{3, 0}, {4, -5}, {26, -1}}, {}}),
     [](const testing::TestParamInfo<BonusCase> &info) { return std::string(info.param.name); });
 

@@ -44,13 +44,14 @@ TEST(Budget, ExtremeValuesDoNotOverflow)
     SkillValues values;
     values.items.fill(std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(FreeSkillPoints(std::numeric_limits<std::int32_t>::max(), values),
-              4 * std::int64_t{std::numeric_limits<std::int32_t>::max()} - 41 - 28 * std::int64_t{std::numeric_limits<std::int32_t>::max()});
+        4 * std::int64_t{std::numeric_limits<std::int32_t>::max()} - 41
+            - 28 * std::int64_t{std::numeric_limits<std::int32_t>::max()});
 }
 
 TEST(Budget, SkillSlotsFollowTheLevelSteps)
 {
     const std::array<std::pair<int, int>, 14> table = {{{1, 2}, {2, 2}, {3, 3}, {5, 3}, {6, 4}, {11, 4}, {12, 5},
-                                                        {19, 5}, {20, 6}, {29, 6}, {30, 7}, {49, 7}, {50, 8}, {250, 8}}};
+        {19, 5}, {20, 6}, {29, 6}, {30, 7}, {49, 7}, {50, 8}, {250, 8}}};
     for (auto [level, slots] : table)
         EXPECT_EQ(SkillSlots(level), slots) << level;
     for (int level : {0, -1, -99, 251, 999})

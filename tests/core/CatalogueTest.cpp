@@ -17,7 +17,8 @@ TEST(Catalogue, ClassLookupIsExactAndCaseSensitive)
 
 TEST(Catalogue, EveryClassHasTwoStartingSkills)
 {
-    const std::array<std::array<int, 2>, kClassCount> starting = {{{1, 18}, {1, 2}, {1, 22}, {1, 18}, {2, 21}, {1, 20}}};
+    const std::array<std::array<int, 2>, kClassCount> starting
+        = {{{1, 18}, {1, 2}, {1, 22}, {1, 18}, {2, 21}, {1, 20}}};
     for (int column = 0; column < kClassCount; ++column) {
         std::vector<int> found;
         for (int s = 1; s <= kSkillCount; ++s) {
@@ -25,7 +26,8 @@ TEST(Catalogue, EveryClassHasTwoStartingSkills)
                 found.push_back(s);
         }
         const auto &expected = starting[static_cast<std::size_t>(column)];
-        EXPECT_EQ(found, std::vector<int>(expected.begin(), expected.end())) << kClassNames[static_cast<std::size_t>(column)];
+        EXPECT_EQ(found, std::vector<int>(expected.begin(), expected.end()))
+            << kClassNames[static_cast<std::size_t>(column)];
     }
 }
 
@@ -35,7 +37,7 @@ TEST(Catalogue, UnlockLevelsAreSlotStepsOrNever)
         for (int s = 1; s <= kSkillCount; ++s) {
             const int level = UnlockLevel(s, column);
             EXPECT_TRUE(level == 0 || level == 3 || level == 6 || level == 12 || level == 20 || level == 30
-                        || level == 50 || level == kNever)
+                || level == 50 || level == kNever)
                 << s << "/" << column;
         }
     }

@@ -1,5 +1,5 @@
-#include "Catalogue.h"
 #include "ClassBox.h"
+#include "Catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,10 @@
 namespace rollwerk {
 namespace {
 
-std::vector<std::string> Items() { return {kClassNames.begin(), kClassNames.end()}; }
+std::vector<std::string> Items()
+{
+    return {kClassNames.begin(), kClassNames.end()};
+}
 
 struct CompletionCase {
     const char *name;
@@ -20,7 +23,7 @@ struct CompletionCase {
     std::optional<ClassBox::Edit> result;
 };
 
-class ClassBoxCompletion : public testing::TestWithParam<CompletionCase> {};
+class ClassBoxCompletion : public testing::TestWithParam<CompletionCase> { };
 
 TEST_P(ClassBoxCompletion, CompletesFromTheFirstMatchingItem)
 {
@@ -29,15 +32,15 @@ TEST_P(ClassBoxCompletion, CompletesFromTheFirstMatchingItem)
     EXPECT_EQ(ClassBox::Complete(c.text, c.selectionStart, c.selectionLength, c.typed, items), c.result);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ClassBoxCompletion,
+INSTANTIATE_TEST_SUITE_P(Cases, ClassBoxCompletion,
     testing::Values(
         CompletionCase{"capital_v_over_everything", "Gladiator", 0, 9, U'V', ClassBox::Edit{"Vampirin", 1, 7}},
         CompletionCase{"lower_v_keeps_its_case", "Gladiator", 0, 9, U'v', ClassBox::Edit{"vampirin", 1, 7}},
         CompletionCase{"x_matches_nothing", "Gladiator", 0, 9, U'x', std::nullopt},
         CompletionCase{"typed_prefix_keeps_its_case", "sE", 2, 0, U'R', ClassBox::Edit{"sERaphim", 3, 5}},
         CompletionCase{"text_before_the_selection_counts", "Dunkelelf", 2, 7, U'n', ClassBox::Edit{"Dunkelelf", 3, 6}},
-        CompletionCase{"without_selection_the_caret_does_not_matter", "Ka", 1, 0, U'm', ClassBox::Edit{"Kampfmagier", 3, 8}},
+        CompletionCase{
+            "without_selection_the_caret_does_not_matter", "Ka", 1, 0, U'm', ClassBox::Edit{"Kampfmagier", 3, 8}},
         CompletionCase{"no_selection_and_the_whole_text", "Ka", 2, 0, U'm', ClassBox::Edit{"Kampfmagier", 3, 8}},
         CompletionCase{"a_full_name_completes_to_itself", "Waldelfi", 8, 0, U'n', ClassBox::Edit{"Waldelfin", 9, 0}},
         CompletionCase{"longer_than_any_item", "Vampirin", 8, 0, U'e', std::nullopt},
@@ -48,7 +51,10 @@ INSTANTIATE_TEST_SUITE_P(
 struct WatchedBox {
     ClassBox box{Items(), "Gladiator"};
     int changes = 0;
-    WatchedBox() { box.onChange = [this] { ++changes; }; }
+    WatchedBox()
+    {
+        box.onChange = [this] { ++changes; };
+    }
 };
 
 TEST(ClassBox, TypingNotifiesOnChangeAndOnEveryCompletion)

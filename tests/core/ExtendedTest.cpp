@@ -69,10 +69,14 @@ enum class Op { Add, Subtract, Multiply, Divide };
 Extended Apply(Op op, const Extended &a, const Extended &b)
 {
     switch (op) {
-    case Op::Add: return a + b;
-    case Op::Subtract: return a - b;
-    case Op::Multiply: return a * b;
-    case Op::Divide: return a / b;
+    case Op::Add:
+        return a + b;
+    case Op::Subtract:
+        return a - b;
+    case Op::Multiply:
+        return a * b;
+    case Op::Divide:
+        return a / b;
     }
     return {};
 }
@@ -111,7 +115,7 @@ TEST(ExtendedTest, RoundsToNearestTiesToEven)
         {"carry out of the top bit", Op::Add, {false, 0, ~std::uint64_t{0}}, one, {false, 1, kTop}},
         {"2^63 - 1/4 ties up to 2^63", Op::Subtract, {false, 0, kTop}, {false, -65, kTop}, {false, 0, kTop}},
         {"2^63 - 1/4 - 2^-65 is below the tie", Op::Subtract, {false, 0, kTop}, {false, -65, kTop + 1},
-         {false, -1, ~std::uint64_t{0}}},
+            {false, -1, ~std::uint64_t{0}}},
         {"2^63 - 2^-200 rounds back to 2^63", Op::Subtract, {false, 0, kTop}, {false, -263, kTop}, {false, 0, kTop}},
         {"cancellation is exact", Op::Subtract, {false, -63, kTop + 5}, {false, -63, kTop + 4}, {false, -126, kTop}},
         {"x - x is +0", Op::Subtract, {true, 7, kTop + 9}, {true, 7, kTop + 9}, {false, 0, 0}},
@@ -120,12 +124,11 @@ TEST(ExtendedTest, RoundsToNearestTiesToEven)
         {"-0 - +0 is -0", Op::Subtract, {true, 0, 0}, {false, 0, 0}, {true, 0, 0}},
         {"0 * -3 is -0", Op::Multiply, {false, 0, 0}, {true, -62, 0xC000000000000000u}, {true, 0, 0}},
         {"(2^32+1)^2 ties down to even", Op::Multiply, {false, -31, 0x8000000080000000u},
-         {false, -31, 0x8000000080000000u}, {false, 1, kTop + (1ull << 32)}},
+            {false, -31, 0x8000000080000000u}, {false, 1, kTop + (1ull << 32)}},
         {"(2^32+1)(2^32+3) ties up to even", Op::Multiply, {false, -31, 0x8000000080000000u},
-         {false, -31, 0x8000000180000000u}, {false, 1, kTop + (1ull << 33) + 2}},
+            {false, -31, 0x8000000180000000u}, {false, 1, kTop + (1ull << 33) + 2}},
         {"1 / 3 rounds up", Op::Divide, one, {false, -62, 0xC000000000000000u}, {false, -65, 0xAAAAAAAAAAAAAAABu}},
-        {"-2 / 3", Op::Divide, {true, -62, kTop}, {false, -62, 0xC000000000000000u},
-         {true, -64, 0xAAAAAAAAAAAAAAABu}},
+        {"-2 / 3", Op::Divide, {true, -62, kTop}, {false, -62, 0xC000000000000000u}, {true, -64, 0xAAAAAAAAAAAAAAABu}},
         {"1 / 7 rounds down", Op::Divide, one, {false, -61, 0xE000000000000000u}, {false, -66, 0x9249249249249249u}},
         {"0 / -5 is -0", Op::Divide, {false, 0, 0}, {true, -61, 0xA000000000000000u}, {true, 0, 0}},
     };
@@ -147,9 +150,18 @@ TEST(ExtendedTest, RoundToInt64HandWorked)
         Extended value;
         std::int64_t expected;
     } cases[] = {
-        {ratio(1, 2), 0},   {ratio(3, 2), 2},   {ratio(5, 2), 2},   {ratio(-1, 2), 0},
-        {ratio(-3, 2), -2}, {ratio(-5, 2), -2}, {ratio(7, 4), 2},   {ratio(-7, 4), -2},
-        {ratio(5, 4), 1},   {ratio(1, 3), 0},   {ratio(2, 3), 1},   {ratio(-2, 3), -1},
+        {ratio(1, 2), 0},
+        {ratio(3, 2), 2},
+        {ratio(5, 2), 2},
+        {ratio(-1, 2), 0},
+        {ratio(-3, 2), -2},
+        {ratio(-5, 2), -2},
+        {ratio(7, 4), 2},
+        {ratio(-7, 4), -2},
+        {ratio(5, 4), 1},
+        {ratio(1, 3), 0},
+        {ratio(2, 3), 1},
+        {ratio(-2, 3), -1},
         {Make({false, -300, kTop}), 0},
         {Make({false, -64, kTop}), 0},     // exactly 1/2
         {Make({false, -64, kTop + 1}), 1}, // just above 1/2
@@ -163,8 +175,8 @@ TEST(ExtendedTest, RoundToInt64HandWorked)
 
 TEST(ExtendedTest, RoundToInt64OutOfRangeThrows)
 {
-    EXPECT_THROW(Make({false, 0, kTop}).RoundToInt64(), std::overflow_error);      // 2^63
-    EXPECT_THROW(Make({true, 0, kTop + 1}).RoundToInt64(), std::overflow_error);   // -(2^63 + 1)
+    EXPECT_THROW(Make({false, 0, kTop}).RoundToInt64(), std::overflow_error);    // 2^63
+    EXPECT_THROW(Make({true, 0, kTop + 1}).RoundToInt64(), std::overflow_error); // -(2^63 + 1)
     EXPECT_THROW(Make({false, 5, kTop}).RoundToInt64(), std::overflow_error);
     // 2^63 - 1/2 ties to the even 2^63, which no longer fits.
     EXPECT_THROW(Make({false, -1, ~std::uint64_t{0}}).RoundToInt64(), std::overflow_error);
@@ -210,7 +222,7 @@ Bits FromLongDouble(long double value)
 // the 64 and 128 bit window edges (round and sticky bits) and huge gaps.
 class OperandSource {
 public:
-    explicit OperandSource(std::uint64_t seed) : rng_(seed) {}
+    explicit OperandSource(std::uint64_t seed) : rng_(seed) { }
 
     Bits First()
     {
@@ -228,8 +240,12 @@ public:
             b.significand = Pattern();
             break;
         case 3:
-        case 4: b.significand = Short(); break;
-        default: b.significand = rng_() | kTop; break;
+        case 4:
+            b.significand = Short();
+            break;
+        default:
+            b.significand = rng_() | kTop;
+            break;
         }
         b.exponent = static_cast<std::int32_t>(Range(-72, -56));
         return b;
@@ -287,8 +303,16 @@ private:
     std::uint64_t Pattern()
     {
         static constexpr std::uint64_t patterns[] = {
-            kTop,         kTop + 1,       ~std::uint64_t{0},     ~std::uint64_t{0} - 1, 0xAAAAAAAAAAAAAAAAu,
-            0xC000000000000001u, 0x8000000100000000u, 0xFFFFFFFF00000000u, 0x80000000FFFFFFFFu, 0xFFFFFFFFFFFFFFFEu,
+            kTop,
+            kTop + 1,
+            ~std::uint64_t{0},
+            ~std::uint64_t{0} - 1,
+            0xAAAAAAAAAAAAAAAAu,
+            0xC000000000000001u,
+            0x8000000100000000u,
+            0xFFFFFFFF00000000u,
+            0x80000000FFFFFFFFu,
+            0xFFFFFFFFFFFFFFFEu,
         };
         std::uint64_t value = patterns[Below(std::size(patterns))];
         if (Coin()) // flip one low bit to move a tie just off
@@ -299,7 +323,7 @@ private:
     std::mt19937_64 rng_;
 };
 
-class ExtendedAgainstLongDouble : public testing::TestWithParam<Op> {};
+class ExtendedAgainstLongDouble : public testing::TestWithParam<Op> { };
 
 TEST_P(ExtendedAgainstLongDouble, MatchesBitForBit)
 {
@@ -316,10 +340,18 @@ TEST_P(ExtendedAgainstLongDouble, MatchesBitForBit)
         const long double y = ToLongDouble(b);
         long double expected = 0;
         switch (op) {
-        case Op::Add: expected = x + y; break;
-        case Op::Subtract: expected = x - y; break;
-        case Op::Multiply: expected = x * y; break;
-        case Op::Divide: expected = x / y; break;
+        case Op::Add:
+            expected = x + y;
+            break;
+        case Op::Subtract:
+            expected = x - y;
+            break;
+        case Op::Multiply:
+            expected = x * y;
+            break;
+        case Op::Divide:
+            expected = x / y;
+            break;
         }
         const Bits actual = Of(Apply(op, Make(a), Make(b)));
         if (actual != FromLongDouble(expected)) {
@@ -336,8 +368,8 @@ std::string OpName(const testing::TestParamInfo<Op> &info)
     return names[static_cast<int>(info.param)];
 }
 
-INSTANTIATE_TEST_SUITE_P(AllOperations, ExtendedAgainstLongDouble,
-                         testing::Values(Op::Add, Op::Subtract, Op::Multiply, Op::Divide), OpName);
+INSTANTIATE_TEST_SUITE_P(
+    AllOperations, ExtendedAgainstLongDouble, testing::Values(Op::Add, Op::Subtract, Op::Multiply, Op::Divide), OpName);
 
 TEST(ExtendedTest, LongDoubleCodecRoundTrips)
 {

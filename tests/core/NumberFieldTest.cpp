@@ -13,7 +13,8 @@ struct WatchedField {
     NumberField field;
     std::vector<std::string> shown;
 
-    WatchedField(std::int32_t minimum, std::int32_t maximum, std::string text) : field(minimum, maximum, 0, true, kSkyBlue)
+    WatchedField(std::int32_t minimum, std::int32_t maximum, std::string text)
+        : field(minimum, maximum, 0, true, kSkyBlue)
     {
         field.EditText(text);
         field.onChange = [this] { shown.push_back(field.Text()); };
@@ -22,9 +23,9 @@ struct WatchedField {
 
 TEST(NumberField, ReadsValidIntegersAndOtherwiseTheMinimum)
 {
-    const std::vector<std::pair<std::string, std::int32_t>> cases = {
-        {"7", 7},   {"+5", 5},  {"-0", 0},  {"007", 7}, {"-99", -99}, {"", 3}, {"-", 3}, {"+", 3},
-        {"1,5", 3}, {"1.5", 3}, {"+-1", 3}, {" 1", 3},  {"1 ", 3},    {"x", 3}, {"\xc3\xa4", 3}};
+    const std::vector<std::pair<std::string, std::int32_t>> cases
+        = {{"7", 7}, {"+5", 5}, {"-0", 0}, {"007", 7}, {"-99", -99}, {"", 3}, {"-", 3}, {"+", 3}, {"1,5", 3},
+            {"1.5", 3}, {"+-1", 3}, {" 1", 3}, {"1 ", 3}, {"x", 3}, {"\xc3\xa4", 3}};
     for (const auto &[text, value] : cases) {
         NumberField field(3, 9, 0, true, kSkyBlue);
         field.EditText(text);
@@ -88,7 +89,7 @@ struct TypingCase {
     const char *after;
 };
 
-class NumberFieldTyping : public testing::TestWithParam<TypingCase> {};
+class NumberFieldTyping : public testing::TestWithParam<TypingCase> { };
 
 TEST_P(NumberFieldTyping, FiltersAndLimits)
 {
@@ -100,22 +101,21 @@ TEST_P(NumberFieldTyping, FiltersAndLimits)
 }
 
 using K = NumberField::KeyOutcome;
-INSTANTIATE_TEST_SUITE_P(
-    Cases, NumberFieldTyping,
+INSTANTIATE_TEST_SUITE_P(Cases, NumberFieldTyping,
     testing::Values(TypingCase{"digit_appended", "3", 1, 0, U'0', K::Inserted, "30"},
-                    TypingCase{"digit_replaces_selection", "30", 0, 2, U'2', K::Inserted, "2"},
-                    TypingCase{"digit_inserted_in_the_middle", "35", 1, 0, U'0', K::Inserted, "305"},
-                    TypingCase{"fourth_character_refused", "300", 3, 0, U'1', K::Refused, "300"},
-                    TypingCase{"replacing_keeps_the_limit", "300", 0, 1, U'1', K::Inserted, "100"},
-                    TypingCase{"same_character_over_selection", "1", 0, 1, U'1', K::Unchanged, "1"},
-                    TypingCase{"signs_and_separator_taken", "", 0, 0, U'-', K::Inserted, "-"},
-                    TypingCase{"system_separator_taken", "1", 1, 0, U',', K::Inserted, "1,"},
-                    TypingCase{"other_separator_refused", "1", 1, 0, U'.', K::Refused, "1"},
-                    TypingCase{"letter_refused", "1", 1, 0, U'a', K::Refused, "1"},
-                    TypingCase{"umlaut_refused", "1", 1, 0, U'\u00e4', K::Refused, "1"},
-                    TypingCase{"enter_refused", "1", 1, 0, U'\r', K::Refused, "1"},
-                    TypingCase{"backspace_is_editing", "1", 1, 0, U'\b', K::NotTyped, "1"},
-                    TypingCase{"selection_past_the_end_is_cut", "12", 1, 9, U'5', K::Inserted, "15"}),
+        TypingCase{"digit_replaces_selection", "30", 0, 2, U'2', K::Inserted, "2"},
+        TypingCase{"digit_inserted_in_the_middle", "35", 1, 0, U'0', K::Inserted, "305"},
+        TypingCase{"fourth_character_refused", "300", 3, 0, U'1', K::Refused, "300"},
+        TypingCase{"replacing_keeps_the_limit", "300", 0, 1, U'1', K::Inserted, "100"},
+        TypingCase{"same_character_over_selection", "1", 0, 1, U'1', K::Unchanged, "1"},
+        TypingCase{"signs_and_separator_taken", "", 0, 0, U'-', K::Inserted, "-"},
+        TypingCase{"system_separator_taken", "1", 1, 0, U',', K::Inserted, "1,"},
+        TypingCase{"other_separator_refused", "1", 1, 0, U'.', K::Refused, "1"},
+        TypingCase{"letter_refused", "1", 1, 0, U'a', K::Refused, "1"},
+        TypingCase{"umlaut_refused", "1", 1, 0, U'\u00e4', K::Refused, "1"},
+        TypingCase{"enter_refused", "1", 1, 0, U'\r', K::Refused, "1"},
+        TypingCase{"backspace_is_editing", "1", 1, 0, U'\b', K::NotTyped, "1"},
+        TypingCase{"selection_past_the_end_is_cut", "12", 1, 9, U'5', K::Inserted, "15"}),
     [](const testing::TestParamInfo<TypingCase> &info) { return std::string(info.param.name); });
 
 TEST(NumberField, PastedTextIsUnfilteredButLimited)

@@ -38,14 +38,16 @@ public:
     void Pick(std::string_view className)
     {
         const auto &items = planner.CBCharwahl.Items();
-        planner.CBCharwahl.Pick(static_cast<std::size_t>(std::find(items.begin(), items.end(), className) - items.begin()));
+        planner.CBCharwahl.Pick(
+            static_cast<std::size_t>(std::find(items.begin(), items.end(), className) - items.begin()));
     }
     // Selects the whole text of the class box and types, following its completion.
     void TypeClass(std::string_view text)
     {
         ClassBox::Edit edit{planner.CBCharwahl.Text(), 0, CharCount(planner.CBCharwahl.Text())};
         for (char ch : text)
-            edit = planner.CBCharwahl.TypeCharacter(edit.selectionStart, edit.selectionLength, static_cast<unsigned char>(ch));
+            edit = planner.CBCharwahl.TypeCharacter(
+                edit.selectionStart, edit.selectionLength, static_cast<unsigned char>(ch));
     }
 
     Planner planner;

@@ -24,12 +24,12 @@ std::vector<int> EnabledSkills(const Planner &p)
 struct ClassChangeCase {
     const char *name;
     const char *fromClass; // picked first, or typed when it names no class
-    int raisedSkill; // raised by one at level 2
+    int raisedSkill;       // raised by one at level 2
     const char *toClass;
     std::vector<int> startingSkills;
 };
 
-class RepeatingClassChange : public ::testing::TestWithParam<ClassChangeCase> {};
+class RepeatingClassChange : public ::testing::TestWithParam<ClassChangeCase> { };
 
 // Level 2 with a raised skill: setting the level to 1 before the skills are
 // zeroed used to undo and re-apply a starting skill for ever.
@@ -63,11 +63,10 @@ TEST_P(RepeatingClassChange, EndsAsAnyClassChange)
     EXPECT_EQ(p.LFertGesAnzeige.Text(), "0");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RepeatingClassChange,
+INSTANTIATE_TEST_SUITE_P(Cases, RepeatingClassChange,
     ::testing::Values(ClassChangeCase{"gladiator_to_kampfmagier", "Gladiator", 18, "Kampfmagier", {2, 21}},
-                      ClassChangeCase{"kampfmagier_to_gladiator", "Kampfmagier", 21, "Gladiator", {1, 18}},
-                                        ClassChangeCase{"kampfmagier_to_a_text_naming_no_class", "Kampfmagier", 21, "x", {1, 18}}),
+        ClassChangeCase{"kampfmagier_to_gladiator", "Kampfmagier", 21, "Gladiator", {1, 18}},
+        ClassChangeCase{"kampfmagier_to_a_text_naming_no_class", "Kampfmagier", 21, "x", {1, 18}}),
     [](const ::testing::TestParamInfo<ClassChangeCase> &info) { return std::string(info.param.name); });
 
 TEST(RepeatingClassChange, KampfmagierShowsItsTwoBonusRows)
@@ -76,8 +75,8 @@ TEST(RepeatingClassChange, KampfmagierShowsItsTwoBonusRows)
     d.Type(kLevelField, "2");
     d.Up(18);
     d.Pick("Kampfmagier");
-    EXPECT_EQ(d.planner.LBBoni.Lines(), (std::vector<std::string>{"Schaden bei magischen Angriffen: +12 %",
-                                                                  "Mentale Regeneration: +12 %"}));
+    EXPECT_EQ(d.planner.LBBoni.Lines(),
+        (std::vector<std::string>{"Schaden bei magischen Angriffen: +12 %", "Mentale Regeneration: +12 %"}));
 }
 
 // Lowering the level locks skill 28 while the plan stays overspent; the undo

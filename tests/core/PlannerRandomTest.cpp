@@ -20,7 +20,7 @@ constexpr int kActions = 100000;
 
 class RandomUser {
 public:
-    explicit RandomUser(std::uint32_t seed) : random_(seed) {}
+    explicit RandomUser(std::uint32_t seed) : random_(seed) { }
 
     std::string Describe() const { return last_; }
 
