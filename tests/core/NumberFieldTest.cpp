@@ -13,7 +13,7 @@ struct WatchedField {
     NumberField field;
     std::vector<std::string> shown;
 
-    WatchedField(std::int32_t minimum, std::int32_t maximum, std::string text)
+    WatchedField(std::int32_t minimum, std::int32_t maximum, const std::string &text)
         : field(minimum, maximum, 0, true, kSkyBlue)
     {
         field.EditText(text);

@@ -59,11 +59,11 @@ struct Action {
     std::function<void(PlannerDriver &)> run;
 };
 
-inline Action TypeLevel(std::string text)
+inline Action TypeLevel(const std::string &text)
 {
     return {"type level " + text, [text](PlannerDriver &d) { d.Type(kLevelField, text); }};
 }
-inline Action TypeSkill(int skill, std::string text)
+inline Action TypeSkill(int skill, const std::string &text)
 {
     return {"type " + text + " into skill " + std::to_string(skill), [=](PlannerDriver &d) { d.Type(skill, text); }};
 }
@@ -79,11 +79,11 @@ inline Action Leave(int field)
 {
     return {"leave field " + std::to_string(field), [field](PlannerDriver &d) { d.Leave(field); }};
 }
-inline Action Pick(std::string className)
+inline Action Pick(const std::string &className)
 {
     return {"pick " + className, [className](PlannerDriver &d) { d.Pick(className); }};
 }
-inline Action TypeClass(std::string text)
+inline Action TypeClass(const std::string &text)
 {
     return {"type class " + text, [text](PlannerDriver &d) { d.TypeClass(text); }};
 }
