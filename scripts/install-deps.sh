@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev libjpeg62-turbo-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
+  desktop-file-utils appstream
 )
 
 missing=()

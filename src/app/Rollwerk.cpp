@@ -1,0 +1,30 @@
+// The program's entry: picture formats, the application, the two windows, the loop.
+
+#include "PictureFormats.h"
+#include "RollwerkApplication.h"
+#include "TFInfo.h"
+#include "TFMain.h"
+
+#include <QIcon>
+#include <QPixmap>
+
+int main(int argc, char *argv[])
+{
+    // The emblem is JPEG data: its decoder must be known before any window loads it.
+    rollwerk::RegisterJpegFormat();
+
+    // No command line: Qt sees only the program's name.
+    char defaultName[] = "rollwerk";
+    char *qtArgv[] = {argc > 0 ? argv[0] : defaultName, nullptr};
+    int qtArgc = 1;
+    rollwerk::RollwerkApplication app(qtArgc, qtArgv);
+    app.setApplicationName(QStringLiteral("Rollwerk"));
+    app.setDesktopFileName(QStringLiteral("de.rollwerk.Rollwerk"));
+    app.setWindowIcon(QIcon(QPixmap::fromImage(rollwerk::LoadPicture(QStringLiteral(":/emblem.jpg")))));
+
+    TFMain FMain;
+    TFInfo FInfo;
+    FMain.SetInfoWindow(&FInfo);
+    FMain.show();
+    return app.exec();
+}

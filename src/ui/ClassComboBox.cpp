@@ -1,0 +1,248 @@
+#include "ClassComboBox.h"
+
+#include "PlannerCall.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+
+namespace rollwerk {
+
+namespace {
+
+constexpr int kRowHeight = 19;
+constexpr int kVisibleRows = 8;
+
+// The list rows are one line of the box's font high, 19 px, where the
+// font's natural line is shorter.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(kRowHeight);
+        return size;
+    }
+};
+
+bool IsPrintable(const QString &text)
+{
+    const auto codePoints = text.toUcs4();
+    return !codePoints.isEmpty()
+        && std::all_of(codePoints.begin(), codePoints.end(), [](char32_t ch) { return ch >= 0x20 && ch != 0x7F; });
+}
+
+} // namespace
+
+ClassComboBox::ClassComboBox(ClassBox &model, QWidget *parent) : QComboBox(parent), model_(model)
+{
+    setEditable(true);
+    // Completion, case handling and notifications are the model's.
+    setCompleter(nullptr);
+    setInsertPolicy(QComboBox::NoInsert);
+    setMaxVisibleItems(kVisibleRows);
+    // A wheel turn must not take the focus away from a field (that would clamp it).
+    setFocusPolicy(Qt::StrongFocus);
+    setItemDelegate(new RowDelegate(this));
+    {
+        const QSignalBlocker blocker(this);
+        for (const std::string &item : model_.Items())
+            addItem(QString::fromStdString(item));
+    }
+    // The box looks its text up among the items when editing finishes and
+    // reports a match as a pick: class changes nobody asked for, and at exit a
+    // run of the planner on a half-destroyed window. Enter must add nothing.
+    disconnect(lineEdit(), SIGNAL(editingFinished()), this, nullptr);
+    disconnect(lineEdit(), SIGNAL(returnPressed()), this, nullptr);
+    lineEdit()->installEventFilter(this);
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+        if (!forwardingKey_)
+            lineEdited();
+    });
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        if (index < 0)
+            return;
+        CallPlanner(this, [&] { model_.Pick(static_cast<std::size_t>(index)); });
+        showModelText();
+    });
+    showModelText();
+
+    model_.onTextShown = [self = QPointer<ClassComboBox>(this), previous = std::move(model_.onTextShown)] {
+        if (self)
+            self->showModelText();
+        if (previous)
+            previous();
+    };
+}
+
+// The model may already be gone here; the hook checks for this view.
+ClassComboBox::~ClassComboBox() = default;
+
+void ClassComboBox::keyPressEvent(QKeyEvent *event)
+{
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    const auto modifiers = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (modifiers & Qt::AltModifier) {
+            if (event->key() == Qt::Key_Down)
+                showPopup();
+            event->accept();
+            return;
+        }
+        event->accept();
+        if (CallPlanner(this, [&] { model_.SelectAdjacent(event->key() == Qt::Key_Up ? -1 : 1); }))
+            showModelText();
+        lineEdit()->selectAll();
+        return;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+        event->accept();
+        return;
+    case Qt::Key_F4:
+        if (modifiers == Qt::NoModifier) {
+            event->accept();
+            showPopup();
+            return;
+        }
+        break;
+    case Qt::Key_Backspace:
+        if (modifiers == Qt::NoModifier) {
+            event->accept();
+            std::size_t start = 0;
+            std::size_t length = 0;
+            selection(start, length);
+            ClassBox::Edit edit;
+            const bool ok = CallPlanner(this, [&] { edit = model_.Backspace(start, length); });
+            applyEdit(ok, edit);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    const bool plain = modifiers == Qt::NoModifier || modifiers == (Qt::ControlModifier | Qt::AltModifier);
+    if (plain && IsPrintable(event->text())) {
+        event->accept();
+        for (const char32_t ch : event->text().toUcs4())
+            typeCharacter(ch);
+        return;
+    }
+    forwardToLineEdit(event);
+}
+
+void ClassComboBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    // A character composed by an input method completes like a typed key.
+    if (isEnabled() && event->preeditString().isEmpty() && event->replacementLength() == 0
+        && IsPrintable(event->commitString())) {
+        event->accept();
+        for (const char32_t ch : event->commitString().toUcs4())
+            typeCharacter(ch);
+        return;
+    }
+    QComboBox::inputMethodEvent(event);
+}
+
+void ClassComboBox::wheelEvent(QWheelEvent *event)
+{
+    // Turning the wheel over the closed box changes nothing; the window may scroll.
+    event->ignore();
+}
+
+bool ClassComboBox::eventFilter(QObject *watched, QEvent *event)
+{
+    // Keys that reach the line edit directly (it normally passes focus to
+    // the box) take the same way as the box's own.
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
+        keyPressEvent(static_cast<QKeyEvent *>(event));
+        return true;
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+void ClassComboBox::showModelText()
+{
+    const QString text = QString::fromStdString(model_.Text());
+    const int index = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0 && index != currentIndex()) {
+        const QSignalBlocker blocker(this);
+        const QSignalBlocker editBlocker(lineEdit());
+        setCurrentIndex(index);
+    }
+    if (lineEdit()->text() != text) {
+        const QSignalBlocker editBlocker(lineEdit());
+        lineEdit()->setText(text);
+    }
+}
+
+void ClassComboBox::applyEdit(bool ok, const ClassBox::Edit &edit)
+{
+    showModelText();
+    // A procedure that set another text during the notification wins; the caret then stays at the end.
+    if (!ok || model_.Text() != edit.text)
+        return;
+    const QString text = lineEdit()->text();
+    const int start = Utf16Position(text, edit.selectionStart);
+    const int end = Utf16Position(text, edit.selectionStart + edit.selectionLength);
+    if (end > start)
+        lineEdit()->setSelection(start, end - start);
+    else
+        lineEdit()->setCursorPosition(start);
+}
+
+void ClassComboBox::typeCharacter(char32_t ch)
+{
+    std::size_t start = 0;
+    std::size_t length = 0;
+    selection(start, length);
+    ClassBox::Edit edit;
+    const bool ok = CallPlanner(this, [&] { edit = model_.TypeCharacter(start, length, ch); });
+    applyEdit(ok, edit);
+}
+
+void ClassComboBox::forwardToLineEdit(QKeyEvent *event)
+{
+    // Called directly: QApplication would hand an ignored key back up to this box.
+    forwardingKey_ = true;
+    static_cast<QObject *>(lineEdit())->event(event);
+    forwardingKey_ = false;
+    lineEdited();
+}
+
+void ClassComboBox::lineEdited()
+{
+    const QString text = lineEdit()->text();
+    if (text.toStdString() == model_.Text())
+        return;
+    CallPlanner(this, [&] { model_.EditText(text.toStdString()); });
+    showModelText();
+}
+
+void ClassComboBox::selection(std::size_t &start, std::size_t &length) const
+{
+    const QLineEdit *edit = lineEdit();
+    const QString text = edit->text();
+    if (edit->hasSelectedText()) {
+        start = CharPosition(text, edit->selectionStart());
+        length = CharPosition(text, edit->selectionEnd()) - start;
+    } else {
+        start = CharPosition(text, edit->cursorPosition());
+        length = 0;
+    }
+}
+
+} // namespace rollwerk

@@ -1,0 +1,40 @@
+#pragma once
+
+// The class box: an editable combo box that views a ClassBox model. Typed
+// characters, Backspace, editing, Up/Down and picks from the list go to the
+// model, which completes, decides and raises the change notification.
+
+#include "ClassBox.h"
+
+#include <QComboBox>
+
+namespace rollwerk {
+
+class ClassComboBox : public QComboBox {
+    Q_OBJECT
+
+public:
+    explicit ClassComboBox(ClassBox &model, QWidget *parent = nullptr);
+    ~ClassComboBox() override;
+
+    ClassBox &model() const { return model_; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showModelText();
+    void applyEdit(bool ok, const ClassBox::Edit &edit);
+    void typeCharacter(char32_t ch);
+    void forwardToLineEdit(QKeyEvent *event);
+    void lineEdited();
+    void selection(std::size_t &start, std::size_t &length) const;
+
+    ClassBox &model_;
+    bool forwardingKey_ = false;
+};
+
+} // namespace rollwerk

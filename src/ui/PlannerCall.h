@@ -1,0 +1,37 @@
+#pragma once
+
+// The boundary where a widget's notification calls into the planner: an
+// error escaping a procedure is shown in a message box and the program goes
+// on (Qt must never see an exception leave an event handler).
+
+#include <QString>
+#include <QWidget>
+
+#include <cstddef>
+#include <exception>
+
+namespace rollwerk {
+
+void ShowPlannerError(QWidget *parent, const std::exception &error);
+void ShowUnknownPlannerError(QWidget *parent);
+
+// Returns false when the call ended in an error (already shown).
+template <typename Call>
+bool CallPlanner(QWidget *parent, Call &&call)
+{
+    try {
+        call();
+        return true;
+    } catch (const std::exception &error) {
+        ShowPlannerError(parent, error);
+    } catch (...) {
+        ShowUnknownPlannerError(parent);
+    }
+    return false;
+}
+
+// The models count characters; QString counts UTF-16 units.
+std::size_t CharPosition(const QString &text, int utf16Position);
+int Utf16Position(const QString &text, std::size_t charPosition);
+
+} // namespace rollwerk

@@ -1,0 +1,36 @@
+#include "RollwerkApplication.h"
+
+#include "PlannerCall.h"
+
+#include <QFont>
+
+#include <exception>
+
+namespace rollwerk {
+
+RollwerkApplication::RollwerkApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    InstallFontSubstitutions();
+}
+
+void RollwerkApplication::InstallFontSubstitutions()
+{
+    // Liberation Serif has the metrics of the designed body font.
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    // No free font matches the info window's font; the narrow sans keeps all
+    // nine info lines inside their box, where DejaVu Sans wraps them.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans Narrow"));
+}
+
+bool RollwerkApplication::notify(QObject *receiver, QEvent *event)
+{
+    // The planner calls catch their own errors; this only keeps the loop alive.
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &error) {
+        ShowPlannerError(activeWindow(), error);
+    }
+    return false;
+}
+
+} // namespace rollwerk

@@ -1,0 +1,482 @@
+#include "SpinField.h"
+
+#include "PlannerCall.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOptionSpinBox>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace rollwerk {
+
+namespace {
+
+constexpr int kFirstRepeatMs = 400;
+constexpr int kRepeatMs = 100;
+constexpr int kWheelNotch = 120;
+
+// Sizes the step buttons to kButtonWidth at the right edge, whatever the
+// base style would give them (Fusion makes them 14 px).
+class ButtonWidthStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl subControl,
+                         const QWidget *widget) const override
+    {
+        QRect rect = QProxyStyle::subControlRect(control, option, subControl, widget);
+        if (control != CC_SpinBox || !rect.isValid())
+            return rect;
+        if (subControl == SC_SpinBoxUp || subControl == SC_SpinBoxDown) {
+            rect.setLeft(rect.right() - SpinField::kButtonWidth + 1);
+        } else if (subControl == SC_SpinBoxEditField) {
+            const QRect up = subControlRect(control, option, SC_SpinBoxUp, widget);
+            if (up.isValid() && rect.right() >= up.left())
+                rect.setRight(up.left() - 1);
+        }
+        return rect;
+    }
+};
+
+// One instance for all fields, living as long as the application.
+QStyle *SharedButtonStyle()
+{
+    static QPointer<QStyle> shared;
+    if (!shared) {
+        auto *style = new ButtonWidthStyle(QStyleFactory::create(QApplication::style()->name()));
+        style->setParent(QCoreApplication::instance());
+        shared = style;
+    }
+    return shared;
+}
+
+bool IsPrintable(const QString &text)
+{
+    const auto codePoints = text.toUcs4();
+    return !codePoints.isEmpty()
+        && std::all_of(codePoints.begin(), codePoints.end(), [](char32_t ch) { return ch >= 0x20 && ch != 0x7F; });
+}
+
+QColor ToQColor(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+QStyle::SubControl ButtonOf(int direction) { return direction > 0 ? QStyle::SC_SpinBoxUp : QStyle::SC_SpinBoxDown; }
+
+} // namespace
+
+SpinField::SpinField(NumberField &model, QWidget *parent) : QAbstractSpinBox(parent), model_(model)
+{
+    setStyle(SharedButtonStyle());
+    // Qt's default (WheelFocus) would let a wheel turn over the field take the
+    // focus, and then step, while the user only scrolls the window.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccelerated(false);
+    lineEdit()->setMaxLength(static_cast<int>(NumberField::kMaxLength));
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+        // Keys forwarded to the line edit are compared once it is done with them.
+        if (!forwardingKey_)
+            lineEdited();
+    });
+    repeatTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&repeatTimer_, &QTimer::timeout, this, &SpinField::repeatStep);
+
+    minimum_ = model_.Minimum();
+    maximum_ = model_.Maximum();
+    shownText_ = QString::fromStdString(model_.Text());
+    lineEdit()->setText(shownText_);
+    setEnabled(model_.Enabled());
+    colour_ = ToQColor(model_.Colour());
+    applyColour();
+
+    // Keep a hook set before this view (the caption label's, say) working.
+    model_.onPropertyChanged = [self = QPointer<SpinField>(this),
+                                previous = std::move(model_.onPropertyChanged)](NumberField::Property property) {
+        if (self)
+            self->showProperty(property);
+        if (previous)
+            previous(property);
+    };
+}
+
+SpinField::~SpinField()
+{
+    // The model may already be gone (the window's members die before its
+    // child widgets), so it is not touched here; the hook checks for this view.
+    destroying_ = true;
+    repeatTimer_.stop();
+}
+
+int SpinField::minimum() const { return minimum_; }
+
+int SpinField::maximum() const { return maximum_; }
+
+void SpinField::stepBy(int steps)
+{
+    for (int i = 0; i < std::abs(steps); ++i)
+        if (!step(steps > 0 ? 1 : -1))
+            return;
+}
+
+QAbstractSpinBox::StepEnabled SpinField::stepEnabled() const
+{
+    // The model decides what a step does, also at the range's ends.
+    return isEnabled() ? (StepUpEnabled | StepDownEnabled) : StepEnabled(StepNone);
+}
+
+QValidator::State SpinField::validate(QString &, int &) const
+{
+    // Any text is taken while typing; the model filters keys and clamps later.
+    return QValidator::Acceptable;
+}
+
+void SpinField::fixup(QString &) const {}
+
+void SpinField::initStyleOption(QStyleOptionSpinBox *option) const
+{
+    QAbstractSpinBox::initStyleOption(option);
+    if (heldDirection_ != 0 && heldOverButton_) {
+        option->activeSubControls = ButtonOf(heldDirection_);
+        option->state |= QStyle::State_Sunken;
+    }
+}
+
+void SpinField::keyPressEvent(QKeyEvent *event)
+{
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        // Each press, auto-repeat included, steps once: no acceleration.
+        event->accept();
+        step(event->key() == Qt::Key_Up ? 1 : -1);
+        return;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        event->accept();
+        return;
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+        event->accept();
+        typeCharacter(U'\r');
+        return;
+    default:
+        break;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        event->accept();
+        pasteClipboard();
+        return;
+    }
+    const auto modifiers = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    // Ctrl+Alt is AltGr on Windows and still types a character.
+    const bool plain = modifiers == Qt::NoModifier || modifiers == (Qt::ControlModifier | Qt::AltModifier);
+    if (plain && IsPrintable(event->text())) {
+        event->accept();
+        for (const char32_t ch : event->text().toUcs4())
+            typeCharacter(ch);
+        return;
+    }
+    forwardToLineEdit(event);
+}
+
+bool SpinField::event(QEvent *event)
+{
+    // QAbstractSpinBox hands input method events straight to its line edit.
+    if (event->type() == QEvent::InputMethod) {
+        inputMethodEvent(static_cast<QInputMethodEvent *>(event));
+        return true;
+    }
+    return QAbstractSpinBox::event(event);
+}
+
+void SpinField::inputMethodEvent(QInputMethodEvent *event)
+{
+    // A character composed by an input method is typed like a key, so that
+    // the filter and the length limit hold for it too.
+    if (isEnabled() && event->preeditString().isEmpty() && event->replacementLength() == 0
+        && IsPrintable(event->commitString())) {
+        event->accept();
+        for (const char32_t ch : event->commitString().toUcs4())
+            typeCharacter(ch);
+        return;
+    }
+    QAbstractSpinBox::inputMethodEvent(event);
+}
+
+void SpinField::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractSpinBox::focusOutEvent(event);
+    wheelRemainder_ = 0;
+    // Hidden means the window is closing or being destroyed; disabled means a
+    // procedure locked the field and is setting its value itself.
+    if (destroying_ || !isVisible() || !isEnabled())
+        return;
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    CallPlanner(this, [this] { model_.FocusLost(); });
+    syncText();
+}
+
+void SpinField::wheelEvent(QWheelEvent *event)
+{
+    const int delta = event->angleDelta().y();
+    if (!hasFocus() || !isEnabled() || delta == 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    wheelRemainder_ += delta;
+    while (wheelRemainder_ >= kWheelNotch || wheelRemainder_ <= -kWheelNotch) {
+        const int direction = wheelRemainder_ > 0 ? 1 : -1;
+        wheelRemainder_ -= direction * kWheelNotch;
+        if (!step(direction)) {
+            wheelRemainder_ = 0;
+            return;
+        }
+    }
+}
+
+void SpinField::mousePressEvent(QMouseEvent *event)
+{
+    const QStyle::SubControl button =
+        event->button() == Qt::LeftButton && heldDirection_ == 0 ? buttonAt(event->position().toPoint()) : QStyle::SC_None;
+    if (button == QStyle::SC_None) {
+        event->ignore();
+        return;
+    }
+    // A press alone does not step; the release over the same button does.
+    event->accept();
+    heldDirection_ = button == QStyle::SC_SpinBoxUp ? 1 : -1;
+    heldOverButton_ = true;
+    repeatTimer_.start(kFirstRepeatMs);
+    update();
+}
+
+void SpinField::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || heldDirection_ == 0) {
+        QAbstractSpinBox::mouseReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    const int direction = heldDirection_;
+    const bool over = buttonAt(event->position().toPoint()) == ButtonOf(direction);
+    releaseButton();
+    if (over)
+        step(direction);
+}
+
+void SpinField::mouseMoveEvent(QMouseEvent *event)
+{
+    QAbstractSpinBox::mouseMoveEvent(event);
+    if (heldDirection_ == 0)
+        return;
+    const bool over = buttonAt(event->position().toPoint()) == ButtonOf(heldDirection_);
+    if (over != heldOverButton_) {
+        heldOverButton_ = over;
+        update();
+    }
+}
+
+void SpinField::timerEvent(QTimerEvent *event)
+{
+    // Only the base class's own timers arrive here; the hold repeat is repeatTimer_.
+    QAbstractSpinBox::timerEvent(event);
+}
+
+void SpinField::changeEvent(QEvent *event)
+{
+    QAbstractSpinBox::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        releaseButton();
+    } else if (event->type() == QEvent::PaletteChange && !applyingColour_) {
+        // A palette set from outside must not take the model's colour away.
+        const QPalette &own = palette();
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            if (own.color(group, QPalette::Base) != colour_) {
+                applyColour();
+                break;
+            }
+        }
+    }
+}
+
+void SpinField::showProperty(NumberField::Property property)
+{
+    switch (property) {
+    case NumberField::Property::Text:
+        ++textWrites_;
+        syncText();
+        break;
+    case NumberField::Property::Minimum:
+        minimum_ = model_.Minimum();
+        break;
+    case NumberField::Property::Maximum:
+        maximum_ = model_.Maximum();
+        break;
+    case NumberField::Property::Enabled:
+        setEnabled(model_.Enabled());
+        break;
+    case NumberField::Property::Colour:
+        colour_ = ToQColor(model_.Colour());
+        applyColour();
+        break;
+    case NumberField::Property::CaptionEnabled:
+        emit captionEnabledChanged(model_.CaptionEnabled());
+        break;
+    }
+}
+
+void SpinField::syncText()
+{
+    shownText_ = QString::fromStdString(model_.Text());
+    // setText leaves the caret at the end, where a rewrite by a procedure puts it.
+    if (lineEdit()->text() != shownText_)
+        lineEdit()->setText(shownText_);
+}
+
+void SpinField::applyColour()
+{
+    if (!colour_.isValid())
+        return;
+    applyingColour_ = true;
+    // Every group, Disabled included: a locked field keeps its colour.
+    for (QWidget *widget : {static_cast<QWidget *>(this), static_cast<QWidget *>(lineEdit())}) {
+        QPalette palette = widget->palette();
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            palette.setColor(group, QPalette::Base, colour_);
+        widget->setPalette(palette);
+    }
+    applyingColour_ = false;
+}
+
+void SpinField::typeCharacter(char32_t ch)
+{
+    std::size_t start = 0;
+    std::size_t length = 0;
+    selection(start, length);
+    const char32_t separator = QLocale().decimalPoint().toUcs4().value(0, U'.');
+    const int writesBefore = textWrites_;
+    auto outcome = NumberField::KeyOutcome::NotTyped;
+    const bool ok =
+        CallPlanner(this, [&] { outcome = model_.TypeCharacter(start, length, ch, separator); });
+    if (!ok) {
+        syncText();
+        return;
+    }
+    switch (outcome) {
+    case NumberField::KeyOutcome::Refused:
+        QApplication::beep();
+        break;
+    case NumberField::KeyOutcome::Inserted:
+        // More than one write: a nested procedure rewrote the text, and the caret stays at the end.
+        if (textWrites_ - writesBefore == 1)
+            lineEdit()->setCursorPosition(Utf16Position(shownText_, start + 1));
+        break;
+    case NumberField::KeyOutcome::Unchanged:
+        lineEdit()->setCursorPosition(Utf16Position(shownText_, start + 1));
+        break;
+    case NumberField::KeyOutcome::NotTyped:
+        break;
+    }
+}
+
+void SpinField::pasteClipboard()
+{
+    const QString pasted = QGuiApplication::clipboard()->text();
+    if (pasted.isEmpty() && !lineEdit()->hasSelectedText())
+        return;
+    std::size_t start = 0;
+    std::size_t length = 0;
+    selection(start, length);
+    const int writesBefore = textWrites_;
+    std::size_t caret = start;
+    const bool ok = CallPlanner(this, [&] { caret = model_.Paste(start, length, pasted.toStdString()); });
+    syncText();
+    if (ok && textWrites_ - writesBefore <= 1)
+        lineEdit()->setCursorPosition(Utf16Position(shownText_, caret));
+}
+
+void SpinField::forwardToLineEdit(QKeyEvent *event)
+{
+    // Called directly: QApplication would pass an ignored key back up to this
+    // field and round again.
+    forwardingKey_ = true;
+    static_cast<QObject *>(lineEdit())->event(event);
+    forwardingKey_ = false;
+    lineEdited();
+}
+
+void SpinField::lineEdited()
+{
+    // The line edit reports edits that change nothing (a character over an
+    // identical selection); only a real change reaches the model.
+    if (lineEdit()->text() == shownText_)
+        return;
+    const QString text = lineEdit()->text();
+    CallPlanner(this, [&] { model_.EditText(text.toStdString()); });
+    syncText();
+}
+
+bool SpinField::step(int direction)
+{
+    return CallPlanner(this, [&] { direction > 0 ? model_.StepUp() : model_.StepDown(); });
+}
+
+void SpinField::repeatStep()
+{
+    const int direction = heldDirection_;
+    if (direction == 0)
+        return;
+    // Stopped while the step runs, so that an error box cannot pile up repeats.
+    repeatTimer_.stop();
+    const bool ok = !heldOverButton_ || step(direction);
+    if (ok && heldDirection_ == direction)
+        repeatTimer_.start(kRepeatMs);
+    else
+        releaseButton();
+}
+
+void SpinField::releaseButton()
+{
+    repeatTimer_.stop();
+    if (heldDirection_ == 0)
+        return;
+    heldDirection_ = 0;
+    heldOverButton_ = false;
+    update();
+}
+
+QStyle::SubControl SpinField::buttonAt(const QPoint &pos) const
+{
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QStyle::SubControl control = style()->hitTestComplexControl(QStyle::CC_SpinBox, &option, pos, this);
+    return control == QStyle::SC_SpinBoxUp || control == QStyle::SC_SpinBoxDown ? control : QStyle::SC_None;
+}
+
+void SpinField::selection(std::size_t &start, std::size_t &length) const
+{
+    const QLineEdit *edit = lineEdit();
+    const QString text = edit->text();
+    if (edit->hasSelectedText()) {
+        start = CharPosition(text, edit->selectionStart());
+        length = CharPosition(text, edit->selectionEnd()) - start;
+    } else {
+        start = CharPosition(text, edit->cursorPosition());
+        length = 0;
+    }
+}
+
+} // namespace rollwerk

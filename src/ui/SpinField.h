@@ -1,0 +1,87 @@
+#pragma once
+
+// A number spin field: a view of a NumberField. It shows the model's text,
+// range, enabled flag and colour as they change, and forwards typed keys,
+// pasting, editing, stepping (buttons, arrow keys, wheel) and focus loss to
+// the model, which holds every rule.
+
+#include "NumberField.h"
+
+#include <QAbstractSpinBox>
+#include <QColor>
+#include <QStyle>
+#include <QTimer>
+
+namespace rollwerk {
+
+class SpinField : public QAbstractSpinBox {
+    Q_OBJECT
+    Q_PROPERTY(int minimum READ minimum)
+    Q_PROPERTY(int maximum READ maximum)
+
+public:
+    // Width of the up and down buttons along the right edge.
+    static constexpr int kButtonWidth = 15;
+
+    explicit SpinField(NumberField &model, QWidget *parent = nullptr);
+    ~SpinField() override;
+
+    int minimum() const;
+    int maximum() const;
+    NumberField &model() const { return model_; }
+
+    void stepBy(int steps) override;
+
+signals:
+    // The model's caption flag changed; the window owns the caption label.
+    void captionEnabledChanged(bool enabled);
+
+protected:
+    StepEnabled stepEnabled() const override;
+    QValidator::State validate(QString &input, int &pos) const override;
+    void fixup(QString &input) const override;
+    void initStyleOption(QStyleOptionSpinBox *option) const override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool event(QEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void showProperty(NumberField::Property property);
+    void applyColour();
+    void typeCharacter(char32_t ch);
+    void pasteClipboard();
+    void forwardToLineEdit(QKeyEvent *event);
+    void lineEdited();
+    void syncText();
+    bool step(int direction);
+    void repeatStep();
+    void releaseButton();
+    QStyle::SubControl buttonAt(const QPoint &pos) const;
+    void selection(std::size_t &start, std::size_t &length) const;
+
+    NumberField &model_;
+    // Mirrors of the model, so that painting and teardown never read it.
+    QString shownText_;
+    int minimum_ = 0;
+    int maximum_ = 0;
+    QColor colour_;
+    // Counts text writes from the model, to tell a nested rewrite from the typed change.
+    int textWrites_ = 0;
+    bool forwardingKey_ = false;
+    bool applyingColour_ = false;
+    int wheelRemainder_ = 0;
+    // Hold-to-repeat of the step buttons: 400 ms, then every 100 ms.
+    QTimer repeatTimer_;
+    int heldDirection_ = 0;
+    bool heldOverButton_ = false;
+    bool destroying_ = false;
+};
+
+} // namespace rollwerk

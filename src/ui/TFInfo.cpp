@@ -1,0 +1,68 @@
+#include "TFInfo.h"
+
+#include "WindowLayout.h"
+
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QStringList>
+#include <QVBoxLayout>
+
+namespace layout = rollwerk::layout;
+
+namespace {
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+} // namespace
+
+TFInfo::TFInfo(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(Text(layout::kInfoName));
+    setWindowTitle(Text(layout::kInfoTitle));
+    // The main window alone decides when the program ends.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    QFont font(Text(layout::kInfoFontFamily));
+    font.setPixelSize(layout::kInfoFontPixels);
+    setFont(font);
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, layout::ColourOf(rollwerk::kSkyBlue));
+    setPalette(windowPalette);
+    setAutoFillBackground(true);
+
+    // A window made smaller than the box scrolls to reach the rest.
+    auto *scrollArea = new QScrollArea(this);
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setFocusPolicy(Qt::NoFocus);
+    auto *content = new QWidget(scrollArea);
+    const layout::Place box = layout::kInfoTextPlace;
+    content->setFixedSize(box.x * 2 + box.width, box.y * 2 + box.height);
+    scrollArea->setWidget(content);
+    scrollArea->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    auto *windowLayout = new QVBoxLayout(this);
+    windowLayout->setContentsMargins(0, 0, 0, 0);
+    windowLayout->addWidget(scrollArea);
+
+    MInfo = new QPlainTextEdit(content);
+    MInfo->setObjectName(QStringLiteral("MInfo"));
+    MInfo->setGeometry(layout::RectOf(box));
+    QPalette paper = MInfo->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        paper.setColor(group, QPalette::Base, layout::ColourOf(rollwerk::kPaperColour));
+    MInfo->setPalette(paper);
+    MInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MInfo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    MInfo->setWordWrapMode(QTextOption::WordWrap);
+    QStringList lines;
+    for (const std::string_view line : layout::kInfoLines)
+        lines << Text(line);
+    MInfo->setPlainText(lines.join(QLatin1Char('\n')));
+    MInfo->setReadOnly(true);
+    MInfo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    MInfo->setFocusPolicy(Qt::StrongFocus);
+    MInfo->setFocus();
+
+    layout::PlaceWindowFrame(*this, layout::kInfoFrame);
+}

@@ -1,0 +1,285 @@
+#include "TFMain.h"
+
+#include "ClassComboBox.h"
+#include "PictureFormats.h"
+#include "PlannerCall.h"
+#include "SpinField.h"
+#include "WindowLayout.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace layout = rollwerk::layout;
+
+namespace {
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Rows of the designed height, whatever the font's natural line.
+class FixedRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), layout::kRowHeight};
+    }
+};
+
+void SetColour(QWidget *widget, QPalette::ColorRole role, rollwerk::Rgb colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, layout::ColourOf(colour));
+    widget->setPalette(palette);
+}
+
+// A label is as wide as its text and grows or shrinks to the right.
+void FitLabel(QLabel *label) { label->resize(label->sizeHint().width(), label->height()); }
+
+QLabel *CreateLabel(QWidget *content, const QString &name, const QString &text, const QFont &font,
+                    const layout::Place &place)
+{
+    auto *label = new QLabel(text, content);
+    label->setObjectName(name);
+    label->setFont(font);
+    label->setAutoFillBackground(true);
+    label->setGeometry(place.x, place.y, place.width, place.height);
+    FitLabel(label);
+    return label;
+}
+
+} // namespace
+
+TFMain::TFMain(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(Text(layout::kMainName));
+    setWindowTitle(Text(layout::kMainTitle));
+    setFont(layout::FontOf(layout::FontKind::Body));
+    SetColour(this, QPalette::Window, rollwerk::kSkyBlue);
+    setAutoFillBackground(true);
+    setWindowIcon(QIcon(QPixmap::fromImage(rollwerk::LoadPicture(QStringLiteral(":/emblem.jpg")))));
+
+    // A frameless scroll area reaches every widget when the window is made small.
+    scrollArea_ = new QScrollArea(this);
+    scrollArea_->setObjectName(QStringLiteral("FMainScroll"));
+    scrollArea_->setFrameShape(QFrame::NoFrame);
+    scrollArea_->setFocusPolicy(Qt::NoFocus);
+    scrollArea_->setWidgetResizable(true);
+    auto *content = new QWidget;
+    content->setObjectName(QStringLiteral("FMainContent"));
+    content->setMinimumSize(layout::kMainContentWidth, layout::kMainContentHeight);
+    CreateWidgets(content);
+    CreateSkillGrid(content);
+    scrollArea_->setWidget(content);
+
+    CreateMenu();
+    auto *windowLayout = new QVBoxLayout(this);
+    windowLayout->setContentsMargins(0, 0, 0, 0);
+    windowLayout->setSpacing(0);
+    windowLayout->setMenuBar(MainMenu1_);
+    windowLayout->addWidget(scrollArea_);
+
+    SetTabOrder();
+    layout::PlaceWindowFrame(*this, layout::kMainFrame);
+
+    planner_.LFertFrei.onTextShown = [this] { ShowFreePoints(); };
+    planner_.LFertGesAnzeige.onTextShown = [this] { ShowFreeSlots(); };
+    planner_.LBBoni.onLinesShown = [this] { ShowBonusLines(); };
+    // Every widget holds its initial value: now the plan may start.
+    rollwerk::CallPlanner(this, [this] { planner_.FormCreate(); });
+}
+
+TFMain::~TFMain()
+{
+    // The widgets view the planner: no procedure may run while they go, and
+    // they must go before the planner they refer to.
+    planner_.CBCharwahl.onChange = nullptr;
+    planner_.SpEStufeH.onChange = nullptr;
+    for (int s = 1; s <= rollwerk::kSkillCount; ++s)
+        planner_.SpEFert[s].onChange = nullptr;
+    planner_.LFertFrei.onTextShown = nullptr;
+    planner_.LFertGesAnzeige.onTextShown = nullptr;
+    planner_.LBBoni.onLinesShown = nullptr;
+    delete scrollArea_;
+}
+
+void TFMain::CreateWidgets(QWidget *content)
+{
+    const QPixmap emblem = QPixmap::fromImage(rollwerk::LoadPicture(QStringLiteral(":/emblem.jpg")));
+    for (const layout::WidgetEntry &entry : layout::kMainWidgets) {
+        const QString name = Text(entry.name);
+        const QFont font = layout::FontOf(entry.font);
+        QWidget *widget = nullptr;
+        switch (entry.kind) {
+        case layout::Kind::Picture: {
+            auto *picture = new QLabel(content);
+            picture->setPixmap(emblem);
+            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            picture->setGeometry(layout::RectOf(entry.place));
+            widget = picture;
+            break;
+        }
+        case layout::Kind::Label: {
+            QString text = Text(entry.text);
+            if (entry.name == "LFertFrei")
+                text = QString::fromStdString(planner_.LFertFrei.Text());
+            else if (entry.name == "LFertGesAnzeige")
+                text = QString::fromStdString(planner_.LFertGesAnzeige.Text());
+            QLabel *label = CreateLabel(content, name, text, font, entry.place);
+            if (entry.font == layout::FontKind::Bold)
+                SetColour(label, QPalette::WindowText, {0, 0, 0});
+            if (entry.name == "LFertFrei")
+                LFertFrei_ = label;
+            else if (entry.name == "LFertGes")
+                LFertGes_ = label;
+            else if (entry.name == "LFertGesAnzeige")
+                LFertGesAnzeige_ = label;
+            widget = label;
+            break;
+        }
+        case layout::Kind::ClassBox: {
+            auto *box = new rollwerk::ClassComboBox(planner_.CBCharwahl, content);
+            box->setMaxVisibleItems(layout::kClassListRows);
+            box->view()->setItemDelegate(new FixedRowDelegate(box->view()));
+            SetColour(box, QPalette::Base, rollwerk::kSkyBlue);
+            SetColour(box, QPalette::Button, rollwerk::kSkyBlue);
+            SetColour(box, QPalette::Text, {0, 0, 0});
+            box->view()->setPalette(QApplication::palette(box->view()));
+            widget = box;
+            break;
+        }
+        case layout::Kind::LevelField:
+            widget = new rollwerk::SpinField(planner_.SpEStufeH, content);
+            SetColour(widget, QPalette::Text, {0, 0, 0});
+            break;
+        case layout::Kind::BonusList: {
+            LBBoni_ = new QListWidget(content);
+            LBBoni_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            LBBoni_->setLineWidth(1);
+            LBBoni_->setSelectionMode(QAbstractItemView::SingleSelection);
+            LBBoni_->setSortingEnabled(false);
+            LBBoni_->setUniformItemSizes(true);
+            LBBoni_->setItemDelegate(new FixedRowDelegate(LBBoni_));
+            LBBoni_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            // Like a plain list box: long rows are cut at the edge, so 28 rows stay in view.
+            LBBoni_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            SetColour(LBBoni_, QPalette::Base, rollwerk::kPaperColour);
+            SetColour(LBBoni_, QPalette::Text, {0, 0, 0});
+            widget = LBBoni_;
+            break;
+        }
+        }
+        widget->setObjectName(name);
+        if (entry.font != layout::FontKind::None)
+            widget->setFont(font);
+        if (entry.kind != layout::Kind::Label && entry.kind != layout::Kind::Picture)
+            widget->setGeometry(layout::RectOf(entry.place));
+    }
+    // The free slots number keeps its distance to its caption, whatever the font.
+    LFertGesAnzeige_->move(LFertGes_->geometry().right() + 1 + layout::kFreeSlotsGap, LFertGesAnzeige_->y());
+    // The first field in the keyboard order takes the focus when the window first becomes active.
+    content->findChild<QWidget *>(QStringLiteral("SpEStufeH"))->setFocus();
+}
+
+void TFMain::CreateSkillGrid(QWidget *content)
+{
+    const QFont body = layout::FontOf(layout::FontKind::Body);
+    for (const layout::SkillEntry &entry : layout::kSkillGrid) {
+        const int s = entry.skill;
+        rollwerk::NumberField &model = planner_.SpEFert[s];
+        QLabel *caption = CreateLabel(content, QStringLiteral("LFert%1Head").arg(s),
+                                      Text(rollwerk::SkillCaption(s)), body, layout::CaptionPlace(entry));
+        caption->setEnabled(model.CaptionEnabled());
+
+        auto *field = new rollwerk::SpinField(model, content);
+        field->setObjectName(QStringLiteral("SpEFert%1").arg(s));
+        field->setFont(body);
+        field->setGeometry(layout::RectOf(layout::FieldPlace(entry)));
+
+        connect(field, &rollwerk::SpinField::captionEnabledChanged, caption, &QWidget::setEnabled);
+    }
+}
+
+void TFMain::CreateMenu()
+{
+    MainMenu1_ = new QMenuBar(this);
+    MainMenu1_->setObjectName(QStringLiteral("MainMenu1"));
+    // Menus keep the desktop's font, not the window's.
+    MainMenu1_->setFont(QApplication::font(MainMenu1_));
+
+    QMenu *programm = MainMenu1_->addMenu(QStringLiteral("&Programm"));
+    programm->setObjectName(QStringLiteral("Programm1"));
+    programm->menuAction()->setObjectName(QStringLiteral("Programm1"));
+    QAction *beenden = programm->addAction(QStringLiteral("&Beenden"));
+    beenden->setObjectName(QStringLiteral("Beenden1"));
+    connect(beenden, &QAction::triggered, this, &TFMain::Beenden1Click);
+
+    QAction *info = MainMenu1_->addAction(QStringLiteral("&Info"));
+    info->setObjectName(QStringLiteral("Info1"));
+    connect(info, &QAction::triggered, this, &TFMain::Info1Click);
+}
+
+void TFMain::SetTabOrder()
+{
+    const auto order = layout::MainTabOrder();
+    QWidget *previous = nullptr;
+    for (const std::string_view name : order) {
+        QWidget *widget = findChild<QWidget *>(Text(name));
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void TFMain::ShowFreePoints()
+{
+    LFertFrei_->setText(QString::fromStdString(planner_.LFertFrei.Text()));
+    FitLabel(LFertFrei_);
+}
+
+void TFMain::ShowFreeSlots()
+{
+    LFertGesAnzeige_->setText(QString::fromStdString(planner_.LFertGesAnzeige.Text()));
+    FitLabel(LFertGesAnzeige_);
+}
+
+void TFMain::ShowBonusLines()
+{
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(planner_.LBBoni.Lines().size()));
+    for (const std::string &line : planner_.LBBoni.Lines())
+        lines << QString::fromStdString(line);
+    LBBoni_->clear();
+    LBBoni_->addItems(lines);
+}
+
+void TFMain::Beenden1Click() { QCoreApplication::exit(0); }
+
+void TFMain::Info1Click()
+{
+    QWidget *info = infoWindow_;
+    if (!info) {
+        const auto windows = QApplication::topLevelWidgets();
+        const auto found = std::find_if(windows.begin(), windows.end(), [](const QWidget *window) {
+            return window->objectName() == Text(layout::kInfoName);
+        });
+        info = found == windows.end() ? nullptr : *found;
+    }
+    // Already shown, even minimised or covered: leave it as it is.
+    if (!info || info->isVisible())
+        return;
+    info->setWindowState(info->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    info->show();
+    info->raise();
+    info->activateWindow();
+}

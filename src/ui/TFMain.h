@@ -1,0 +1,52 @@
+#pragma once
+
+// The main window: a view of the planner's fields. It builds its widgets
+// from the layout table, binds each one to its field model, and leaves every
+// decision to the planner. Writes by the planner reach the widgets at once
+// through the models' view hooks, nested notifications included.
+
+#include "Planner.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QLabel;
+class QListWidget;
+class QMenuBar;
+class QScrollArea;
+
+class TFMain : public QWidget {
+    Q_OBJECT
+
+public:
+    // Creates every widget with its initial value, then runs FormCreate.
+    explicit TFMain(QWidget *parent = nullptr);
+    ~TFMain() override;
+
+    // The window that "Info" shows; without one, the top-level window named "FInfo".
+    void SetInfoWindow(QWidget *info) { infoWindow_ = info; }
+
+    rollwerk::Planner &planner() { return planner_; }
+
+private:
+    void CreateWidgets(QWidget *content);
+    void CreateSkillGrid(QWidget *content);
+    void CreateMenu();
+    void SetTabOrder();
+    void ShowFreePoints();
+    void ShowFreeSlots();
+    void ShowBonusLines();
+
+    void Beenden1Click();
+    void Info1Click();
+
+    rollwerk::Planner planner_;
+
+    QScrollArea *scrollArea_ = nullptr;
+    QLabel *LFertFrei_ = nullptr;
+    QLabel *LFertGes_ = nullptr;
+    QLabel *LFertGesAnzeige_ = nullptr;
+    QListWidget *LBBoni_ = nullptr;
+    QMenuBar *MainMenu1_ = nullptr;
+    QPointer<QWidget> infoWindow_;
+};

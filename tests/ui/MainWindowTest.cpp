@@ -1,0 +1,685 @@
+// The main window driven like a user would: real keys and clicks on widgets
+// found by their names, checked against the designed layout and the worked
+// examples of the planner rules.
+
+#include "PictureFormats.h"
+#include "RollwerkApplication.h"
+#include "TFMain.h"
+#include "WindowLayout.h"
+
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <stdexcept>
+
+namespace layout = rollwerk::layout;
+using SkillTexts = QMap<int, QString>;
+
+namespace {
+
+const QColor kAvailable(130, 255, 139);
+const QColor kLocked(255, 128, 128);
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startUpSkills_data();
+    void startUpSkills();
+    void startUpOutsideTheGrid();
+    void widgetLayout_data();
+    void widgetLayout();
+    void skillGridLayout_data();
+    void skillGridLayout();
+    void widgetsDoNotOverlap();
+    void declaredTabOrder();
+    void tabKeyVisitsEnabledFields_data();
+    void tabKeyVisitsEnabledFields();
+    void upKeyOverspendingIsUndone_data();
+    void upKeyOverspendingIsUndone();
+    void typedValueClampsOnLeavingTheField();
+    void typingALevelPassesThroughEachKeystroke_data();
+    void typingALevelPassesThroughEachKeystroke();
+    void classPickedFromTheList();
+    void classTyped_data();
+    void classTyped();
+    void fullSlotsLockAndFreeSlotsUnlock();
+    void countersGrowToTheRight();
+    void smallWindowScrollsToEveryWidget();
+    void bonusListScrollsBeyond28Rows();
+    void beendenEndsTheLoopWithZero();
+    void errorEscapingAHandlerIsShown();
+
+private:
+    template <typename T = QWidget>
+    T *Named(const QString &name) const
+    {
+        T *widget = window_->findChild<T *>(name);
+        if (!widget)
+            qFatal("no widget %s", qPrintable(name));
+        return widget;
+    }
+    QAbstractSpinBox *Skill(int s) const { return Named<QAbstractSpinBox>(QStringLiteral("SpEFert%1").arg(s)); }
+    static QLineEdit *EditOf(QWidget *field) { return field->findChild<QLineEdit *>(); }
+    static QString Shown(QWidget *field) { return EditOf(field)->text(); }
+    static QColor ColourOf(QWidget *field) { return EditOf(field)->palette().color(QPalette::Base); }
+
+    // Puts the focus in a field, selects its text and types over it, as a user would.
+    void TypeOver(QWidget *field, const QString &keys);
+    void Leave(QWidget *field) { QTest::keyClick(field, Qt::Key_Tab); }
+    void SetLevel(const QString &level) { TypeOver(Named(QStringLiteral("SpEStufeH")), level); }
+    QString FreePoints() const { return Named<QLabel>(QStringLiteral("LFertFrei"))->text(); }
+    QString FreeSlots() const { return Named<QLabel>(QStringLiteral("LFertGesAnzeige"))->text(); }
+    QStringList BonusRows() const;
+
+    std::unique_ptr<TFMain> window_;
+};
+
+void MainWindowTest::init()
+{
+    window_ = std::make_unique<TFMain>();
+    window_->show();
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+}
+
+void MainWindowTest::cleanup() { window_.reset(); }
+
+void MainWindowTest::TypeOver(QWidget *field, const QString &keys)
+{
+    field->setFocus(Qt::MouseFocusReason);
+    QTRY_VERIFY(field->hasFocus());
+    EditOf(field)->selectAll();
+    QTest::keyClicks(field, keys);
+}
+
+QStringList MainWindowTest::BonusRows() const
+{
+    QStringList rows;
+    const auto *list = Named<QListWidget>(QStringLiteral("LBBoni"));
+    for (int i = 0; i < list->count(); ++i)
+        rows << list->item(i)->text();
+    return rows;
+}
+
+void MainWindowTest::startUpSkills_data()
+{
+    QTest::addColumn<int>("skill");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("minimum");
+
+    for (int s = 1; s <= rollwerk::kSkillCount; ++s) {
+        const bool starting = s == 1 || s == 18;
+        QTest::addRow("skill %d %s", s, starting ? "starts chosen at 1" : "starts locked at 0")
+            << s << starting << (starting ? 1 : 0);
+    }
+}
+
+void MainWindowTest::startUpSkills()
+{
+    QFETCH(int, skill);
+    QFETCH(bool, enabled);
+    QFETCH(int, minimum);
+
+    QAbstractSpinBox *field = Skill(skill);
+    QCOMPARE(Shown(field), QString::number(minimum));
+    QCOMPARE(field->isEnabled(), enabled);
+    QCOMPARE(Named(QStringLiteral("LFert%1Head").arg(skill))->isEnabled(), enabled);
+    QCOMPARE(field->property("minimum").toInt(), minimum);
+    QCOMPARE(field->property("maximum").toInt(), 1);
+    QCOMPARE(EditOf(field)->maxLength(), 3);
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        QCOMPARE(EditOf(field)->palette().color(group, QPalette::Base), enabled ? kAvailable : kLocked);
+}
+
+void MainWindowTest::startUpOutsideTheGrid()
+{
+    QCOMPARE(window_->objectName(), QStringLiteral("FMain"));
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Rollwerk Tolvar V1.0"));
+    QVERIFY(!window_->windowIcon().isNull());
+    QCOMPARE(window_->palette().color(QPalette::Window), QColor(166, 202, 240));
+    QCOMPARE(window_->font().family(), QStringLiteral("Times New Roman"));
+    QCOMPARE(window_->font().pixelSize(), 16);
+    // Offscreen reports no frame: the client takes the whole outer size.
+    QCOMPARE(window_->frameGeometry(), QRect(199, 168, 963, 706));
+
+    auto *box = Named<QComboBox>(QStringLiteral("CBCharwahl"));
+    QCOMPARE(box->currentText(), QStringLiteral("Gladiator"));
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    QCOMPARE(items, (QStringList{"Gladiator", "Seraphim", "Waldelfin", "Dunkelelf", "Kampfmagier", "Vampirin"}));
+    QVERIFY(box->maxVisibleItems() >= 6);
+
+    QAbstractSpinBox *level = Named<QAbstractSpinBox>(QStringLiteral("SpEStufeH"));
+    QCOMPARE(Shown(level), QStringLiteral("1"));
+    QCOMPARE(level->property("minimum").toInt(), 1);
+    QCOMPARE(level->property("maximum").toInt(), 250);
+    QVERIFY(level->hasFocus());
+
+    QCOMPARE(FreePoints(), QStringLiteral("Freie Fertigkeitspunkte: 0"));
+    QCOMPARE(FreeSlots(), QStringLiteral("0"));
+    QVERIFY(!BonusRows().isEmpty());
+    QStringList planned;
+    for (const std::string &line : window_->planner().LBBoni.Lines())
+        planned << QString::fromStdString(line);
+    QCOMPARE(BonusRows(), planned);
+
+    for (const QString name : {"IHead1", "Image1"})
+        QCOMPARE(Named<QLabel>(name)->pixmap().size(), QSize(63, 87));
+
+    auto *menuBar = Named<QMenuBar>(QStringLiteral("MainMenu1"));
+    QStringList barItems;
+    for (const QAction *action : menuBar->actions())
+        barItems << action->text();
+    QCOMPARE(barItems, (QStringList{"&Programm", "&Info"}));
+    QCOMPARE(Named<QMenu>(QStringLiteral("Programm1"))->actions().value(0)->objectName(), QStringLiteral("Beenden1"));
+    QCOMPARE(Named<QAction>(QStringLiteral("Beenden1"))->text(), QStringLiteral("&Beenden"));
+    QCOMPARE(Named<QAction>(QStringLiteral("Info1"))->menu(), nullptr);
+}
+
+void MainWindowTest::widgetLayout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("designed");
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("label");
+
+    for (const layout::WidgetEntry &entry : layout::kMainWidgets) {
+        const bool title = entry.font == layout::FontKind::Title;
+        const QRect designed(entry.place.x, entry.place.y, entry.place.width, entry.place.height);
+        QTest::newRow(entry.name.data()) << Text(entry.name) << designed << (title ? 37 : 16)
+                                         << (entry.font == layout::FontKind::Bold || title)
+                                         << (entry.kind == layout::Kind::Label);
+    }
+}
+
+void MainWindowTest::widgetLayout()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, designed);
+    QFETCH(int, pixelSize);
+    QFETCH(bool, bold);
+    QFETCH(bool, label);
+
+    QWidget *widget = Named(name);
+    const QRect actual = widget->geometry();
+    if (name == QLatin1String("LFertGesAnzeige")) {
+        QCOMPARE(actual.left(), Named(QStringLiteral("LFertGes"))->geometry().right() + 1 + 6);
+        QCOMPARE(actual.top(), designed.top());
+    } else {
+        QCOMPARE(actual.topLeft(), designed.topLeft());
+    }
+    if (label) {
+        // Labels fit their text: the designed widths are of the original font, a few pixels off.
+        QCOMPARE(actual.height(), designed.height());
+        QCOMPARE(actual.width(), widget->sizeHint().width());
+        QVERIFY2(actual.width() <= designed.width() + 16, qPrintable(QString::number(actual.width())));
+        QVERIFY(widget->autoFillBackground());
+        QCOMPARE(widget->palette().color(QPalette::Window), QColor(166, 202, 240));
+    } else {
+        QCOMPARE(actual.size(), designed.size());
+    }
+    if (!name.startsWith(QLatin1String("I"))) {
+        QCOMPARE(widget->font().family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(widget->font().pixelSize(), pixelSize);
+        QCOMPARE(widget->font().bold(), bold);
+    }
+}
+
+void MainWindowTest::skillGridLayout_data()
+{
+    QTest::addColumn<int>("skill");
+    QTest::addColumn<QPoint>("captionAt");
+    QTest::addColumn<QString>("caption");
+
+    // The grid straight from the designed drawing, not from the program's table.
+    const int columns[4] = {8, 152, 288, 424};
+    const int grid[7][4] = {{1, 7, 13, 21},  {2, 8, 14, 22},  {3, 9, 15, 23},  {4, 10, 16, 24},
+                            {5, 11, 17, 25}, {6, 12, 18, 26}, {28, 19, 27, 20}};
+    const char *captions[] = {"Waffenkunde",  "Magiekunde",    "Faustkampf",  "Zwei-Waffenkampf", "Schwertkunde",
+                              "Axtkampf",     "Klingenwaffen", "Stangenwaffen", "Fernkampf",      "Himmelsmagie",
+                              "Feuermagie",   "Wassermagie",   "Luftmagie",   "Erdmagie",         "Mondmagie",
+                              "Ballistik",    "Blutrausch",    "Konzentration", "Fallenkunst",    "Vampirismus",
+                              "Meditation",   "Wendigkeit",    "Konstitution", "Parade",          "R\u00fcstung",
+                              "Handel",       "Reiten",        "Entwaffnung"};
+    for (int row = 0; row < 7; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            const int s = grid[row][column];
+            QTest::addRow("skill %d %s", s, captions[s - 1])
+                << s << QPoint(columns[column], 208 + 64 * row) << QString::fromUtf8(captions[s - 1]);
+        }
+    }
+}
+
+void MainWindowTest::skillGridLayout()
+{
+    QFETCH(int, skill);
+    QFETCH(QPoint, captionAt);
+    QFETCH(QString, caption);
+
+    auto *label = Named<QLabel>(QStringLiteral("LFert%1Head").arg(skill));
+    QCOMPARE(label->text(), caption);
+    QCOMPARE(label->geometry().topLeft(), captionAt);
+    QCOMPARE(label->height(), 19);
+    QCOMPARE(label->width(), label->sizeHint().width());
+    QAbstractSpinBox *field = Skill(skill);
+    QCOMPARE(field->geometry(), QRect(captionAt + QPoint(0, 24), QSize(121, 29)));
+    for (const QWidget *widget : {static_cast<QWidget *>(label), static_cast<QWidget *>(field)}) {
+        QCOMPARE(widget->font().pixelSize(), 16);
+        QVERIFY(!widget->font().bold());
+    }
+}
+
+void MainWindowTest::widgetsDoNotOverlap()
+{
+    QList<QWidget *> widgets;
+    for (const layout::WidgetEntry &entry : layout::kMainWidgets)
+        widgets << Named(Text(entry.name));
+    for (int s = 1; s <= rollwerk::kSkillCount; ++s)
+        widgets << Skill(s) << Named(QStringLiteral("LFert%1Head").arg(s));
+    for (int i = 0; i < widgets.size(); ++i) {
+        for (int j = i + 1; j < widgets.size(); ++j) {
+            QVERIFY2(!widgets[i]->geometry().intersects(widgets[j]->geometry()),
+                     qPrintable(widgets[i]->objectName() + " / " + widgets[j]->objectName()));
+        }
+    }
+}
+
+void MainWindowTest::declaredTabOrder()
+{
+    QStringList expected{"SpEStufeH", "CBCharwahl"};
+    for (const int s : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 22, 20, 13, 14, 15, 16, 17, 18, 19, 21, 23, 24, 25, 26,
+                        27, 28})
+        expected << QStringLiteral("SpEFert%1").arg(s);
+    expected << QStringLiteral("LBBoni");
+
+    // Follow the focus chain once round, keeping the named widgets (inner edits are proxies).
+    QStringList chain;
+    QWidget *start = Named(QStringLiteral("SpEStufeH"));
+    QWidget *widget = start;
+    do {
+        if (expected.contains(widget->objectName()) && !chain.contains(widget->objectName()))
+            chain << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != start);
+    QCOMPARE(chain, expected);
+}
+
+void MainWindowTest::tabKeyVisitsEnabledFields_data()
+{
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<QStringList>("visits");
+
+    QTest::newRow("at start: level, class, skills 1 and 18, bonus list")
+        << QString() << QStringList{"CBCharwahl", "SpEFert1", "SpEFert18", "LBBoni", "SpEStufeH"};
+    QTest::newRow("Gladiator at level 3: skill 22 comes before 18")
+        << QStringLiteral("3")
+        << QStringList{"CBCharwahl", "SpEFert1", "SpEFert3", "SpEFert4",  "SpEFert5",  "SpEFert6", "SpEFert9",
+                       "SpEFert22", "SpEFert18", "SpEFert23", "SpEFert25", "LBBoni", "SpEStufeH"};
+}
+
+void MainWindowTest::tabKeyVisitsEnabledFields()
+{
+    QFETCH(QString, level);
+    QFETCH(QStringList, visits);
+
+    if (!level.isEmpty())
+        SetLevel(level);
+    QWidget *levelField = Named(QStringLiteral("SpEStufeH"));
+    levelField->setFocus(Qt::OtherFocusReason);
+    QTRY_VERIFY(levelField->hasFocus());
+    QStringList visited;
+    for (int i = 0; i < visits.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *focus = QApplication::focusWidget();
+        // A field's inner edit holds the focus for its field.
+        while (focus && focus->objectName().isEmpty())
+            focus = focus->parentWidget();
+        visited << (focus ? focus->objectName() : QString());
+    }
+    QCOMPARE(visited, visits);
+}
+
+void MainWindowTest::upKeyOverspendingIsUndone_data()
+{
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<SkillTexts>("typed");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("starting skill at level 1: 2 is set, then undone")
+        << QString() << SkillTexts{} << QStringLiteral("1");
+    QTest::newRow("level 3 with the last point spent")
+        << QStringLiteral("3") << SkillTexts{{1, "2"}, {18, "3"}} << QStringLiteral("2");
+}
+
+void MainWindowTest::upKeyOverspendingIsUndone()
+{
+    QFETCH(QString, level);
+    QFETCH(SkillTexts, typed);
+    QFETCH(QString, expected);
+
+    if (!level.isEmpty())
+        SetLevel(level);
+    for (auto it = typed.cbegin(); it != typed.cend(); ++it)
+        TypeOver(Skill(it.key()), it.value());
+    QCOMPARE(FreePoints(), QStringLiteral("Freie Fertigkeitspunkte: 0"));
+    QAbstractSpinBox *field = Skill(1);
+    field->setFocus(Qt::OtherFocusReason);
+    const QStringList rowsBefore = BonusRows();
+    window_->planner().ResetCounts();
+
+    QTest::keyClick(field, Qt::Key_Up);
+    QCOMPARE(Shown(field), expected);
+    QCOMPARE(FreePoints(), QStringLiteral("Freie Fertigkeitspunkte: 0"));
+    QCOMPARE(BonusRows(), rowsBefore);
+    // The raise and its undo: one run each, the undo nested in the raise.
+    QCOMPARE(window_->planner().Counts().skillChanges, 2);
+}
+
+void MainWindowTest::typedValueClampsOnLeavingTheField()
+{
+    SetLevel(QStringLiteral("250"));
+    QCOMPARE(Shown(Named(QStringLiteral("SpEStufeH"))), QStringLiteral("250"));
+    QAbstractSpinBox *field = Skill(1);
+    TypeOver(field, QStringLiteral("300"));
+    QCOMPARE(Shown(field), QStringLiteral("300"));
+    QCOMPARE(window_->planner().SkillValue[1], 300);
+
+    window_->planner().ResetCounts();
+    Leave(field);
+    QCOMPARE(Shown(field), QStringLiteral("250"));
+    QCOMPARE(window_->planner().SkillValue[1], 250);
+    QCOMPARE(window_->planner().Counts().skillChanges, 1);
+}
+
+void MainWindowTest::typingALevelPassesThroughEachKeystroke_data()
+{
+    QTest::addColumn<SkillTexts>("typed");
+    QTest::addColumn<SkillTexts>("atLevel2");
+    QTest::addColumn<QString>("freeAtLevel2");
+    QTest::addColumn<SkillTexts>("atLevel25");
+    QTest::addColumn<QString>("freeAtLevel25");
+    QTest::addColumn<bool>("bonusRowsKept");
+
+    QTest::newRow("skill 3 at 5 is zeroed at level 2 and stays 0 at 25")
+        << SkillTexts{{3, "5"}} << SkillTexts{{1, "1"}, {18, "1"}, {3, "0"}} << QStringLiteral("1")
+        << SkillTexts{{1, "1"}, {18, "1"}, {3, "0"}} << QStringLiteral("61") << false;
+    QTest::newRow("skills at 10, 20, 10 are clamped to 2 by the undo")
+        << SkillTexts{{1, "10"}, {18, "10"}, {3, "20"}} << SkillTexts{{1, "2"}, {18, "2"}, {3, "2"}}
+        << QStringLiteral("-3") << SkillTexts{{1, "2"}, {18, "2"}, {3, "2"}} << QStringLiteral("57") << true;
+}
+
+void MainWindowTest::typingALevelPassesThroughEachKeystroke()
+{
+    QFETCH(SkillTexts, typed);
+    QFETCH(SkillTexts, atLevel2);
+    QFETCH(QString, freeAtLevel2);
+    QFETCH(SkillTexts, atLevel25);
+    QFETCH(QString, freeAtLevel25);
+    QFETCH(bool, bonusRowsKept);
+
+    SetLevel(QStringLiteral("30"));
+    for (auto it = typed.cbegin(); it != typed.cend(); ++it) {
+        TypeOver(Skill(it.key()), it.value());
+        QCOMPARE(Shown(Skill(it.key())), it.value());
+    }
+    const QStringList rowsBefore = BonusRows();
+
+    QWidget *level = Named(QStringLiteral("SpEStufeH"));
+    TypeOver(level, QStringLiteral("2"));
+    for (auto it = atLevel2.cbegin(); it != atLevel2.cend(); ++it)
+        QCOMPARE(Shown(Skill(it.key())), it.value());
+    QVERIFY(!Skill(3)->isEnabled());
+    QCOMPARE(ColourOf(Skill(3)), kLocked);
+    QCOMPARE(FreePoints(), "Freie Fertigkeitspunkte: " + freeAtLevel2);
+
+    QTest::keyClick(level, Qt::Key_5);
+    QCOMPARE(Shown(level), QStringLiteral("25"));
+    for (auto it = atLevel25.cbegin(); it != atLevel25.cend(); ++it)
+        QCOMPARE(Shown(Skill(it.key())), it.value());
+    QVERIFY(Skill(3)->isEnabled());
+    QCOMPARE(ColourOf(Skill(3)), kAvailable);
+    QCOMPARE(FreePoints(), "Freie Fertigkeitspunkte: " + freeAtLevel25);
+    if (bonusRowsKept)
+        QCOMPARE(BonusRows(), rowsBefore);
+}
+
+void MainWindowTest::classPickedFromTheList()
+{
+    SetLevel(QStringLiteral("10"));
+    TypeOver(Skill(1), QStringLiteral("5"));
+    TypeOver(Skill(18), QStringLiteral("3"));
+    QCOMPARE(Shown(Skill(1)), QStringLiteral("5"));
+    window_->planner().ResetCounts();
+
+    auto *box = Named<QComboBox>(QStringLiteral("CBCharwahl"));
+    box->showPopup();
+    QAbstractItemView *list = box->view();
+    QTRY_VERIFY(list->isVisible());
+    QVERIFY(!list->verticalScrollBar()->isVisible());
+    const QRect seraphim = list->visualRect(list->model()->index(1, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, seraphim.center());
+    QTRY_VERIFY(!list->isVisible());
+
+    QCOMPARE(box->currentText(), QStringLiteral("Seraphim"));
+    QCOMPARE(Shown(Named(QStringLiteral("SpEStufeH"))), QStringLiteral("1"));
+    for (int s = 1; s <= rollwerk::kSkillCount; ++s) {
+        const bool starting = s == 1 || s == 2;
+        QAbstractSpinBox *field = Skill(s);
+        QCOMPARE(Shown(field), starting ? QStringLiteral("1") : QStringLiteral("0"));
+        QCOMPARE(field->isEnabled(), starting);
+        QCOMPARE(ColourOf(field), starting ? kAvailable : kLocked);
+        if (starting) {
+            QCOMPARE(field->property("minimum").toInt(), 1);
+            QCOMPARE(field->property("maximum").toInt(), 1);
+        }
+    }
+    QCOMPARE(FreeSlots(), QStringLiteral("0"));
+    QCOMPARE(FreePoints(), QStringLiteral("Freie Fertigkeitspunkte: 0"));
+    const QStringList rows = BonusRows();
+    QCOMPARE(rows.size(), 2);
+    QVERIFY(rows[0].startsWith(QStringLiteral("Schaden bei physischen Angriffen: +12")));
+    QVERIFY(rows[1].startsWith(QStringLiteral("Schaden bei magischen Angriffen: +12")));
+    // The widgets add no notifications of their own to the planner's nesting.
+    QCOMPARE(window_->planner().Counts().classChanges, 2);
+    QCOMPARE(window_->planner().Counts().skillChanges, 10);
+}
+
+void MainWindowTest::classTyped_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("lastClass");
+    QTest::addColumn<QStringList>("startingSkills");
+
+    QTest::newRow("V completes to Vampirin with the rest selected")
+        << QStringLiteral("V") << QStringLiteral("Vampirin") << QStringLiteral("ampirin")
+        << QStringLiteral("Vampirin") << QStringList{"SpEFert1", "SpEFert20"};
+    QTest::newRow("lower-case v names no class: the box falls back to Gladiator")
+        << QStringLiteral("v") << QStringLiteral("Gladiator") << QString() << QStringLiteral("vampirin")
+        << QStringList{"SpEFert1", "SpEFert18"};
+    QTest::newRow("x begins no class: the box falls back to Gladiator")
+        << QStringLiteral("x") << QStringLiteral("Gladiator") << QString() << QStringLiteral("x")
+        << QStringList{"SpEFert1", "SpEFert18"};
+}
+
+void MainWindowTest::classTyped()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+    QFETCH(QString, selected);
+    QFETCH(QString, lastClass);
+    QFETCH(QStringList, startingSkills);
+
+    SetLevel(QStringLiteral("7"));
+    auto *box = Named<QComboBox>(QStringLiteral("CBCharwahl"));
+    TypeOver(box, keys);
+    QCOMPARE(box->currentText(), shown);
+    if (!selected.isEmpty())
+        QCOMPARE(box->lineEdit()->selectedText(), selected);
+    QCOMPARE(QString::fromStdString(window_->planner().LastClass), lastClass);
+    QCOMPARE(Shown(Named(QStringLiteral("SpEStufeH"))), QStringLiteral("1"));
+    for (int s = 1; s <= rollwerk::kSkillCount; ++s) {
+        const bool starting = startingSkills.contains(QStringLiteral("SpEFert%1").arg(s));
+        QCOMPARE(Shown(Skill(s)), starting ? QStringLiteral("1") : QStringLiteral("0"));
+    }
+    if (shown != lastClass) {
+        // The box and the remembered class differ: the next level typed restarts the plan.
+        SetLevel(QStringLiteral("5"));
+        QCOMPARE(Shown(Named(QStringLiteral("SpEStufeH"))), QStringLiteral("1"));
+    }
+}
+
+void MainWindowTest::fullSlotsLockAndFreeSlotsUnlock()
+{
+    SetLevel(QStringLiteral("3"));
+    QCOMPARE(FreeSlots(), QStringLiteral("1"));
+    QCOMPARE(FreePoints(), QStringLiteral("Freie Fertigkeitspunkte: 3"));
+    QVERIFY(Skill(4)->isEnabled());
+
+    TypeOver(Skill(3), QStringLiteral("1"));
+    QCOMPARE(FreeSlots(), QStringLiteral("0"));
+    for (const int s : {4, 5, 6, 9, 22, 23, 25}) {
+        QVERIFY2(!Skill(s)->isEnabled(), qPrintable(QString::number(s)));
+        QVERIFY(!Named(QStringLiteral("LFert%1Head").arg(s))->isEnabled());
+        QCOMPARE(ColourOf(Skill(s)), kLocked);
+    }
+    QVERIFY(Skill(3)->isEnabled());
+
+    TypeOver(Skill(3), QStringLiteral("0"));
+    QCOMPARE(FreeSlots(), QStringLiteral("1"));
+    for (const int s : {3, 4, 5, 6, 9, 22, 23, 25}) {
+        QVERIFY(Skill(s)->isEnabled());
+        QVERIFY(Named(QStringLiteral("LFert%1Head").arg(s))->isEnabled());
+        QCOMPARE(ColourOf(Skill(s)), kAvailable);
+    }
+}
+
+void MainWindowTest::countersGrowToTheRight()
+{
+    auto *points = Named<QLabel>(QStringLiteral("LFertFrei"));
+    auto *slotsLabel = Named<QLabel>(QStringLiteral("LFertGesAnzeige"));
+    const QRect pointsBefore = points->geometry();
+    const QRect slotsBefore = slotsLabel->geometry();
+
+    SetLevel(QStringLiteral("250"));
+    QVERIFY(FreePoints().size() > QStringLiteral("Freie Fertigkeitspunkte: 0").size() + 1);
+    QCOMPARE(points->geometry().topLeft(), pointsBefore.topLeft());
+    QVERIFY(points->width() > pointsBefore.width());
+    QCOMPARE(points->width(), points->sizeHint().width());
+
+    // A negative count has more characters: the number widens, its left edge stays.
+    SetLevel(QStringLiteral("3"));
+    TypeOver(Skill(1), QStringLiteral("2"));
+    TypeOver(Skill(18), QStringLiteral("2"));
+    TypeOver(Skill(3), QStringLiteral("1"));
+    SetLevel(QStringLiteral("2"));
+    QCOMPARE(FreeSlots(), QStringLiteral("-1"));
+    QCOMPARE(slotsLabel->geometry().topLeft(), slotsBefore.topLeft());
+    QVERIFY(slotsLabel->width() > slotsBefore.width());
+}
+
+void MainWindowTest::smallWindowScrollsToEveryWidget()
+{
+    window_->resize(500, 300);
+    auto *area = window_->findChild<QScrollArea *>();
+    QVERIFY(area);
+    QCOMPARE(area->frameShape(), QFrame::NoFrame);
+    QCOMPARE(area->focusPolicy(), Qt::NoFocus);
+    QTRY_VERIFY(area->horizontalScrollBar()->isVisible());
+    QVERIFY(area->verticalScrollBar()->isVisible());
+    QVERIFY(area->horizontalScrollBar()->maximum() >= 950 - area->viewport()->width());
+    QVERIFY(area->verticalScrollBar()->maximum() >= 645 - area->viewport()->height());
+
+    // Tabbing into the bonus list scrolls it into view.
+    Skill(18)->setFocus(Qt::OtherFocusReason);
+    QTRY_VERIFY(Skill(18)->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTRY_VERIFY(Named(QStringLiteral("LBBoni"))->hasFocus());
+    QTRY_VERIFY(area->horizontalScrollBar()->value() > 0);
+}
+
+void MainWindowTest::bonusListScrollsBeyond28Rows()
+{
+    auto *list = Named<QListWidget>(QStringLiteral("LBBoni"));
+    QCOMPARE(list->frameShadow(), QFrame::Sunken);
+    QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(list->palette().color(QPalette::Base), QColor(249, 234, 213));
+    list->clear();
+    for (int row = 0; row < 28; ++row)
+        list->addItem(QStringLiteral("Zeile %1").arg(row));
+    QCOMPARE(list->visualItemRect(list->item(1)).height(), 19);
+    QTRY_VERIFY(!list->verticalScrollBar()->isVisible());
+    list->addItem(QStringLiteral("Zeile 28"));
+    QTRY_VERIFY(list->verticalScrollBar()->isVisible());
+}
+
+void MainWindowTest::beendenEndsTheLoopWithZero()
+{
+    QTimer::singleShot(0, window_.get(), [this] { Named<QAction>(QStringLiteral("Beenden1"))->trigger(); });
+    QCOMPARE(QApplication::exec(), 0);
+}
+
+void MainWindowTest::errorEscapingAHandlerIsShown()
+{
+    // A widget whose event handler fails as a planner error would.
+    struct Failing : QObject {
+        bool event(QEvent *event) override
+        {
+            if (event->type() == QEvent::User)
+                throw std::runtime_error("Testfehler");
+            return QObject::event(event);
+        }
+    } failing;
+
+    QString shownText;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible()) {
+                shownText = box->text();
+                box->done(QMessageBox::Ok);
+                closer.stop();
+            }
+        }
+    });
+    closer.start(10);
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&failing, &event);
+    QVERIFY(shownText.contains(QStringLiteral("Testfehler")));
+    // The loop goes on: the window still answers keys.
+    QTest::keyClick(Skill(1), Qt::Key_Up);
+    QCOMPARE(Shown(Skill(1)), QStringLiteral("1"));
+}
+
+int main(int argc, char *argv[])
+{
+    rollwerk::RegisterJpegFormat();
+    rollwerk::RollwerkApplication app(argc, argv);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "MainWindowTest.moc"
