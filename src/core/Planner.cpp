@@ -35,7 +35,6 @@ Planner::Planner()
     : CBCharwahl(ClassItems(), std::string(kDefaultClass)), SpEStufeH(kMinLevel, kMaxLevel, 1, true, kSkyBlue),
       LFertFrei(std::string(kFreePointsCaption) + "0"), LFertGesAnzeige("0")
 {
-    runs_.resize(kMaxNesting);
     for (int s = 1; s <= kSkillCount; ++s) {
         SpEFert[s] = InitialSkillField(s);
         SpEFert[s].onChange = [this] { SpEFertChange(); };
@@ -71,6 +70,8 @@ template <typename Body> void Planner::Guarded(Procedure procedure, Body body)
 {
     if (depth_ >= kMaxNesting)
         throw std::runtime_error("Die Planerregeln sind zu tief verschachtelt.");
+    if (static_cast<std::size_t>(depth_) == runs_.size())
+        runs_.emplace_back();
     Run &run = runs_[static_cast<std::size_t>(depth_)];
     run.procedure = procedure;
     CaptureState(run.state);
@@ -81,6 +82,7 @@ template <typename Body> void Planner::Guarded(Procedure procedure, Body body)
         return;
     }
 
+    // Nested runs may grow runs_, so run is not used past this point.
     ++(procedure == Procedure::ClassChange ? counts_.classChanges : counts_.skillChanges);
     ++depth_;
     counts_.maxDepth = std::max(counts_.maxDepth, depth_);

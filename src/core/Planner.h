@@ -101,8 +101,8 @@ private:
     void ClassChangeBody();
     void SkillChangeBody();
 
-    // Runs in progress, outermost first; the slots are kept and reused so
-    // that taking a snapshot allocates nothing.
+    // Runs in progress, outermost first; the slots grow with the deepest
+    // nesting seen and are reused, so that a snapshot seldom allocates.
     std::vector<Run> runs_;
     int depth_ = 0;
     RunCounts counts_;
