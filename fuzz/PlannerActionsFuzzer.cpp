@@ -35,7 +35,7 @@ constexpr int kNestingStated = 40;
 
 class Reader {
 public:
-    Reader(const std::uint8_t *data, std::size_t size) : data_(data), size_(size) {}
+    Reader(const std::uint8_t *data, std::size_t size) : data_(data), size_(size) { }
 
     bool AtEnd() const { return pos_ >= size_; }
     std::uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }

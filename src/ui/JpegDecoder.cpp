@@ -34,7 +34,8 @@ void OnMessage(j_common_ptr info, int level)
         OnError(info);
 }
 
-void OnOutput(j_common_ptr) {}
+void OnOutput(j_common_ptr)
+{ }
 
 // The functions that call setjmp keep only trivially destructible locals, so
 // a longjmp out of libjpeg skips no destructor.
@@ -63,13 +64,13 @@ bool ReadHeader(Decompressor &d, const unsigned char *data, std::size_t size)
     if (jpeg_read_header(&d.info, TRUE) != JPEG_HEADER_OK)
         return false;
     // Checked before start, which already allocates by the picture's size.
-    if (d.info.image_width == 0 || d.info.image_height == 0 ||
-        d.info.image_width > kMaxSide || d.info.image_height > kMaxSide)
+    if (d.info.image_width == 0 || d.info.image_height == 0 || d.info.image_width > kMaxSide
+        || d.info.image_height > kMaxSide)
         return false;
     d.info.out_color_space = JCS_EXT_RGBA; // opaque alpha byte, as RGBX8888 wants
     jpeg_start_decompress(&d.info);
-    return d.info.output_components == 4 && d.info.output_width == d.info.image_width &&
-           d.info.output_height == d.info.image_height;
+    return d.info.output_components == 4 && d.info.output_width == d.info.image_width
+        && d.info.output_height == d.info.image_height;
 }
 
 bool ReadPixels(Decompressor &d, uchar *bits, qsizetype bytesPerLine)
@@ -95,8 +96,8 @@ QImage DecodeJpeg(QByteArrayView data)
     QImage image;
     const auto *bytes = reinterpret_cast<const unsigned char *>(data.data());
     if (Create(d) && ReadHeader(d, bytes, static_cast<std::size_t>(data.size()))) {
-        image = QImage(static_cast<int>(d.info.output_width), static_cast<int>(d.info.output_height),
-                       QImage::Format_RGBX8888);
+        image = QImage(
+            static_cast<int>(d.info.output_width), static_cast<int>(d.info.output_height), QImage::Format_RGBX8888);
         // Allocation can fail for large pictures; bits() is then null.
         if (image.isNull() || !ReadPixels(d, image.bits(), image.bytesPerLine()))
             image = QImage();

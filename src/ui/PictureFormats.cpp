@@ -38,8 +38,7 @@ const PictureFormat *Find(const QString &extension)
 
 } // namespace
 
-void RegisterPictureFormat(const QStringList &extensions, const QString &description,
-                           PictureDecoder decoder)
+void RegisterPictureFormat(const QStringList &extensions, const QString &description, PictureDecoder decoder)
 {
     if (decoder == nullptr)
         return;
@@ -52,8 +51,8 @@ void RegisterPictureFormat(const QStringList &extensions, const QString &descrip
 
 void RegisterJpegFormat()
 {
-    RegisterPictureFormat({QStringLiteral("jpeg"), QStringLiteral("jpg")},
-                          QStringLiteral("JPEG-Grafikdatei"), &DecodeJpeg);
+    RegisterPictureFormat(
+        {QStringLiteral("jpeg"), QStringLiteral("jpg")}, QStringLiteral("JPEG-Grafikdatei"), &DecodeJpeg);
 }
 
 QImage LoadPicture(const QString &resourcePath)

@@ -14,8 +14,7 @@ using PictureDecoder = QImage (*)(QByteArrayView);
 
 // Makes the extensions (without dot, any case) known; a later registration
 // of the same extension replaces the earlier one.
-void RegisterPictureFormat(const QStringList &extensions, const QString &description,
-                           PictureDecoder decoder);
+void RegisterPictureFormat(const QStringList &extensions, const QString &description, PictureDecoder decoder);
 
 // Registers JPEG pictures ("jpeg", "jpg") with DecodeJpeg.
 void RegisterJpegFormat();

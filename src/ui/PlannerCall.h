@@ -16,8 +16,7 @@ void ShowPlannerError(QWidget *parent, const std::exception &error);
 void ShowUnknownPlannerError(QWidget *parent);
 
 // Returns false when the call ended in an error (already shown).
-template <typename Call>
-bool CallPlanner(QWidget *parent, Call &&call)
+template <typename Call> bool CallPlanner(QWidget *parent, Call &&call)
 {
     try {
         call();

@@ -43,8 +43,8 @@ private:
             return;
         const QMargins margins = handle->frameMargins();
         window_.removeEventFilter(this);
-        window_.resize(frame_.width - margins.left() - margins.right(),
-                       frame_.height - margins.top() - margins.bottom());
+        window_.resize(
+            frame_.width - margins.left() - margins.right(), frame_.height - margins.top() - margins.bottom());
         window_.move(frame_.x, frame_.y);
         deleteLater();
     }
@@ -82,9 +82,15 @@ QFont FontOf(FontKind kind)
     return font;
 }
 
-QColor ColourOf(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
+QColor ColourOf(Rgb colour)
+{
+    return QColor(colour.red, colour.green, colour.blue);
+}
 
-QRect RectOf(Place place) { return QRect(place.x, place.y, place.width, place.height); }
+QRect RectOf(Place place)
+{
+    return QRect(place.x, place.y, place.width, place.height);
+}
 
 void PlaceWindowFrame(QWidget &window, Place frame)
 {

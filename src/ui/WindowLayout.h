@@ -33,7 +33,7 @@ struct Place {
 struct WidgetEntry {
     std::string_view name;
     Kind kind;
-    Place place;  // labels: the width of the designed text; the label fits its own text
+    Place place; // labels: the width of the designed text; the label fits its own text
     FontKind font;
     int tab;
     std::string_view text;
@@ -52,6 +52,7 @@ inline constexpr int kClassListRows = 8;
 // The free slots number stands this far right of its caption's right edge.
 inline constexpr int kFreeSlotsGap = 6;
 
+// clang-format off
 inline constexpr std::array<WidgetEntry, 11> kMainWidgets = {{
     {"IHead1", Kind::Picture, {208, 0, 63, 87}, FontKind::None, kNoTab, ""},
     {"LHead", Kind::Label, {280, 16, 400, 42}, FontKind::Title, kNoTab, "Tolvar-Rollwerk"},
@@ -66,6 +67,7 @@ inline constexpr std::array<WidgetEntry, 11> kMainWidgets = {{
     {"LFertGesAnzeige", Kind::Label, {368, 160, 8, 19}, FontKind::Bold, kNoTab, ""},
     {"LBBoni", Kind::BonusList, {552, 104, 398, 540}, FontKind::List, 30, ""},
 }};
+// clang-format on
 
 // The skill grid: four columns, seven rows; the field sits 24 px below its caption.
 inline constexpr std::array<int, 4> kGridColumnX = {8, 152, 288, 424};
@@ -79,10 +81,11 @@ struct SkillEntry {
     int skill;
     int column;
     int row;
-    int captionWidth;  // designed width; the label fits its own text
+    int captionWidth; // designed width; the label fits its own text
     int tab;
 };
 
+// clang-format off
 inline constexpr std::array<SkillEntry, kSkillCount> kSkillGrid = {{
     {1, 0, 0, 81, 2},   {2, 0, 1, 75, 3},   {3, 0, 2, 71, 4},   {4, 0, 3, 118, 5},
     {5, 0, 4, 87, 6},   {6, 0, 5, 60, 7},   {7, 1, 0, 86, 8},   {8, 1, 1, 88, 9},
@@ -92,11 +95,12 @@ inline constexpr std::array<SkillEntry, kSkillCount> kSkillGrid = {{
     {21, 3, 0, 65, 23}, {22, 3, 1, 69, 14}, {23, 3, 2, 73, 24}, {24, 3, 3, 43, 25},
     {25, 3, 4, 48, 26}, {26, 3, 5, 43, 27}, {27, 2, 6, 38, 28}, {28, 0, 6, 74, 29},
 }};
+// clang-format on
 
 constexpr Place CaptionPlace(const SkillEntry &entry)
 {
     return {kGridColumnX[static_cast<std::size_t>(entry.column)], kGridCaptionY + kGridRowStep * entry.row,
-            entry.captionWidth, kLabelHeight};
+        entry.captionWidth, kLabelHeight};
 }
 
 constexpr Place FieldPlace(const SkillEntry &entry)
@@ -116,6 +120,7 @@ inline constexpr int kInfoFontPixels = 11;
 inline constexpr std::string_view kInfoFontFamily = "MS Sans Serif";
 
 // The info text, line by line; lines 1 to 3 end with a blank.
+// clang-format off
 inline constexpr std::array<std::string_view, 9> kInfoLines = {
     "Das Programm \"Tolvar-Rollwerk\" ist zum ",
     "erstellen einer bestimmten Zusammenstellung an ",
@@ -127,6 +132,7 @@ inline constexpr std::array<std::string_view, 9> kInfoLines = {
     "",
     "Rollwerk - ein Planer f\u00fcr Tolvar-Charaktere",
 };
+// clang-format on
 
 inline constexpr std::string_view kFontFamily = "Times New Roman";
 inline constexpr int kBodyPixels = 16;

@@ -77,6 +77,7 @@ void ClassComboBoxTest::completion_data()
     QTest::addColumn<QString>("selection");
     QTest::addColumn<int>("notifications");
 
+    // clang-format off
     QTest::newRow("V completes") << "V" << "Vampirin" << "ampirin" << 1;
     QTest::newRow("typed case is kept") << "v" << "vampirin" << "ampirin" << 1;
     QTest::newRow("no item begins with x") << "x" << "x" << "" << 1;
@@ -85,6 +86,7 @@ void ClassComboBoxTest::completion_data()
     QTest::newRow("D then unknown letter") << "Dz" << "Dz" << "" << 2;
     QTest::newRow("whole name") << "Seraphim" << "Seraphim" << "" << 8;
     QTest::newRow("input method V completes") << "IM:V" << "Vampirin" << "ampirin" << 1;
+    // clang-format on
 }
 
 void ClassComboBoxTest::completion()
@@ -118,8 +120,10 @@ void ClassComboBoxTest::backspace_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("notifications");
 
+    // clang-format off
     QTest::newRow("deletes before the caret") << "Gladiator" << 2 << "Gladiat" << 2;
     QTest::newRow("empty text still notifies") << "" << 3 << "" << 3;
+    // clang-format on
 }
 
 void ClassComboBoxTest::backspace()
@@ -145,10 +149,12 @@ void ClassComboBoxTest::otherEditsReachTheModel_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("notifications");
 
+    // clang-format off
     QTest::newRow("delete") << QKeyCombination(Qt::Key_Delete) << "ladiator" << 1;
     QTest::newRow("paste is not completed") << QKeyCombination(Qt::ControlModifier, Qt::Key_V) << "vamXGladiator"
                                              << 1;
     QTest::newRow("moving the caret changes nothing") << QKeyCombination(Qt::Key_Right) << "Gladiator" << 0;
+    // clang-format on
 }
 
 void ClassComboBoxTest::otherEditsReachTheModel()
@@ -174,12 +180,14 @@ void ClassComboBoxTest::arrowKeys_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("notifications");
 
+    // clang-format off
     QTest::newRow("down to the next") << "Seraphim" << int(Qt::Key_Down) << "Waldelfin" << 1;
     QTest::newRow("up to the previous") << "Seraphim" << int(Qt::Key_Up) << "Gladiator" << 1;
     QTest::newRow("up at the first stays") << "Gladiator" << int(Qt::Key_Up) << "Gladiator" << 0;
     QTest::newRow("down at the last stays") << "Vampirin" << int(Qt::Key_Down) << "Vampirin" << 0;
     QTest::newRow("unknown text goes to the first") << "x" << int(Qt::Key_Down) << "Gladiator" << 1;
     QTest::newRow("page down does nothing") << "Seraphim" << int(Qt::Key_PageDown) << "Seraphim" << 0;
+    // clang-format on
 }
 
 void ClassComboBoxTest::arrowKeys()
@@ -204,9 +212,11 @@ void ClassComboBoxTest::pickFromList_data()
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("expected");
 
+    // clang-format off
     QTest::newRow("another item") << "Gladiator" << 5 << "Vampirin";
     QTest::newRow("the current item") << "Gladiator" << 0 << "Gladiator";
     QTest::newRow("over a typed text") << "x" << 0 << "Gladiator";
+    // clang-format on
 }
 
 void ClassComboBoxTest::pickFromList()
@@ -271,7 +281,7 @@ void ClassComboBoxTest::wheelDoesNothing()
     const QPointF pos(f.box->width() / 2.0, f.box->height() / 2.0);
     for (const int delta : {120, -120}) {
         QWheelEvent event(pos, f.box->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+            Qt::NoScrollPhase, false);
         QApplication::sendEvent(f.box, &event);
     }
     QCOMPARE(f.text(), QStringLiteral("Seraphim"));

@@ -5,8 +5,8 @@
 #include "TFInfo.h"
 #include "TFMain.h"
 
-#include <QAction>
 #include <QAbstractTextDocumentLayout>
+#include <QAction>
 #include <QClipboard>
 #include <QFontInfo>
 #include <QPlainTextEdit>
@@ -138,7 +138,7 @@ void InfoWindowTest::everyLineFitsTheBox()
 
     const QFontMetrics metrics(box->font());
     qInfo("info font resolves to %s; box viewport %d x %d", qPrintable(QFontInfo(box->font()).family()),
-          box->viewport()->width(), box->viewport()->height());
+        box->viewport()->width(), box->viewport()->height());
     QAbstractTextDocumentLayout *textLayout = box->document()->documentLayout();
     qreal lastBottom = box->document()->documentMargin();
     for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
@@ -156,12 +156,14 @@ void InfoWindowTest::editingChangesNothing_data()
     QTest::addColumn<QKeySequence>("keys");
     QTest::addColumn<QString>("typed");
 
+    // clang-format off
     QTest::newRow("typing letters") << QKeySequence() << QStringLiteral("abc");
     QTest::newRow("pasting") << QKeySequence(QKeySequence::Paste) << QString();
     QTest::newRow("cutting") << QKeySequence(QKeySequence::Cut) << QString();
     QTest::newRow("Delete") << QKeySequence(Qt::Key_Delete) << QString();
     QTest::newRow("Backspace") << QKeySequence(Qt::Key_Backspace) << QString();
     QTest::newRow("Enter") << QKeySequence(Qt::Key_Return) << QString();
+    // clang-format on
 }
 
 void InfoWindowTest::editingChangesNothing()
@@ -251,8 +253,10 @@ void InfoWindowTest::smallWindowScrolls()
 void InfoWindowTest::closingTheMainWindowEndsWithZero_data()
 {
     QTest::addColumn<bool>("infoShown");
+    // clang-format off
     QTest::newRow("info window hidden") << false;
     QTest::newRow("info window shown") << true;
+    // clang-format on
 }
 
 void InfoWindowTest::closingTheMainWindowEndsWithZero()

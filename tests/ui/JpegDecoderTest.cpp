@@ -28,8 +28,8 @@ QByteArray EmblemBytes()
 
 bool Near(QRgb pixel, int r, int g, int b, int tolerance)
 {
-    return std::abs(qRed(pixel) - r) <= tolerance && std::abs(qGreen(pixel) - g) <= tolerance &&
-           std::abs(qBlue(pixel) - b) <= tolerance;
+    return std::abs(qRed(pixel) - r) <= tolerance && std::abs(qGreen(pixel) - g) <= tolerance
+        && std::abs(qBlue(pixel) - b) <= tolerance;
 }
 
 // Pictures with known content, written by libjpeg itself so the decoder is
@@ -123,10 +123,7 @@ private slots:
         for (const QPoint corner : {QPoint(0, 0), QPoint(62, 0), QPoint(0, 86), QPoint(62, 86)}) {
             const QRgb pixel = image.pixel(corner);
             QVERIFY2(Near(pixel, 166, 202, 240, 10),
-                     qPrintable(QStringLiteral("corner %1,%2 is %3")
-                                    .arg(corner.x())
-                                    .arg(corner.y())
-                                    .arg(pixel, 8, 16)));
+                qPrintable(QStringLiteral("corner %1,%2 is %3").arg(corner.x()).arg(corner.y()).arg(pixel, 8, 16)));
         }
         // The left side of the ring is gold: red over green over blue.
         const QRgb gold = image.pixel(24, 49);
@@ -139,10 +136,12 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QColor>("left");
         QTest::addColumn<QColor>("right");
+        // clang-format off
         QTest::newRow("colour") << int(Kind::Colour) << QColor(220, 30, 20) << QColor(20, 30, 220);
         QTest::newRow("grey") << int(Kind::Grey) << QColor(40, 40, 40) << QColor(200, 200, 200);
         QTest::newRow("progressive")
             << int(Kind::Progressive) << QColor(220, 30, 20) << QColor(20, 30, 220);
+        // clang-format on
     }
 
     void encodedPictures()
@@ -158,7 +157,7 @@ private slots:
                 const QColor want = x < 8 ? left : right;
                 const QRgb pixel = image.pixel(x, y);
                 QVERIFY2(Near(pixel, want.red(), want.green(), want.blue(), 12),
-                         qPrintable(QStringLiteral("%1,%2 is %3").arg(x).arg(y).arg(pixel, 8, 16)));
+                    qPrintable(QStringLiteral("%1,%2 is %3").arg(x).arg(y).arg(pixel, 8, 16)));
                 QCOMPARE(qAlpha(pixel), 255);
             }
         }
@@ -170,10 +169,12 @@ private slots:
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
         QTest::addColumn<bool>("decodes");
+        // clang-format off
         QTest::newRow("widest") << 8192 << 8 << true;
         QTest::newRow("too wide") << 8193 << 8 << false;
         QTest::newRow("highest") << 8 << 8192 << true;
         QTest::newRow("too high") << 8 << 8193 << false;
+        // clang-format on
     }
 
     void sizeLimit()
@@ -190,12 +191,14 @@ private slots:
     void notJpeg_data()
     {
         QTest::addColumn<QByteArray>("data");
+        // clang-format off
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("text") << QByteArray("kein Bild");
         QTest::newRow("start marker only") << QByteArray("\xFF\xD8", 2);
         QTest::newRow("start and end marker") << QByteArray("\xFF\xD8\xFF\xD9", 4);
         QTest::newRow("png signature") << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
         QTest::newRow("zeros") << QByteArray(4096, '\0');
+        // clang-format on
     }
 
     void notJpeg()
@@ -209,10 +212,12 @@ private slots:
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
         QTest::addColumn<bool>("decodes");
+        // clang-format off
         QTest::newRow("unchanged") << 63 << 87 << true;
         QTest::newRow("largest possible") << 65535 << 65535 << false;
         QTest::newRow("no height") << 63 << 0 << false;
         QTest::newRow("more than the data holds") << 400 << 400 << false;
+        // clang-format on
     }
 
     void patchedFrameSize()
@@ -269,8 +274,8 @@ private slots:
 
     void registry()
     {
-        for (const QString &extension : {QStringLiteral("jpg"), QStringLiteral("jpeg"),
-                                         QStringLiteral("JPG"), QStringLiteral(".jpeg")}) {
+        for (const QString &extension :
+            {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("JPG"), QStringLiteral(".jpeg")}) {
             QVERIFY(PictureFormatDecoder(extension) == &DecodeJpeg);
             QCOMPARE(PictureFormatDescription(extension), QStringLiteral("JPEG-Grafikdatei"));
         }

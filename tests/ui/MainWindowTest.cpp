@@ -32,7 +32,10 @@ namespace {
 const QColor kAvailable(130, 255, 139);
 const QColor kLocked(255, 128, 128);
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 } // namespace
 
@@ -70,8 +73,7 @@ private slots:
     void errorEscapingAHandlerIsShown();
 
 private:
-    template <typename T = QWidget>
-    T *Named(const QString &name) const
+    template <typename T = QWidget> T *Named(const QString &name) const
     {
         T *widget = window_->findChild<T *>(name);
         if (!widget)
@@ -102,7 +104,10 @@ void MainWindowTest::init()
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
 }
 
-void MainWindowTest::cleanup() { window_.reset(); }
+void MainWindowTest::cleanup()
+{
+    window_.reset();
+}
 
 void MainWindowTest::TypeOver(QWidget *field, const QString &keys)
 {
@@ -208,9 +213,11 @@ void MainWindowTest::widgetLayout_data()
     for (const layout::WidgetEntry &entry : layout::kMainWidgets) {
         const bool title = entry.font == layout::FontKind::Title;
         const QRect designed(entry.place.x, entry.place.y, entry.place.width, entry.place.height);
+        // clang-format off
         QTest::newRow(entry.name.data()) << Text(entry.name) << designed << (title ? 37 : 16)
                                          << (entry.font == layout::FontKind::Bold || title)
                                          << (entry.kind == layout::Kind::Label);
+        // clang-format on
     }
 }
 
@@ -255,14 +262,12 @@ void MainWindowTest::skillGridLayout_data()
 
     // The grid straight from the designed drawing, not from the program's table.
     const int columns[4] = {8, 152, 288, 424};
-    const int grid[7][4] = {{1, 7, 13, 21},  {2, 8, 14, 22},  {3, 9, 15, 23},  {4, 10, 16, 24},
-                            {5, 11, 17, 25}, {6, 12, 18, 26}, {28, 19, 27, 20}};
-    const char *captions[] = {"Waffenkunde",  "Magiekunde",    "Faustkampf",  "Zwei-Waffenkampf", "Schwertkunde",
-                              "Axtkampf",     "Klingenwaffen", "Stangenwaffen", "Fernkampf",      "Himmelsmagie",
-                              "Feuermagie",   "Wassermagie",   "Luftmagie",   "Erdmagie",         "Mondmagie",
-                              "Ballistik",    "Blutrausch",    "Konzentration", "Fallenkunst",    "Vampirismus",
-                              "Meditation",   "Wendigkeit",    "Konstitution", "Parade",          "R\u00fcstung",
-                              "Handel",       "Reiten",        "Entwaffnung"};
+    const int grid[7][4] = {{1, 7, 13, 21}, {2, 8, 14, 22}, {3, 9, 15, 23}, {4, 10, 16, 24}, {5, 11, 17, 25},
+        {6, 12, 18, 26}, {28, 19, 27, 20}};
+    const char *captions[] = {"Waffenkunde", "Magiekunde", "Faustkampf", "Zwei-Waffenkampf", "Schwertkunde", "Axtkampf",
+        "Klingenwaffen", "Stangenwaffen", "Fernkampf", "Himmelsmagie", "Feuermagie", "Wassermagie", "Luftmagie",
+        "Erdmagie", "Mondmagie", "Ballistik", "Blutrausch", "Konzentration", "Fallenkunst", "Vampirismus", "Meditation",
+        "Wendigkeit", "Konstitution", "Parade", "R\u00fcstung", "Handel", "Reiten", "Entwaffnung"};
     for (int row = 0; row < 7; ++row) {
         for (int column = 0; column < 4; ++column) {
             const int s = grid[row][column];
@@ -301,7 +306,7 @@ void MainWindowTest::widgetsDoNotOverlap()
     for (int i = 0; i < widgets.size(); ++i) {
         for (int j = i + 1; j < widgets.size(); ++j) {
             QVERIFY2(!widgets[i]->geometry().intersects(widgets[j]->geometry()),
-                     qPrintable(widgets[i]->objectName() + " / " + widgets[j]->objectName()));
+                qPrintable(widgets[i]->objectName() + " / " + widgets[j]->objectName()));
         }
     }
 }
@@ -309,8 +314,8 @@ void MainWindowTest::widgetsDoNotOverlap()
 void MainWindowTest::declaredTabOrder()
 {
     QStringList expected{"SpEStufeH", "CBCharwahl"};
-    for (const int s : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 22, 20, 13, 14, 15, 16, 17, 18, 19, 21, 23, 24, 25, 26,
-                        27, 28})
+    for (const int s :
+        {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 22, 20, 13, 14, 15, 16, 17, 18, 19, 21, 23, 24, 25, 26, 27, 28})
         expected << QStringLiteral("SpEFert%1").arg(s);
     expected << QStringLiteral("LBBoni");
 
@@ -331,12 +336,14 @@ void MainWindowTest::tabKeyVisitsEnabledFields_data()
     QTest::addColumn<QString>("level");
     QTest::addColumn<QStringList>("visits");
 
+    // clang-format off
     QTest::newRow("at start: level, class, skills 1 and 18, bonus list")
         << QString() << QStringList{"CBCharwahl", "SpEFert1", "SpEFert18", "LBBoni", "SpEStufeH"};
     QTest::newRow("Gladiator at level 3: skill 22 comes before 18")
         << QStringLiteral("3")
         << QStringList{"CBCharwahl", "SpEFert1", "SpEFert3", "SpEFert4",  "SpEFert5",  "SpEFert6", "SpEFert9",
                        "SpEFert22", "SpEFert18", "SpEFert23", "SpEFert25", "LBBoni", "SpEStufeH"};
+    // clang-format on
 }
 
 void MainWindowTest::tabKeyVisitsEnabledFields()
@@ -367,10 +374,12 @@ void MainWindowTest::upKeyOverspendingIsUndone_data()
     QTest::addColumn<SkillTexts>("typed");
     QTest::addColumn<QString>("expected");
 
+    // clang-format off
     QTest::newRow("starting skill at level 1: 2 is set, then undone")
         << QString() << SkillTexts{} << QStringLiteral("1");
     QTest::newRow("level 3 with the last point spent")
         << QStringLiteral("3") << SkillTexts{{1, "2"}, {18, "3"}} << QStringLiteral("2");
+    // clang-format on
 }
 
 void MainWindowTest::upKeyOverspendingIsUndone()
@@ -422,12 +431,14 @@ void MainWindowTest::typingALevelPassesThroughEachKeystroke_data()
     QTest::addColumn<QString>("freeAtLevel25");
     QTest::addColumn<bool>("bonusRowsKept");
 
+    // clang-format off
     QTest::newRow("skill 3 at 5 is zeroed at level 2 and stays 0 at 25")
         << SkillTexts{{3, "5"}} << SkillTexts{{1, "1"}, {18, "1"}, {3, "0"}} << QStringLiteral("1")
         << SkillTexts{{1, "1"}, {18, "1"}, {3, "0"}} << QStringLiteral("61") << false;
     QTest::newRow("skills at 10, 20, 10 are clamped to 2 by the undo")
         << SkillTexts{{1, "10"}, {18, "10"}, {3, "20"}} << SkillTexts{{1, "2"}, {18, "2"}, {3, "2"}}
         << QStringLiteral("-3") << SkillTexts{{1, "2"}, {18, "2"}, {3, "2"}} << QStringLiteral("57") << true;
+    // clang-format on
 }
 
 void MainWindowTest::typingALevelPassesThroughEachKeystroke()
@@ -514,6 +525,7 @@ void MainWindowTest::classTyped_data()
     QTest::addColumn<QString>("lastClass");
     QTest::addColumn<QStringList>("startingSkills");
 
+    // clang-format off
     QTest::newRow("V completes to Vampirin with the rest selected")
         << QStringLiteral("V") << QStringLiteral("Vampirin") << QStringLiteral("ampirin")
         << QStringLiteral("Vampirin") << QStringList{"SpEFert1", "SpEFert20"};
@@ -523,6 +535,7 @@ void MainWindowTest::classTyped_data()
     QTest::newRow("x begins no class: the box falls back to Gladiator")
         << QStringLiteral("x") << QStringLiteral("Gladiator") << QString() << QStringLiteral("x")
         << QStringList{"SpEFert1", "SpEFert18"};
+    // clang-format on
 }
 
 void MainWindowTest::classTyped()

@@ -1,5 +1,5 @@
-#include "Planner.h"
 #include "SpinField.h"
+#include "Planner.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -47,8 +47,8 @@ struct Fixture {
         option.initFrom(field);
         option.frame = true;
         option.buttonSymbols = QAbstractSpinBox::UpDownArrows;
-        option.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown | QStyle::SC_SpinBoxFrame
-                           | QStyle::SC_SpinBoxEditField;
+        option.subControls
+            = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown | QStyle::SC_SpinBoxFrame | QStyle::SC_SpinBoxEditField;
         option.stepEnabled = QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
         return field->style()->subControlRect(QStyle::CC_SpinBox, &option, control, field);
     }
@@ -80,7 +80,7 @@ void SendWheel(QWidget *widget, int delta)
 {
     const QPointF pos(widget->width() / 2.0, widget->height() / 2.0);
     QWheelEvent event(pos, widget->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+        Qt::NoScrollPhase, false);
     QApplication::sendEvent(widget, &event);
 }
 
@@ -149,6 +149,7 @@ void SpinFieldTest::typing_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("notifications");
 
+    // clang-format off
     QTest::newRow("digits over selection") << 0 << true << "12" << "12" << 2;
     QTest::newRow("appended at caret") << 1 << false << "5" << "15" << 1;
     QTest::newRow("signs") << 0 << true << "-+" << "-+" << 2;
@@ -163,6 +164,7 @@ void SpinFieldTest::typing_data()
     QTest::newRow("300 is not clamped while typing") << 0 << true << "300" << "300" << 3;
     QTest::newRow("input method digits") << 0 << true << "IM:42" << "42" << 2;
     QTest::newRow("input method letter refused") << 0 << true << QString::fromUtf8("IM:é") << "0" << 0;
+    // clang-format on
 }
 
 void SpinFieldTest::typing()
@@ -195,8 +197,10 @@ void SpinFieldTest::caretAfterTyping_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("caret");
 
+    // clang-format off
     QTest::newRow("after the inserted character") << false << "152" << 2;
     QTest::newRow("at the end after a rewrite") << true << "250" << 3;
+    // clang-format on
 }
 
 void SpinFieldTest::caretAfterTyping()
@@ -228,12 +232,14 @@ void SpinFieldTest::paste_data()
     QTest::addColumn<int>("notifications");
 
     const QKeyCombination ctrlV(Qt::ControlModifier, Qt::Key_V);
+    // clang-format off
     QTest::newRow("cut to three over selection") << 0 << true << "98765" << ctrlV << "987" << 3 << 1;
     QTest::newRow("not filtered") << 0 << true << "ab" << ctrlV << "ab" << 2 << 1;
     QTest::newRow("room left at the caret") << 1 << false << "2345" << ctrlV << "123" << 3 << 1;
     QTest::newRow("full field takes nothing") << 123 << false << "4" << ctrlV << "123" << 3 << 0;
     QTest::newRow("shift insert") << 0 << true << "42" << QKeyCombination(Qt::ShiftModifier, Qt::Key_Insert) << "42"
                                   << 2 << 1;
+    // clang-format on
 }
 
 void SpinFieldTest::paste()
@@ -264,11 +270,13 @@ void SpinFieldTest::editingKeys_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("notifications");
 
+    // clang-format off
     QTest::newRow("backspace") << 3 << QKeyCombination(Qt::Key_Backspace) << "12" << 1;
     QTest::newRow("backspace at start changes nothing") << 0 << QKeyCombination(Qt::Key_Backspace) << "123" << 0;
     QTest::newRow("delete") << 0 << QKeyCombination(Qt::Key_Delete) << "23" << 1;
     QTest::newRow("left moves only") << 3 << QKeyCombination(Qt::Key_Left) << "123" << 0;
     QTest::newRow("escape changes nothing") << 3 << QKeyCombination(Qt::Key_Escape) << "123" << 0;
+    // clang-format on
 }
 
 void SpinFieldTest::editingKeys()
@@ -296,12 +304,14 @@ void SpinFieldTest::focusLoss_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("notifications");
 
+    // clang-format off
     QTest::newRow("above maximum clamps") << 0 << 250 << "300" << false << "250" << 4;
     QTest::newRow("below minimum clamps") << 1 << 250 << "-5" << false << "1" << 3;
     QTest::newRow("in range stays") << 0 << 250 << "42" << false << "42" << 2;
     QTest::newRow("no clamp while minimum equals maximum") << 1 << 1 << "5" << false << "5" << 1;
     QTest::newRow("unreadable text stays") << 0 << 250 << "-" << false << "-" << 1;
     QTest::newRow("window deactivation does not clamp") << 0 << 250 << "300" << true << "300" << 3;
+    // clang-format on
 }
 
 void SpinFieldTest::focusLoss()
@@ -345,6 +355,7 @@ void SpinFieldTest::stepKeys_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("notifications");
 
+    // clang-format off
     QTest::newRow("up") << 0 << 10 << 5 << int(Qt::Key_Up) << 1 << false << "6" << 1;
     QTest::newRow("down twice") << 0 << 10 << 5 << int(Qt::Key_Down) << 2 << false << "3" << 2;
     QTest::newRow("held key steps once per repeat") << 0 << 10 << 5 << int(Qt::Key_Up) << 4 << true << "9" << 4;
@@ -353,6 +364,7 @@ void SpinFieldTest::stepKeys_data()
     QTest::newRow("up past an equal range") << 1 << 1 << 1 << int(Qt::Key_Up) << 1 << false << "2" << 1;
     QTest::newRow("page up does nothing") << 0 << 10 << 5 << int(Qt::Key_PageUp) << 1 << false << "5" << 0;
     QTest::newRow("page down does nothing") << 0 << 10 << 5 << int(Qt::Key_PageDown) << 1 << false << "5" << 0;
+    // clang-format on
 }
 
 void SpinFieldTest::stepKeys()
@@ -409,10 +421,12 @@ void SpinFieldTest::buttonRelease_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("notifications");
 
+    // clang-format off
     QTest::newRow("up") << Spot::Up << Spot::Up << "6" << 1;
     QTest::newRow("down") << Spot::Down << Spot::Down << "4" << 1;
     QTest::newRow("released on the other button") << Spot::Up << Spot::Down << "5" << 0;
     QTest::newRow("released off the buttons") << Spot::Down << Spot::EditField << "5" << 0;
+    // clang-format on
 }
 
 void SpinFieldTest::buttonRelease()
@@ -493,10 +507,12 @@ void SpinFieldTest::wheel_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("accepted");
 
+    // clang-format off
     QTest::newRow("up with focus") << true << 120 << "6" << true;
     QTest::newRow("down with focus") << true << -120 << "4" << true;
     QTest::newRow("half notches add up") << true << 60 << "5" << true;
     QTest::newRow("without focus the window scrolls") << false << 120 << "5" << false;
+    // clang-format on
 }
 
 void SpinFieldTest::wheel()
@@ -514,7 +530,7 @@ void SpinFieldTest::wheel()
 
     const QPointF pos(f.field->width() / 2.0, f.field->height() / 2.0);
     QWheelEvent event(pos, f.field->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+        Qt::NoScrollPhase, false);
     QApplication::sendEvent(f.field, &event);
     QCOMPARE(event.isAccepted(), accepted);
     QCOMPARE(f.text(), expected);
@@ -550,8 +566,10 @@ void SpinFieldTest::colour_data()
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<QColor>("expected");
 
+    // clang-format off
     QTest::newRow("available") << true << QColor(130, 255, 139);
     QTest::newRow("locked and disabled") << false << QColor(255, 128, 128);
+    // clang-format on
 }
 
 void SpinFieldTest::colour()
