@@ -10,9 +10,10 @@ echo "== clang-format"
 clang-format --dry-run --Werror "${sources[@]}"
 
 echo "== clang-tidy"
-cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DCMAKE_BUILD_TYPE=Debug -DROLLWERK_BUILD_UI=ON >/dev/null
 # The generated sources (moc, resources) must exist before they are analysed.
-cmake --build "$build" -j"$(nproc)" --target rollwerk_widgets_autogen rollwerk_ui_autogen >/dev/null 2>&1 || true
+mapfile -t generated < <(cmake --build "$build" --target help | sed -n 's/^\.\.\. \(.*_autogen\)$/\1/p')
+cmake --build "$build" -j"$(nproc)" --target "${generated[@]}" >/dev/null
 mapfile -t units < <(printf '%s\n' "${sources[@]}" | grep '\.cpp$' | sed "s|^|$PWD/|")
 run-clang-tidy -p "$build" -quiet -j"$(nproc)" "${units[@]}" >"$build/clang-tidy.log" 2>&1 || {
   grep -E 'warning:|error:' "$build/clang-tidy.log" | sort -u

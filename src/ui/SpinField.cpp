@@ -2,6 +2,7 @@
 
 #include "PlannerCall.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -31,7 +32,7 @@ public:
     using QProxyStyle::QProxyStyle;
 
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl subControl,
-                         const QWidget *widget) const override
+        const QWidget *widget) const override
     {
         QRect rect = QProxyStyle::subControlRect(control, option, subControl, widget);
         if (control != CC_SpinBox || !rect.isValid())
@@ -66,9 +67,15 @@ bool IsPrintable(const QString &text)
         && std::all_of(codePoints.begin(), codePoints.end(), [](char32_t ch) { return ch >= 0x20 && ch != 0x7F; });
 }
 
-QColor ToQColor(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+QColor ToQColor(Rgb rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
-QStyle::SubControl ButtonOf(int direction) { return direction > 0 ? QStyle::SC_SpinBoxUp : QStyle::SC_SpinBoxDown; }
+QStyle::SubControl ButtonOf(int direction)
+{
+    return direction > 0 ? QStyle::SC_SpinBoxUp : QStyle::SC_SpinBoxDown;
+}
 
 } // namespace
 
@@ -92,13 +99,23 @@ SpinField::SpinField(NumberField &model, QWidget *parent) : QAbstractSpinBox(par
     maximum_ = model_.Maximum();
     shownText_ = QString::fromStdString(model_.Text());
     lineEdit()->setText(shownText_);
+    // Connected after the first text: an event during construction would
+    // make Qt cache an interface for a half-built field.
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString &text) {
+        // Qt announces a spin box's new value only from its own value machinery, unused here.
+        QAccessibleValueChangeEvent event(this, text);
+        QAccessible::updateAccessibility(&event);
+        // A text written past the keyboard (by an assistive tool, say) goes to the model too.
+        if (!forwardingKey_ && text != shownText_)
+            lineEdited();
+    });
     setEnabled(model_.Enabled());
     colour_ = ToQColor(model_.Colour());
     applyColour();
 
     // Keep a hook set before this view (the caption label's, say) working.
-    model_.onPropertyChanged = [self = QPointer<SpinField>(this),
-                                previous = std::move(model_.onPropertyChanged)](NumberField::Property property) {
+    model_.onPropertyChanged = [self = QPointer<SpinField>(this), previous = std::move(model_.onPropertyChanged)](
+                                   NumberField::Property property) {
         if (self)
             self->showProperty(property);
         if (previous)
@@ -114,9 +131,15 @@ SpinField::~SpinField()
     repeatTimer_.stop();
 }
 
-int SpinField::minimum() const { return minimum_; }
+int SpinField::minimum() const
+{
+    return minimum_;
+}
 
-int SpinField::maximum() const { return maximum_; }
+int SpinField::maximum() const
+{
+    return maximum_;
+}
 
 void SpinField::stepBy(int steps)
 {
@@ -137,7 +160,8 @@ QValidator::State SpinField::validate(QString &, int &) const
     return QValidator::Acceptable;
 }
 
-void SpinField::fixup(QString &) const {}
+void SpinField::fixup(QString &) const
+{ }
 
 void SpinField::initStyleOption(QStyleOptionSpinBox *option) const
 {
@@ -249,8 +273,9 @@ void SpinField::wheelEvent(QWheelEvent *event)
 
 void SpinField::mousePressEvent(QMouseEvent *event)
 {
-    const QStyle::SubControl button =
-        event->button() == Qt::LeftButton && heldDirection_ == 0 ? buttonAt(event->position().toPoint()) : QStyle::SC_None;
+    const QStyle::SubControl button = event->button() == Qt::LeftButton && heldDirection_ == 0
+        ? buttonAt(event->position().toPoint())
+        : QStyle::SC_None;
     if (button == QStyle::SC_None) {
         event->ignore();
         return;
@@ -369,8 +394,7 @@ void SpinField::typeCharacter(char32_t ch)
     const char32_t separator = QLocale().decimalPoint().toUcs4().value(0, U'.');
     const int writesBefore = textWrites_;
     auto outcome = NumberField::KeyOutcome::NotTyped;
-    const bool ok =
-        CallPlanner(this, [&] { outcome = model_.TypeCharacter(start, length, ch, separator); });
+    const bool ok = CallPlanner(this, [&] { outcome = model_.TypeCharacter(start, length, ch, separator); });
     if (!ok) {
         syncText();
         return;

@@ -18,6 +18,9 @@ class SpinField : public QAbstractSpinBox {
     Q_OBJECT
     Q_PROPERTY(int minimum READ minimum)
     Q_PROPERTY(int maximum READ maximum)
+    // Qt's accessible spin box reads its current value from this property;
+    // the field's value is what it shows, typed digits and all.
+    Q_PROPERTY(QString value READ text)
 
 public:
     // Width of the up and down buttons along the right edge.

@@ -11,7 +11,10 @@ namespace layout = rollwerk::layout;
 
 namespace {
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 } // namespace
 
@@ -46,6 +49,7 @@ TFInfo::TFInfo(QWidget *parent) : QWidget(parent, Qt::Window)
 
     MInfo = new QPlainTextEdit(content);
     MInfo->setObjectName(QStringLiteral("MInfo"));
+    MInfo->setAccessibleName(QStringLiteral("Info"));
     MInfo->setGeometry(layout::RectOf(box));
     QPalette paper = MInfo->palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -23,7 +24,10 @@ namespace layout = rollwerk::layout;
 
 namespace {
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Rows of the designed height, whatever the font's natural line.
 class FixedRowDelegate : public QStyledItemDelegate {
@@ -44,10 +48,24 @@ void SetColour(QWidget *widget, QPalette::ColorRole role, rollwerk::Rgb colour)
 }
 
 // A label is as wide as its text and grows or shrinks to the right.
-void FitLabel(QLabel *label) { label->resize(label->sizeHint().width(), label->height()); }
+void FitLabel(QLabel *label)
+{
+    label->resize(label->sizeHint().width(), label->height());
+}
 
-QLabel *CreateLabel(QWidget *content, const QString &name, const QString &text, const QFont &font,
-                    const layout::Place &place)
+// A caption as a screen reader should announce it: without its colon.
+QString CaptionName(std::string_view labelName)
+{
+    const auto entry = std::find_if(layout::kMainWidgets.begin(), layout::kMainWidgets.end(),
+        [labelName](const layout::WidgetEntry &row) { return row.name == labelName; });
+    QString name = entry == layout::kMainWidgets.end() ? QString() : Text(entry->text);
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name;
+}
+
+QLabel *CreateLabel(
+    QWidget *content, const QString &name, const QString &text, const QFont &font, const layout::Place &place)
 {
     auto *label = new QLabel(text, content);
     label->setObjectName(name);
@@ -155,12 +173,22 @@ void TFMain::CreateWidgets(QWidget *content)
             SetColour(box, QPalette::Button, rollwerk::kSkyBlue);
             SetColour(box, QPalette::Text, {0, 0, 0});
             box->view()->setPalette(QApplication::palette(box->view()));
+            // On Linux Qt names an editable combo box by its text and ignores an accessible
+            // name; screen readers find its name through the label relation instead.
+            box->setAccessibleName(QStringLiteral("Charakterklasse"));
+            // Its edit is a node of its own in the tree, reached by flat review.
+            box->lineEdit()->setAccessibleName(box->accessibleName());
+            auto *boxName = new QLabel(box->accessibleName(), content);
+            boxName->setObjectName(QStringLiteral("LCharwahlName"));
+            boxName->setBuddy(box);
+            boxName->hide();
             widget = box;
             break;
         }
         case layout::Kind::LevelField:
             widget = new rollwerk::SpinField(planner_.SpEStufeH, content);
             SetColour(widget, QPalette::Text, {0, 0, 0});
+            widget->setAccessibleName(CaptionName("LStufeHead"));
             break;
         case layout::Kind::BonusList: {
             LBBoni_ = new QListWidget(content);
@@ -175,6 +203,7 @@ void TFMain::CreateWidgets(QWidget *content)
             LBBoni_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             SetColour(LBBoni_, QPalette::Base, rollwerk::kPaperColour);
             SetColour(LBBoni_, QPalette::Text, {0, 0, 0});
+            LBBoni_->setAccessibleName(CaptionName("LBoni"));
             widget = LBBoni_;
             break;
         }
@@ -197,14 +226,15 @@ void TFMain::CreateSkillGrid(QWidget *content)
     for (const layout::SkillEntry &entry : layout::kSkillGrid) {
         const int s = entry.skill;
         rollwerk::NumberField &model = planner_.SpEFert[s];
-        QLabel *caption = CreateLabel(content, QStringLiteral("LFert%1Head").arg(s),
-                                      Text(rollwerk::SkillCaption(s)), body, layout::CaptionPlace(entry));
+        QLabel *caption = CreateLabel(content, QStringLiteral("LFert%1Head").arg(s), Text(rollwerk::SkillCaption(s)),
+            body, layout::CaptionPlace(entry));
         caption->setEnabled(model.CaptionEnabled());
 
         auto *field = new rollwerk::SpinField(model, content);
         field->setObjectName(QStringLiteral("SpEFert%1").arg(s));
         field->setFont(body);
         field->setGeometry(layout::RectOf(layout::FieldPlace(entry)));
+        field->setAccessibleName(caption->text());
 
         connect(field, &rollwerk::SpinField::captionEnabledChanged, caption, &QWidget::setEnabled);
     }
@@ -263,16 +293,18 @@ void TFMain::ShowBonusLines()
     LBBoni_->addItems(lines);
 }
 
-void TFMain::Beenden1Click() { QCoreApplication::exit(0); }
+void TFMain::Beenden1Click()
+{
+    QCoreApplication::exit(0);
+}
 
 void TFMain::Info1Click()
 {
     QWidget *info = infoWindow_;
     if (!info) {
         const auto windows = QApplication::topLevelWidgets();
-        const auto found = std::find_if(windows.begin(), windows.end(), [](const QWidget *window) {
-            return window->objectName() == Text(layout::kInfoName);
-        });
+        const auto found = std::find_if(windows.begin(), windows.end(),
+            [](const QWidget *window) { return window->objectName() == Text(layout::kInfoName); });
         info = found == windows.end() ? nullptr : *found;
     }
     // Already shown, even minimised or covered: leave it as it is.

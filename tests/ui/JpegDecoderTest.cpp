@@ -44,7 +44,7 @@ QByteArray EncodeHalves(Kind kind, int width = 16, int height = 8)
     std::vector<unsigned char> pixels(static_cast<std::size_t>(width * height * components));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            unsigned char *p = &pixels[static_cast<std::size_t>((y * width + x) * components)];
+            unsigned char *p = &pixels[(static_cast<std::size_t>(y) * width + x) * components];
             const bool left = x < width / 2;
             if (grey) {
                 p[0] = left ? 40 : 200;
@@ -73,7 +73,7 @@ QByteArray EncodeHalves(Kind kind, int width = 16, int height = 8)
         jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = &pixels[static_cast<std::size_t>(info.next_scanline * width * components)];
+        JSAMPROW row = &pixels[std::size_t{info.next_scanline} * width * components];
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);

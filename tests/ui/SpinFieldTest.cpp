@@ -130,6 +130,7 @@ private slots:
     void colour_data();
     void colour();
     void mirrorsModelWrites();
+    void textWrittenPastTheKeyboardReachesTheModel();
     void errorInProcedureIsShownAndInputGoesOn();
     void plannerUndoesOverspendingStep();
     void plannerTypedLevelAndClampOnLeave();
@@ -592,6 +593,24 @@ void SpinFieldTest::colour()
     // The text of a disabled field is greyed.
     const QPalette palette = f.edit()->palette();
     QVERIFY(palette.color(QPalette::Disabled, QPalette::Text) != palette.color(QPalette::Active, QPalette::Text));
+}
+
+void SpinFieldTest::textWrittenPastTheKeyboardReachesTheModel()
+{
+    // An assistive tool writes the line edit's text directly.
+    Fixture enabled(0, 250, 1);
+    enabled.edit()->setText(QStringLiteral("42"));
+    QCOMPARE(enabled.model.Text(), std::string("42"));
+    QCOMPARE(enabled.notifications, 1);
+    enabled.edit()->setText(QStringLiteral("12345"));
+    QCOMPARE(enabled.text(), QStringLiteral("123"));
+    QCOMPARE(enabled.model.Text(), std::string("123"));
+
+    Fixture disabled(0, 250, 1, false);
+    disabled.edit()->setText(QStringLiteral("42"));
+    QCOMPARE(disabled.text(), QStringLiteral("1"));
+    QCOMPARE(disabled.model.Text(), std::string("1"));
+    QCOMPARE(disabled.notifications, 0);
 }
 
 void SpinFieldTest::mirrorsModelWrites()
