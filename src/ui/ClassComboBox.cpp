@@ -1,6 +1,7 @@
 #include "ClassComboBox.h"
 
 #include "PlannerCall.h"
+#include "TypedText.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -31,13 +32,6 @@ public:
         return size;
     }
 };
-
-bool IsPrintable(const QString &text)
-{
-    const auto codePoints = text.toUcs4();
-    return !codePoints.isEmpty()
-        && std::all_of(codePoints.begin(), codePoints.end(), [](char32_t ch) { return ch >= 0x20 && ch != 0x7F; });
-}
 
 } // namespace
 
@@ -122,9 +116,7 @@ void ClassComboBox::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Backspace:
         if (modifiers == Qt::NoModifier) {
             event->accept();
-            std::size_t start = 0;
-            std::size_t length = 0;
-            selection(start, length);
+            const auto [start, length] = SelectionOf(*lineEdit());
             ClassBox::Edit edit;
             const bool ok = CallPlanner(this, [&] { edit = model_.Backspace(start, length); });
             applyEdit(ok, edit);
@@ -134,10 +126,9 @@ void ClassComboBox::keyPressEvent(QKeyEvent *event)
     default:
         break;
     }
-    const bool plain = modifiers == Qt::NoModifier || modifiers == (Qt::ControlModifier | Qt::AltModifier);
-    if (plain && IsPrintable(event->text())) {
+    if (const std::u32string typed = TypedCharacters(*event); !typed.empty()) {
         event->accept();
-        for (const char32_t ch : event->text().toUcs4())
+        for (const char32_t ch : typed)
             typeCharacter(ch);
         return;
     }
@@ -147,10 +138,9 @@ void ClassComboBox::keyPressEvent(QKeyEvent *event)
 void ClassComboBox::inputMethodEvent(QInputMethodEvent *event)
 {
     // A character composed by an input method completes like a typed key.
-    if (isEnabled() && event->preeditString().isEmpty() && event->replacementLength() == 0
-        && IsPrintable(event->commitString())) {
+    if (const std::u32string composed = ComposedCharacters(*event); isEnabled() && !composed.empty()) {
         event->accept();
-        for (const char32_t ch : event->commitString().toUcs4())
+        for (const char32_t ch : composed)
             typeCharacter(ch);
         return;
     }
@@ -206,9 +196,7 @@ void ClassComboBox::applyEdit(bool ok, const ClassBox::Edit &edit)
 
 void ClassComboBox::typeCharacter(char32_t ch)
 {
-    std::size_t start = 0;
-    std::size_t length = 0;
-    selection(start, length);
+    const auto [start, length] = SelectionOf(*lineEdit());
     ClassBox::Edit edit;
     const bool ok = CallPlanner(this, [&] { edit = model_.TypeCharacter(start, length, ch); });
     applyEdit(ok, edit);
@@ -230,19 +218,6 @@ void ClassComboBox::lineEdited()
         return;
     CallPlanner(this, [&] { model_.EditText(text.toStdString()); });
     showModelText();
-}
-
-void ClassComboBox::selection(std::size_t &start, std::size_t &length) const
-{
-    const QLineEdit *edit = lineEdit();
-    const QString text = edit->text();
-    if (edit->hasSelectedText()) {
-        start = CharPosition(text, edit->selectionStart());
-        length = CharPosition(text, edit->selectionEnd()) - start;
-    } else {
-        start = CharPosition(text, edit->cursorPosition());
-        length = 0;
-    }
 }
 
 } // namespace rollwerk

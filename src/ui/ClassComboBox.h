@@ -31,7 +31,6 @@ private:
     void typeCharacter(char32_t ch);
     void forwardToLineEdit(QKeyEvent *event);
     void lineEdited();
-    void selection(std::size_t &start, std::size_t &length) const;
 
     ClassBox &model_;
     bool forwardingKey_ = false;

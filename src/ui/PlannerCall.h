@@ -7,7 +7,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <cstddef>
 #include <exception>
 
 namespace rollwerk {
@@ -28,9 +27,5 @@ template <typename Call> bool CallPlanner(QWidget *parent, Call &&call)
     }
     return false;
 }
-
-// The models count characters; QString counts UTF-16 units.
-std::size_t CharPosition(const QString &text, int utf16Position);
-int Utf16Position(const QString &text, std::size_t charPosition);
 
 } // namespace rollwerk

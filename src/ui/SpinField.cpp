@@ -1,6 +1,7 @@
 #include "SpinField.h"
 
 #include "PlannerCall.h"
+#include "TypedText.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -58,13 +59,6 @@ QStyle *SharedButtonStyle()
         shared = style;
     }
     return shared;
-}
-
-bool IsPrintable(const QString &text)
-{
-    const auto codePoints = text.toUcs4();
-    return !codePoints.isEmpty()
-        && std::all_of(codePoints.begin(), codePoints.end(), [](char32_t ch) { return ch >= 0x20 && ch != 0x7F; });
 }
 
 QColor ToQColor(Rgb rgb)
@@ -202,12 +196,9 @@ void SpinField::keyPressEvent(QKeyEvent *event)
         pasteClipboard();
         return;
     }
-    const auto modifiers = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    // Ctrl+Alt is AltGr on Windows and still types a character.
-    const bool plain = modifiers == Qt::NoModifier || modifiers == (Qt::ControlModifier | Qt::AltModifier);
-    if (plain && IsPrintable(event->text())) {
+    if (const std::u32string typed = TypedCharacters(*event); !typed.empty()) {
         event->accept();
-        for (const char32_t ch : event->text().toUcs4())
+        for (const char32_t ch : typed)
             typeCharacter(ch);
         return;
     }
@@ -228,10 +219,9 @@ void SpinField::inputMethodEvent(QInputMethodEvent *event)
 {
     // A character composed by an input method is typed like a key, so that
     // the filter and the length limit hold for it too.
-    if (isEnabled() && event->preeditString().isEmpty() && event->replacementLength() == 0
-        && IsPrintable(event->commitString())) {
+    if (const std::u32string composed = ComposedCharacters(*event); isEnabled() && !composed.empty()) {
         event->accept();
-        for (const char32_t ch : event->commitString().toUcs4())
+        for (const char32_t ch : composed)
             typeCharacter(ch);
         return;
     }
@@ -388,9 +378,7 @@ void SpinField::applyColour()
 
 void SpinField::typeCharacter(char32_t ch)
 {
-    std::size_t start = 0;
-    std::size_t length = 0;
-    selection(start, length);
+    const auto [start, length] = SelectionOf(*lineEdit());
     const char32_t separator = QLocale().decimalPoint().toUcs4().value(0, U'.');
     const int writesBefore = textWrites_;
     auto outcome = NumberField::KeyOutcome::NotTyped;
@@ -421,9 +409,7 @@ void SpinField::pasteClipboard()
     const QString pasted = QGuiApplication::clipboard()->text();
     if (pasted.isEmpty() && !lineEdit()->hasSelectedText())
         return;
-    std::size_t start = 0;
-    std::size_t length = 0;
-    selection(start, length);
+    const auto [start, length] = SelectionOf(*lineEdit());
     const int writesBefore = textWrites_;
     std::size_t caret = start;
     const bool ok = CallPlanner(this, [&] { caret = model_.Paste(start, length, pasted.toStdString()); });
@@ -488,19 +474,6 @@ QStyle::SubControl SpinField::buttonAt(const QPoint &pos) const
     initStyleOption(&option);
     const QStyle::SubControl control = style()->hitTestComplexControl(QStyle::CC_SpinBox, &option, pos, this);
     return control == QStyle::SC_SpinBoxUp || control == QStyle::SC_SpinBoxDown ? control : QStyle::SC_None;
-}
-
-void SpinField::selection(std::size_t &start, std::size_t &length) const
-{
-    const QLineEdit *edit = lineEdit();
-    const QString text = edit->text();
-    if (edit->hasSelectedText()) {
-        start = CharPosition(text, edit->selectionStart());
-        length = CharPosition(text, edit->selectionEnd()) - start;
-    } else {
-        start = CharPosition(text, edit->cursorPosition());
-        length = 0;
-    }
 }
 
 } // namespace rollwerk

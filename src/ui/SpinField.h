@@ -67,7 +67,6 @@ private:
     void repeatStep();
     void releaseButton();
     QStyle::SubControl buttonAt(const QPoint &pos) const;
-    void selection(std::size_t &start, std::size_t &length) const;
 
     NumberField &model_;
     // Mirrors of the model, so that painting and teardown never read it.

@@ -1,0 +1,34 @@
+#pragma once
+
+// What the user types, as the field models see it: characters (not UTF-16
+// units) and selections counted in characters.
+
+#include <QString>
+
+#include <cstddef>
+#include <string>
+
+class QInputMethodEvent;
+class QKeyEvent;
+class QLineEdit;
+
+namespace rollwerk {
+
+// The characters a key press types; empty for control keys and shortcuts.
+std::u32string TypedCharacters(const QKeyEvent &event);
+
+// The characters a finished input-method composition types; empty otherwise.
+std::u32string ComposedCharacters(const QInputMethodEvent &event);
+
+// The models count characters; QString counts UTF-16 units.
+std::size_t CharPosition(const QString &text, int utf16Position);
+int Utf16Position(const QString &text, std::size_t charPosition);
+
+// A line edit's selection in characters (the caret, with no length, when nothing is selected).
+struct CharSelection {
+    std::size_t start = 0;
+    std::size_t length = 0;
+};
+CharSelection SelectionOf(const QLineEdit &edit);
+
+} // namespace rollwerk
