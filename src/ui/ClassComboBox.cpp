@@ -116,9 +116,9 @@ void ClassComboBox::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Backspace:
         if (modifiers == Qt::NoModifier) {
             event->accept();
-            const auto [start, length] = SelectionOf(*lineEdit());
+            const CharSelection selection = SelectionOf(*lineEdit());
             ClassBox::Edit edit;
-            const bool ok = CallPlanner(this, [&] { edit = model_.Backspace(start, length); });
+            const bool ok = CallPlanner(this, [&] { edit = model_.Backspace(selection.start, selection.length); });
             applyEdit(ok, edit);
             return;
         }
@@ -196,9 +196,9 @@ void ClassComboBox::applyEdit(bool ok, const ClassBox::Edit &edit)
 
 void ClassComboBox::typeCharacter(char32_t ch)
 {
-    const auto [start, length] = SelectionOf(*lineEdit());
+    const CharSelection selection = SelectionOf(*lineEdit());
     ClassBox::Edit edit;
-    const bool ok = CallPlanner(this, [&] { edit = model_.TypeCharacter(start, length, ch); });
+    const bool ok = CallPlanner(this, [&] { edit = model_.TypeCharacter(selection.start, selection.length, ch); });
     applyEdit(ok, edit);
 }
 

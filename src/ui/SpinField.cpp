@@ -378,11 +378,12 @@ void SpinField::applyColour()
 
 void SpinField::typeCharacter(char32_t ch)
 {
-    const auto [start, length] = SelectionOf(*lineEdit());
+    const CharSelection selection = SelectionOf(*lineEdit());
     const char32_t separator = QLocale().decimalPoint().toUcs4().value(0, U'.');
     const int writesBefore = textWrites_;
     auto outcome = NumberField::KeyOutcome::NotTyped;
-    const bool ok = CallPlanner(this, [&] { outcome = model_.TypeCharacter(start, length, ch, separator); });
+    const bool ok
+        = CallPlanner(this, [&] { outcome = model_.TypeCharacter(selection.start, selection.length, ch, separator); });
     if (!ok) {
         syncText();
         return;
@@ -394,10 +395,10 @@ void SpinField::typeCharacter(char32_t ch)
     case NumberField::KeyOutcome::Inserted:
         // More than one write: a nested procedure rewrote the text, and the caret stays at the end.
         if (textWrites_ - writesBefore == 1)
-            lineEdit()->setCursorPosition(Utf16Position(shownText_, start + 1));
+            lineEdit()->setCursorPosition(Utf16Position(shownText_, selection.start + 1));
         break;
     case NumberField::KeyOutcome::Unchanged:
-        lineEdit()->setCursorPosition(Utf16Position(shownText_, start + 1));
+        lineEdit()->setCursorPosition(Utf16Position(shownText_, selection.start + 1));
         break;
     case NumberField::KeyOutcome::NotTyped:
         break;
@@ -409,10 +410,11 @@ void SpinField::pasteClipboard()
     const QString pasted = QGuiApplication::clipboard()->text();
     if (pasted.isEmpty() && !lineEdit()->hasSelectedText())
         return;
-    const auto [start, length] = SelectionOf(*lineEdit());
+    const CharSelection selection = SelectionOf(*lineEdit());
     const int writesBefore = textWrites_;
-    std::size_t caret = start;
-    const bool ok = CallPlanner(this, [&] { caret = model_.Paste(start, length, pasted.toStdString()); });
+    std::size_t caret = selection.start;
+    const bool ok
+        = CallPlanner(this, [&] { caret = model_.Paste(selection.start, selection.length, pasted.toStdString()); });
     syncText();
     if (ok && textWrites_ - writesBefore <= 1)
         lineEdit()->setCursorPosition(Utf16Position(shownText_, caret));
