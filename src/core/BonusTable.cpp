@@ -131,6 +131,7 @@ void BonusTexts::Initialise()
     }
     for (int row : {27, 28, 29})
         Suffix(row).clear();
+    lastLines.reset();
 }
 
 BonusLines RebuildBonusTexts(BonusTexts &texts, const SkillValues &skills)
@@ -139,6 +140,7 @@ BonusLines RebuildBonusTexts(BonusTexts &texts, const SkillValues &skills)
         if (!IsZero(text))
             text = "0";
     }
+    std::array<std::int64_t, kBonusRowCount> values{};
 
     for (std::size_t index = 0; index < kContributions.size(); ++index) {
         const Contribution &c = kContributions[index];
@@ -146,19 +148,24 @@ BonusLines RebuildBonusTexts(BonusTexts &texts, const SkillValues &skills)
         if (value < 1)
             continue;
         std::string &text = texts.ValueText(c.row);
+        std::int64_t &rowValue = values.at(static_cast<std::size_t>(c.row - 1));
         switch (c.kind) {
         case Kind::Curve:
-            text = std::to_string(Contribute(index, c, value));
+            rowValue = Contribute(index, c, value);
             break;
         case Kind::Raw:
-            text = std::to_string(value);
+            rowValue = value;
             break;
         case Kind::CurveAdded:
-            text = std::to_string(std::int64_t{ReadValueText(text)} + Contribute(index, c, value));
+            rowValue = std::int64_t{ReadValueText(text)} + Contribute(index, c, value);
             break;
         }
+        text = std::to_string(rowValue);
     }
 
+    // Same values, same texts, same lines.
+    if (texts.lastLines && values == texts.lastValues)
+        return texts.lastLines;
     auto lines = std::make_shared<std::vector<std::string>>();
     for (int row = 1; row <= kBonusRowCount; ++row) {
         if (ReadValueText(texts.ValueText(row)) <= 0)
@@ -167,6 +174,8 @@ BonusLines RebuildBonusTexts(BonusTexts &texts, const SkillValues &skills)
         line.reserve(texts.Label(row).size() + texts.ValueText(row).size() + texts.Suffix(row).size());
         line.append(texts.Label(row)).append(texts.ValueText(row)).append(texts.Suffix(row));
     }
+    texts.lastValues = values;
+    texts.lastLines = lines;
     return lines;
 }
 

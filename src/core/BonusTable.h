@@ -5,6 +5,7 @@
 #include "Budget.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,10 +17,18 @@ inline constexpr int kBonusRowCount = 45;
 
 // The texts the planner keeps per bonus row 1..45; the value lives as text
 // between steps, and row 22's second contribution reads the first back.
+// The lines of the bonus list, shared and never changed once built, so that
+// a snapshot of the plan can hold them without copying.
+using BonusLines = std::shared_ptr<const std::vector<std::string>>;
+
 struct BonusTexts {
     std::array<std::string, kBonusRowCount> label;
     std::array<std::string, kBonusRowCount> valueText;
     std::array<std::string, kBonusRowCount> suffix;
+    // The lines made from the value texts of the last rebuild: a rebuild
+    // that ends with the same value texts hands them out again.
+    BonusLines lastLines;
+    std::array<std::int64_t, kBonusRowCount> lastValues{};
 
     // Labels, suffixes (" %", none for rows 27 to 29) and values "0".
     void Initialise();
@@ -29,10 +38,6 @@ struct BonusTexts {
 };
 
 std::string_view BonusLabel(int row);
-
-// The lines of the bonus list, shared and never changed once built, so that
-// a snapshot of the plan can hold them without copying.
-using BonusLines = std::shared_ptr<const std::vector<std::string>>;
 
 // Rewrites the value texts from the skill values and returns the list's lines.
 BonusLines RebuildBonusTexts(BonusTexts &texts, const SkillValues &skills);

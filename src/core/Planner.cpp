@@ -1,6 +1,8 @@
 #include "Planner.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <stdexcept>
 
 namespace rollwerk {
@@ -41,6 +43,8 @@ Planner::Planner()
     }
     SpEStufeH.onChange = [this] { CBCharwahlChange(); };
     CBCharwahl.onChange = [this] { CBCharwahlChange(); };
+    // Room for deeper nesting than any plan has shown, so that the slots never move.
+    runs_.reserve(kUsualNesting);
 }
 
 Planner::~Planner()
@@ -150,6 +154,11 @@ void Planner::UndoEdit()
 void Planner::LockSkill(int skill)
 {
     NumberField &field = SpEFert[skill];
+    // Most calls find the skill locked already; then every step below would
+    // change nothing and raise nothing.
+    if (!field.CaptionEnabled() && !field.Enabled() && field.Colour() == kLockedColour && field.Minimum() == 0
+        && field.Text() == "0")
+        return;
     field.SetCaptionEnabled(false);
     field.SetEnabled(false);
     field.SetColour(kLockedColour);
@@ -197,9 +206,16 @@ void Planner::SetSkillCaps(std::int32_t level)
 
 void Planner::ShowCounters(std::int32_t level)
 {
-    if (const std::optional<int> slots = SkillSlots(level))
-        LFertGesAnzeige.SetText(std::to_string(*slots - ChosenSkillCount(SkillValue)));
-    LFertFrei.SetText(std::string(kFreePointsCaption) + std::to_string(FreeSkillPoints(level, SkillValue)));
+    // Formatted on the stack: the counters are shown after every change and mostly stay the same.
+    std::array<char, 64> text{};
+    if (const std::optional<int> slots = SkillSlots(level)) {
+        const auto end
+            = std::to_chars(text.data(), text.data() + text.size(), *slots - ChosenSkillCount(SkillValue)).ptr;
+        LFertGesAnzeige.SetText(std::string_view(text.data(), static_cast<std::size_t>(end - text.data())));
+    }
+    const auto start = std::copy(kFreePointsCaption.begin(), kFreePointsCaption.end(), text.begin());
+    const auto end = std::to_chars(start, text.data() + text.size(), FreeSkillPoints(level, SkillValue)).ptr;
+    LFertFrei.SetText(std::string_view(text.data(), static_cast<std::size_t>(end - text.data())));
 }
 
 void Planner::CheckLevel()

@@ -44,6 +44,8 @@ public:
 
     // A last safety net: deeper nesting than this raises an error.
     static constexpr int kMaxNesting = 200;
+    // Deeper than any nesting seen in random and fuzzed plans (18).
+    static constexpr int kUsualNesting = 32;
 
     // The fields hold the initial plan of a "Gladiator" at level 1.
     Planner();

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace rollwerk {
 
@@ -11,11 +12,11 @@ public:
     explicit TextLabel(std::string text) : text_(std::move(text)) { }
 
     const std::string &Text() const { return text_; }
-    void SetText(std::string text)
+    void SetText(std::string_view text)
     {
         if (text == text_)
             return;
-        text_ = std::move(text);
+        text_.assign(text);
         if (onTextShown)
             onTextShown();
     }
