@@ -5,9 +5,6 @@
 #include "TFInfo.h"
 #include "TFMain.h"
 
-#include <QIcon>
-#include <QPixmap>
-
 int main(int argc, char *argv[])
 {
     // The emblem is JPEG data: its decoder must be known before any window loads it.
@@ -20,9 +17,9 @@ int main(int argc, char *argv[])
     rollwerk::RollwerkApplication app(qtArgc, qtArgv);
     app.setApplicationName(QStringLiteral("Rollwerk"));
     app.setDesktopFileName(QStringLiteral("de.rollwerk.Rollwerk"));
-    app.setWindowIcon(QIcon(QPixmap::fromImage(rollwerk::LoadPicture(QStringLiteral(":/emblem.jpg")))));
 
     TFMain FMain;
+    app.setWindowIcon(FMain.windowIcon()); // the emblem, as the main window loaded it
     TFInfo FInfo;
     FMain.SetInfoWindow(&FInfo);
     FMain.show();

@@ -8,15 +8,7 @@
 #include <QVBoxLayout>
 
 namespace layout = rollwerk::layout;
-
-namespace {
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
+using layout::Text;
 
 TFInfo::TFInfo(QWidget *parent) : QWidget(parent, Qt::Window)
 {

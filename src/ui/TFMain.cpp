@@ -21,13 +21,9 @@
 #include <algorithm>
 
 namespace layout = rollwerk::layout;
+using layout::Text;
 
 namespace {
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Rows of the designed height, whatever the font's natural line.
 class FixedRowDelegate : public QStyledItemDelegate {
@@ -85,7 +81,9 @@ TFMain::TFMain(QWidget *parent) : QWidget(parent)
     setFont(layout::FontOf(layout::FontKind::Body));
     SetColour(this, QPalette::Window, rollwerk::kSkyBlue);
     setAutoFillBackground(true);
-    setWindowIcon(QIcon(QPixmap::fromImage(rollwerk::LoadPicture(QStringLiteral(":/emblem.jpg")))));
+    // Decoded once: the window's icon and both pictures show it.
+    emblem_ = QPixmap::fromImage(rollwerk::LoadPicture(Text(layout::kEmblemResource)));
+    setWindowIcon(QIcon(emblem_));
 
     // A frameless scroll area reaches every widget when the window is made small.
     scrollArea_ = new QScrollArea(this);
@@ -133,7 +131,6 @@ TFMain::~TFMain()
 
 void TFMain::CreateWidgets(QWidget *content)
 {
-    const QPixmap emblem = QPixmap::fromImage(rollwerk::LoadPicture(QStringLiteral(":/emblem.jpg")));
     for (const layout::WidgetEntry &entry : layout::kMainWidgets) {
         const QString name = Text(entry.name);
         const QFont font = layout::FontOf(entry.font);
@@ -141,7 +138,7 @@ void TFMain::CreateWidgets(QWidget *content)
         switch (entry.kind) {
         case layout::Kind::Picture: {
             auto *picture = new QLabel(content);
-            picture->setPixmap(emblem);
+            picture->setPixmap(emblem_);
             picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             picture->setGeometry(layout::RectOf(entry.place));
             widget = picture;

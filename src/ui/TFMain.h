@@ -7,6 +7,7 @@
 
 #include "Planner.h"
 
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
@@ -49,4 +50,5 @@ private:
     QListWidget *LBBoni_ = nullptr;
     QMenuBar *MainMenu1_ = nullptr;
     QPointer<QWidget> infoWindow_;
+    QPixmap emblem_;
 };

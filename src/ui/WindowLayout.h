@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
+#include <QString>
 
 #include <array>
 #include <string_view>
@@ -17,6 +18,12 @@
 class QWidget;
 
 namespace rollwerk::layout {
+
+// The tables hold UTF-8 texts; Qt wants QStrings.
+inline QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 enum class Kind { Picture, Label, ClassBox, LevelField, BonusList };
 enum class FontKind { None, Body, Bold, List, Title };
@@ -41,6 +48,8 @@ struct WidgetEntry {
 
 inline constexpr std::string_view kMainName = "FMain";
 inline constexpr std::string_view kMainTitle = "Rollwerk Tolvar V1.0";
+// The emblem, shown twice in the main window and used as the windows' icon.
+inline constexpr std::string_view kEmblemResource = ":/emblem.jpg";
 inline constexpr Place kMainFrame{199, 168, 963, 706};
 // The widgets reach up to here; a smaller client area scrolls.
 inline constexpr int kMainContentWidth = 950;
