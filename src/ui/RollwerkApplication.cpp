@@ -1,6 +1,7 @@
 #include "RollwerkApplication.h"
 
 #include "PlannerCall.h"
+#include "WindowLayout.h"
 
 #include <QFont>
 
@@ -11,6 +12,10 @@ namespace rollwerk {
 RollwerkApplication::RollwerkApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     InstallFontSubstitutions();
+    // The program's texts are all in the window's fonts. Qt lays out every new
+    // line edit once in the application's font before it takes its own: with
+    // the desktop's font there, start-up would load a font nothing shows.
+    setFont(layout::FontOf(layout::FontKind::Body));
 }
 
 void RollwerkApplication::InstallFontSubstitutions()

@@ -1,7 +1,7 @@
 #pragma once
 
-// The application object: the font substitutions the windows rely on, and a
-// last catch for errors that escape an event handler.
+// The application object: the fonts the windows rely on, and a last catch for
+// errors that escape an event handler.
 
 #include <QApplication>
 

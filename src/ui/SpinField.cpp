@@ -9,7 +9,9 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QList>
 #include <QLocale>
+#include <QPalette>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -64,6 +66,19 @@ QStyle *SharedButtonStyle()
 QColor ToQColor(Rgb rgb)
 {
     return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+// Styles cache what they draw by the identity of the palette, and every
+// widget's palette is an identity of its own: fields of equal colours draw
+// with one shared palette, so that the style draws each look only once.
+QPalette SharedPalette(const QPalette &palette)
+{
+    static QList<QPalette> shared;
+    const auto found = std::find(shared.cbegin(), shared.cend(), palette);
+    if (found != shared.cend())
+        return *found;
+    shared.append(palette);
+    return palette;
 }
 
 QStyle::SubControl ButtonOf(int direction)
@@ -160,6 +175,7 @@ void SpinField::fixup(QString &) const
 void SpinField::initStyleOption(QStyleOptionSpinBox *option) const
 {
     QAbstractSpinBox::initStyleOption(option);
+    option->palette = SharedPalette(option->palette);
     if (heldDirection_ != 0 && heldOverButton_) {
         option->activeSubControls = ButtonOf(heldDirection_);
         option->state |= QStyle::State_Sunken;

@@ -17,9 +17,6 @@ TFInfo::TFInfo(QWidget *parent) : QWidget(parent, Qt::Window)
     // The main window alone decides when the program ends.
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    QFont font(Text(layout::kInfoFontFamily));
-    font.setPixelSize(layout::kInfoFontPixels);
-    setFont(font);
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, layout::ColourOf(rollwerk::kSkyBlue));
     setPalette(windowPalette);
@@ -59,6 +56,13 @@ TFInfo::TFInfo(QWidget *parent) : QWidget(parent, Qt::Window)
     MInfo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     MInfo->setFocusPolicy(Qt::StrongFocus);
     MInfo->setFocus();
+
+    // The font comes last: a new font for text of several lines only marks the
+    // lines for layout, so the font loads when the window is first shown, not
+    // during start-up.
+    QFont font(Text(layout::kInfoFontFamily));
+    font.setPixelSize(layout::kInfoFontPixels);
+    setFont(font);
 
     layout::PlaceWindowFrame(*this, layout::kInfoFrame);
 }

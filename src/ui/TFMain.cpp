@@ -91,7 +91,9 @@ TFMain::TFMain(QWidget *parent) : QWidget(parent)
     scrollArea_->setFrameShape(QFrame::NoFrame);
     scrollArea_->setFocusPolicy(Qt::NoFocus);
     scrollArea_->setWidgetResizable(true);
-    auto *content = new QWidget;
+    // Created inside the window, so that every widget is made with the window's
+    // font: made with the desktop's, each would load a font it never shows.
+    auto *content = new QWidget(scrollArea_);
     content->setObjectName(QStringLiteral("FMainContent"));
     content->setMinimumSize(layout::kMainContentWidth, layout::kMainContentHeight);
     CreateWidgets(content);
@@ -239,13 +241,14 @@ void TFMain::CreateSkillGrid(QWidget *content)
 
 void TFMain::CreateMenu()
 {
+    // The menu bar and its drop-down menu write in the window's font, like every
+    // other text of the window.
     MainMenu1_ = new QMenuBar(this);
     MainMenu1_->setObjectName(QStringLiteral("MainMenu1"));
-    // Menus keep the desktop's font, not the window's.
-    MainMenu1_->setFont(QApplication::font(MainMenu1_));
 
     QMenu *programm = MainMenu1_->addMenu(QStringLiteral("&Programm"));
     programm->setObjectName(QStringLiteral("Programm1"));
+    programm->setFont(font());
     programm->menuAction()->setObjectName(QStringLiteral("Programm1"));
     QAction *beenden = programm->addAction(QStringLiteral("&Beenden"));
     beenden->setObjectName(QStringLiteral("Beenden1"));

@@ -129,6 +129,7 @@ private slots:
     void disabledFieldTakesNoInput();
     void colour_data();
     void colour();
+    void framePaintedInTheModelColour();
     void mirrorsModelWrites();
     void textWrittenPastTheKeyboardReachesTheModel();
     void errorInProcedureIsShownAndInputGoesOn();
@@ -593,6 +594,25 @@ void SpinFieldTest::colour()
     // The text of a disabled field is greyed.
     const QPalette palette = f.edit()->palette();
     QVERIFY(palette.color(QPalette::Disabled, QPalette::Text) != palette.color(QPalette::Active, QPalette::Text));
+}
+
+void SpinFieldTest::framePaintedInTheModelColour()
+{
+    // The style draws the margin between the frame and the edit; a second field
+    // of the same colours shares its drawing, a colour change must still show.
+    Fixture f(0, 10, 0);
+    QVERIFY(f.active);
+    auto *twin = new SpinField(f.model, &f.window);
+    twin->setGeometry(8, 48, 121, 29);
+    twin->show();
+    const QRect edit = f.rectOf(QStyle::SC_SpinBoxEditField);
+    const QPoint margin(edit.left() - 1, edit.center().y());
+    for (const Rgb colour : {kAvailableColour, kLockedColour, kAvailableColour}) {
+        f.model.SetColour(colour);
+        const QColor expected(colour.red, colour.green, colour.blue);
+        for (QWidget *field : {static_cast<QWidget *>(f.field), static_cast<QWidget *>(twin)})
+            QCOMPARE(field->grab().toImage().pixelColor(margin), expected);
+    }
 }
 
 void SpinFieldTest::textWrittenPastTheKeyboardReachesTheModel()
