@@ -60,9 +60,7 @@ TFInfo::TFInfo(QWidget *parent) : QWidget(parent, Qt::Window)
     // The font comes last: a new font for text of several lines only marks the
     // lines for layout, so the font loads when the window is first shown, not
     // during start-up.
-    QFont font(Text(layout::kInfoFontFamily));
-    font.setPixelSize(layout::kInfoFontPixels);
-    setFont(font);
+    setFont(layout::FontOf(layout::FontKind::Info));
 
     layout::PlaceWindowFrame(*this, layout::kInfoFrame);
 }

@@ -43,10 +43,15 @@ void SetColour(QWidget *widget, QPalette::ColorRole role, rollwerk::Rgb colour)
     widget->setPalette(palette);
 }
 
-// A label is as wide as its text and grows or shrinks to the right.
+// A label is as wide as its text and grows or shrinks to the right. This is
+// the width of its size hint, measured once: the hint lays the text out three
+// times, which adds up over the window's labels at start-up.
 void FitLabel(QLabel *label)
 {
-    label->resize(label->sizeHint().width(), label->height());
+    const QRect text = label->fontMetrics().boundingRect(
+        QRect(0, 0, QWIDGETSIZE_MAX, QWIDGETSIZE_MAX), Qt::AlignLeft | Qt::TextExpandTabs, label->text());
+    const QMargins margins = label->contentsMargins();
+    label->resize(text.width() + margins.left() + margins.right(), label->height());
 }
 
 // A caption as a screen reader should announce it: without its colon.

@@ -76,9 +76,20 @@ std::array<std::string_view, 31> MainTabOrder()
 
 QFont FontOf(FontKind kind)
 {
-    QFont font(QString::fromUtf8(kFontFamily.data(), static_cast<qsizetype>(kFontFamily.size())));
+    if (kind == FontKind::Info) {
+        QFont font(Text(kInfoFontFamily));
+        font.setPixelSize(kInfoFontPixels);
+        font.setHintingPreference(QFont::PreferFullHinting);
+        return font;
+    }
+    QFont font(Text(kFontFamily));
     font.setPixelSize(kind == FontKind::Title ? kTitlePixels : kBodyPixels);
     font.setBold(kind == FontKind::Bold || kind == FontKind::Title);
+    // The designed label widths come from hinted text on whole pixels. Full
+    // hinting brings the labels closer to them than Qt's default of light
+    // hinting on fractional positions, and it draws each glyph once instead
+    // of once per fractional position.
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 

@@ -26,7 +26,7 @@ inline QString Text(std::string_view text)
 }
 
 enum class Kind { Picture, Label, ClassBox, LevelField, BonusList };
-enum class FontKind { None, Body, Bold, List, Title };
+enum class FontKind { None, Body, Bold, List, Title, Info };
 
 inline constexpr int kNoTab = -1;
 
