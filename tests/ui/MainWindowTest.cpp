@@ -489,7 +489,10 @@ void MainWindowTest::classPickedFromTheList()
     QAbstractItemView *list = box->view();
     QTRY_VERIFY(list->isVisible());
     QVERIFY(!list->verticalScrollBar()->isVisible());
+    // The rows are lines of the box's bold font, 19 px high.
+    QCOMPARE(list->font(), box->font());
     const QRect seraphim = list->visualRect(list->model()->index(1, 0));
+    QCOMPARE(seraphim.height(), 19);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, seraphim.center());
     QTRY_VERIFY(!list->isVisible());
 
