@@ -13,6 +13,7 @@ int main(int argc, char *argv[])
     window.setWindowTitle(QStringLiteral("Rollwerk Tolvar V1.0"));
     QFont font(QStringLiteral("Times New Roman"));
     font.setPixelSize(16);
+    font.setHintingPreference(QFont::PreferFullHinting); // as the planner draws its body font
     window.setFont(font);
     QMenu *program = window.menuBar()->addMenu(QStringLiteral("&Programm"));
     program->addAction(QStringLiteral("&Beenden"), &app, &QApplication::quit);
