@@ -36,13 +36,13 @@ std::optional<std::int32_t> ParseInteger(std::string_view text)
 }
 
 NumberField::NumberField(std::int32_t minimum, std::int32_t maximum, std::int32_t value, bool enabled, Rgb colour)
-    : text_(std::to_string(value)), minimum_(minimum), maximum_(maximum), enabled_(enabled), colour_(colour),
-      captionEnabled_(enabled)
+    : text_(std::to_string(value)), number_(value), minimum_(minimum), maximum_(maximum), enabled_(enabled),
+      colour_(colour), captionEnabled_(enabled)
 { }
 
 std::int32_t NumberField::Value() const
 {
-    return ParseInteger(text_).value_or(minimum_);
+    return number_.value_or(minimum_);
 }
 
 void NumberField::SetValue(std::int64_t value)
@@ -168,6 +168,7 @@ void NumberField::ShowText(std::string_view text)
     if (text == text_)
         return;
     text_.assign(text);
+    number_ = ParseInteger(text_);
     Changed(Property::Text);
     if (onChange)
         onChange();

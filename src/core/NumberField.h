@@ -81,6 +81,9 @@ private:
     void Changed(Property property);
 
     std::string text_ = "0";
+    // The text read as a number, kept with it: procedures read fields far
+    // more often than anything writes them.
+    std::optional<std::int32_t> number_ = 0;
     std::int32_t minimum_ = 0;
     std::int32_t maximum_ = 0;
     bool enabled_ = true;
