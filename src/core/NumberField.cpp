@@ -11,8 +11,8 @@ namespace rollwerk {
 
 std::optional<std::int32_t> ParseInteger(std::string_view text)
 {
-    // Read on every field access of every procedure run, so kept to one
-    // pass, with the single digits that most fields show first.
+    // Runs on every change of a field's text, so kept to one pass, with the
+    // single digits that most fields show first.
     if (text.size() == 1 && text[0] >= '0' && text[0] <= '9')
         return text[0] - '0';
     bool negative = false;
