@@ -76,14 +76,12 @@ std::array<std::string_view, 31> MainTabOrder()
 
 QFont FontOf(FontKind kind)
 {
-    if (kind == FontKind::Info) {
-        QFont font(Text(kInfoFontFamily));
+    const bool info = kind == FontKind::Info;
+    QFont font(Text(info ? kInfoFontFamily : kFontFamily));
+    if (info)
         font.setPixelSize(kInfoFontPixels);
-        font.setHintingPreference(QFont::PreferFullHinting);
-        return font;
-    }
-    QFont font(Text(kFontFamily));
-    font.setPixelSize(kind == FontKind::Title ? kTitlePixels : kBodyPixels);
+    else
+        font.setPixelSize(kind == FontKind::Title ? kTitlePixels : kBodyPixels);
     font.setBold(kind == FontKind::Bold || kind == FontKind::Title);
     // The designed label widths come from hinted text on whole pixels. Full
     // hinting brings the labels closer to them than Qt's default of light
