@@ -126,24 +126,16 @@ void ClassComboBox::keyPressEvent(QKeyEvent *event)
     default:
         break;
     }
-    if (const std::u32string typed = TypedCharacters(*event); !typed.empty()) {
-        event->accept();
-        for (const char32_t ch : typed)
-            typeCharacter(ch);
+    if (TypeEach(*event, TypedCharacters(*event), [this](char32_t ch) { typeCharacter(ch); }))
         return;
-    }
     forwardToLineEdit(event);
 }
 
 void ClassComboBox::inputMethodEvent(QInputMethodEvent *event)
 {
     // A character composed by an input method completes like a typed key.
-    if (const std::u32string composed = ComposedCharacters(*event); isEnabled() && !composed.empty()) {
-        event->accept();
-        for (const char32_t ch : composed)
-            typeCharacter(ch);
+    if (isEnabled() && TypeEach(*event, ComposedCharacters(*event), [this](char32_t ch) { typeCharacter(ch); }))
         return;
-    }
     QComboBox::inputMethodEvent(event);
 }
 

@@ -212,12 +212,8 @@ void SpinField::keyPressEvent(QKeyEvent *event)
         pasteClipboard();
         return;
     }
-    if (const std::u32string typed = TypedCharacters(*event); !typed.empty()) {
-        event->accept();
-        for (const char32_t ch : typed)
-            typeCharacter(ch);
+    if (TypeEach(*event, TypedCharacters(*event), [this](char32_t ch) { typeCharacter(ch); }))
         return;
-    }
     forwardToLineEdit(event);
 }
 
@@ -235,12 +231,8 @@ void SpinField::inputMethodEvent(QInputMethodEvent *event)
 {
     // A character composed by an input method is typed like a key, so that
     // the filter and the length limit hold for it too.
-    if (const std::u32string composed = ComposedCharacters(*event); isEnabled() && !composed.empty()) {
-        event->accept();
-        for (const char32_t ch : composed)
-            typeCharacter(ch);
+    if (isEnabled() && TypeEach(*event, ComposedCharacters(*event), [this](char32_t ch) { typeCharacter(ch); }))
         return;
-    }
     QAbstractSpinBox::inputMethodEvent(event);
 }
 

@@ -3,6 +3,7 @@
 // What the user types, as the field models see it: characters (not UTF-16
 // units) and selections counted in characters.
 
+#include <QEvent>
 #include <QString>
 
 #include <cstddef>
@@ -19,6 +20,18 @@ std::u32string TypedCharacters(const QKeyEvent &event);
 
 // The characters a finished input-method composition types; empty otherwise.
 std::u32string ComposedCharacters(const QInputMethodEvent &event);
+
+// Accepts the event and hands its characters to type one at a time; false,
+// with the event untouched, when it has none.
+template <typename Type> bool TypeEach(QEvent &event, const std::u32string &characters, Type type)
+{
+    if (characters.empty())
+        return false;
+    event.accept();
+    for (const char32_t ch : characters)
+        type(ch);
+    return true;
+}
 
 // The models count characters; QString counts UTF-16 units.
 std::size_t CharPosition(const QString &text, int utf16Position);
