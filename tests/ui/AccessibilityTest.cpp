@@ -4,8 +4,7 @@
 // platform bridge is active, which offscreen never is: scripts/check-atspi.sh
 // checks the announcements with a real client.
 
-#include "TFInfo.h"
-#include "TFMain.h"
+#include "BothWindows.h"
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -55,7 +54,7 @@ void CollectFocusable(QAccessibleInterface *iface, QList<QAccessibleInterface *>
 
 } // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public QObject, private BothWindows {
     Q_OBJECT
 
 private slots:
@@ -79,25 +78,16 @@ private:
         return widget;
     }
     void Act(const QString &step);
-
-    std::unique_ptr<TFMain> main_;
-    std::unique_ptr<TFInfo> info_;
 };
 
 void AccessibilityTest::init()
 {
-    main_ = std::make_unique<TFMain>();
-    info_ = std::make_unique<TFInfo>();
-    main_->SetInfoWindow(info_.get());
-    main_->show();
-    main_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+    QVERIFY(OpenWindows());
 }
 
 void AccessibilityTest::cleanup()
 {
-    info_.reset();
-    main_.reset();
+    CloseWindows();
 }
 
 void AccessibilityTest::namedWidgets_data()

@@ -1,9 +1,8 @@
 // The info window on its own, and as the main window's "Info" shows it.
 
+#include "BothWindows.h"
 #include "PictureFormats.h"
 #include "RollwerkApplication.h"
-#include "TFInfo.h"
-#include "TFMain.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -34,7 +33,7 @@ const QStringList kLines = {
 
 } // namespace
 
-class InfoWindowTest : public QObject {
+class InfoWindowTest : public QObject, private BothWindows {
     Q_OBJECT
 
 private slots:
@@ -58,25 +57,16 @@ private slots:
 private:
     void ChooseInfo() { main_->findChild<QAction *>(QStringLiteral("Info1"))->trigger(); }
     QPlainTextEdit *Box() const { return info_->findChild<QPlainTextEdit *>(QStringLiteral("MInfo")); }
-
-    std::unique_ptr<TFMain> main_;
-    std::unique_ptr<TFInfo> info_;
 };
 
 void InfoWindowTest::init()
 {
-    main_ = std::make_unique<TFMain>();
-    info_ = std::make_unique<TFInfo>();
-    main_->SetInfoWindow(info_.get());
-    main_->show();
-    main_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+    QVERIFY(OpenWindows());
 }
 
 void InfoWindowTest::cleanup()
 {
-    info_.reset();
-    main_.reset();
+    CloseWindows();
 }
 
 void InfoWindowTest::windowAsDesigned()
