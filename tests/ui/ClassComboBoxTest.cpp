@@ -45,6 +45,25 @@ struct Fixture {
     bool active = false;
 };
 
+// A class box on a shown, active window, viewing a whole planner.
+struct PlannerFixture {
+    PlannerFixture()
+    {
+        planner.FormCreate();
+        box = new ClassComboBox(planner.CBCharwahl, &window);
+        box->setGeometry(8, 8, 145, 27);
+        window.show();
+        window.activateWindow();
+        active = QTest::qWaitForWindowActive(&window);
+        box->setFocus();
+    }
+
+    Planner planner;
+    QWidget window;
+    ClassComboBox *box = nullptr;
+    bool active = false;
+};
+
 } // namespace
 
 class ClassComboBoxTest : public QObject {
@@ -323,47 +342,33 @@ void ClassComboBoxTest::procedureTextIsShownSilently()
 
 void ClassComboBoxTest::plannerLowerCaseClassEndsAsGladiator()
 {
-    Planner planner;
-    planner.FormCreate();
-    QWidget window;
-    auto *box = new ClassComboBox(planner.CBCharwahl, &window);
-    box->setGeometry(8, 8, 145, 27);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    box->setFocus();
+    PlannerFixture f;
+    QVERIFY(f.active);
 
     // The typed part keeps its case, so "vampirin" names no class: the plan
     // restarts and the procedure puts "Gladiator" into the box.
-    box->lineEdit()->selectAll();
-    planner.ResetCounts();
-    QTest::keyClick(box, Qt::Key_V);
-    QCOMPARE(box->lineEdit()->text(), QStringLiteral("Gladiator"));
-    QCOMPARE(planner.LastClass, std::string("vampirin"));
-    QCOMPARE(box->currentIndex(), 0);
-    QVERIFY(planner.Counts().classChanges > 0);
+    f.box->lineEdit()->selectAll();
+    f.planner.ResetCounts();
+    QTest::keyClick(f.box, Qt::Key_V);
+    QCOMPARE(f.box->lineEdit()->text(), QStringLiteral("Gladiator"));
+    QCOMPARE(f.planner.LastClass, std::string("vampirin"));
+    QCOMPARE(f.box->currentIndex(), 0);
+    QVERIFY(f.planner.Counts().classChanges > 0);
 }
 
 void ClassComboBoxTest::plannerCompletedClassRestartsThePlan()
 {
-    Planner planner;
-    planner.FormCreate();
-    QWidget window;
-    auto *box = new ClassComboBox(planner.CBCharwahl, &window);
-    box->setGeometry(8, 8, 145, 27);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    box->setFocus();
+    PlannerFixture f;
+    QVERIFY(f.active);
 
-    box->lineEdit()->selectAll();
-    QTest::keyClick(box, 'S');
-    QCOMPARE(box->lineEdit()->text(), QStringLiteral("Seraphim"));
-    QCOMPARE(box->lineEdit()->selectedText(), QStringLiteral("eraphim"));
-    QCOMPARE(planner.LastClass, std::string("Seraphim"));
+    f.box->lineEdit()->selectAll();
+    QTest::keyClick(f.box, 'S');
+    QCOMPARE(f.box->lineEdit()->text(), QStringLiteral("Seraphim"));
+    QCOMPARE(f.box->lineEdit()->selectedText(), QStringLiteral("eraphim"));
+    QCOMPARE(f.planner.LastClass, std::string("Seraphim"));
     // Seraphim starts with skills 1 and 2.
-    QCOMPARE(planner.SpEFert[2].Text(), std::string("1"));
-    QVERIFY(planner.SpEFert[2].Enabled());
+    QCOMPARE(f.planner.SpEFert[2].Text(), std::string("1"));
+    QVERIFY(f.planner.SpEFert[2].Enabled());
 }
 
 QTEST_MAIN(ClassComboBoxTest)
