@@ -122,8 +122,12 @@ void Planner::SkillChangeBody()
     ReadSkills();
     for (int s = 1; s <= kSkillCount; ++s)
         EditDelta[s] = std::int64_t{SkillValue[s]} - PreviousValues[s];
-    if (FreeSkillPoints(SpEStufeH.Value(), SkillValue) < 0)
+    if (FreeSkillPoints(SpEStufeH.Value(), SkillValue) < 0) {
         UndoEdit();
+        // A field whose maximum has dropped clamps the value written back;
+        // what follows must describe the values the fields show.
+        ReadSkills();
+    }
     RebuildBonusList();
     CheckLevel();
     const std::int32_t level = SpEStufeH.Value();
