@@ -43,10 +43,10 @@ ClassBox::Edit ClassBox::TypeCharacter(std::size_t selectionStart, std::size_t s
         return *completed;
     }
     const auto [before, after] = SplitAround(text_, selectionStart, selectionLength);
-    std::string text = std::string(before) + EncodeUtf8(ch) + std::string(after);
-    const std::size_t caret = CharCount(before) + 1;
-    Show(std::move(text), true);
-    return {text_, caret, 0};
+    // The edit describes the typed text, even when the notification replaces it.
+    Edit typed{std::string(before) + EncodeUtf8(ch) + std::string(after), CharCount(before) + 1, 0};
+    Show(typed.text, true);
+    return typed;
 }
 
 ClassBox::Edit ClassBox::Backspace(std::size_t selectionStart, std::size_t selectionLength)
@@ -58,13 +58,14 @@ ClassBox::Edit ClassBox::Backspace(std::size_t selectionStart, std::size_t selec
         length = 1;
     }
     const auto [before, after] = SplitAround(text_, start, length);
-    text_ = std::string(before) + std::string(after);
+    Edit edit{std::string(before) + std::string(after), CharCount(before), 0};
+    text_ = edit.text;
     // Every Backspace press notifies, even when nothing was deleted.
     if (onTextShown)
         onTextShown();
     if (onChange)
         onChange();
-    return {text_, CharCount(before), 0};
+    return edit;
 }
 
 void ClassBox::EditText(std::string_view text)

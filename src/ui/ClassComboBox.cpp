@@ -174,9 +174,11 @@ void ClassComboBox::showModelText()
 void ClassComboBox::applyEdit(bool ok, const ClassBox::Edit &edit)
 {
     showModelText();
-    // A procedure that set another text during the notification wins; the caret then stays at the end.
-    if (!ok || model_.Text() != edit.text)
+    // A procedure that set another text during the notification wins; the caret then stands at the end.
+    if (!ok || model_.Text() != edit.text) {
+        lineEdit()->end(false);
         return;
+    }
     const QString text = lineEdit()->text();
     const int start = Utf16Position(text, edit.selectionStart);
     const int end = Utf16Position(text, edit.selectionStart + edit.selectionLength);

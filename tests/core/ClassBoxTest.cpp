@@ -81,6 +81,17 @@ TEST(ClassBox, EveryBackspaceNotifies)
     EXPECT_EQ(w.changes, 3);
 }
 
+TEST(ClassBox, AnEditDescribesTheUserTextWhenTheNotificationReplacesIt)
+{
+    // The window puts the caret by the edit only when the text is still the one typed.
+    ClassBox box{Items(), "Gladiator"};
+    box.onChange = [&box] { box.SetText("Gladiator"); };
+    EXPECT_EQ(box.TypeCharacter(0, 9, U'x'), (ClassBox::Edit{"x", 1, 0}));
+    EXPECT_EQ(box.Text(), "Gladiator");
+    EXPECT_EQ(box.Backspace(0, 9), (ClassBox::Edit{"", 0, 0}));
+    EXPECT_EQ(box.Text(), "Gladiator");
+}
+
 TEST(ClassBox, PicksAndArrowKeys)
 {
     WatchedBox w;

@@ -85,7 +85,8 @@ private slots:
     void wheelDoesNothing();
     void leavingDoesNotLookTheTextUp();
     void procedureTextIsShownSilently();
-    void plannerLowerCaseClassEndsAsGladiator();
+    void plannerUnknownClassEndsAsGladiator_data();
+    void plannerUnknownClassEndsAsGladiator();
     void plannerCompletedClassRestartsThePlan();
 };
 
@@ -340,18 +341,33 @@ void ClassComboBoxTest::procedureTextIsShownSilently()
     QCOMPARE(editSignals, 0);
 }
 
-void ClassComboBoxTest::plannerLowerCaseClassEndsAsGladiator()
+void ClassComboBoxTest::plannerUnknownClassEndsAsGladiator_data()
 {
+    QTest::addColumn<char>("key");
+    QTest::addColumn<QString>("lastClass");
+
+    // The typed part keeps its case, so "vampirin" names no class.
+    QTest::newRow("lower-case completion") << 'v' << "vampirin";
+    QTest::newRow("no class begins with x") << 'x' << "x";
+}
+
+void ClassComboBoxTest::plannerUnknownClassEndsAsGladiator()
+{
+    QFETCH(char, key);
+    QFETCH(QString, lastClass);
+
     PlannerFixture f;
     QVERIFY(f.active);
 
-    // The typed part keeps its case, so "vampirin" names no class: the plan
-    // restarts and the procedure puts "Gladiator" into the box.
+    // The plan restarts and the procedure puts "Gladiator" into the box; the
+    // caret stands at its end, so that the next key does not land inside it.
     f.box->lineEdit()->selectAll();
     f.planner.ResetCounts();
-    QTest::keyClick(f.box, Qt::Key_V);
+    QTest::keyClick(f.box, key);
     QCOMPARE(f.box->lineEdit()->text(), QStringLiteral("Gladiator"));
-    QCOMPARE(f.planner.LastClass, std::string("vampirin"));
+    QCOMPARE(f.box->lineEdit()->cursorPosition(), 9);
+    QVERIFY(!f.box->lineEdit()->hasSelectedText());
+    QCOMPARE(QString::fromStdString(f.planner.LastClass), lastClass);
     QCOMPARE(f.box->currentIndex(), 0);
     QVERIFY(f.planner.Counts().classChanges > 0);
 }
