@@ -369,16 +369,26 @@ void SpinField::syncText()
         lineEdit()->setText(shownText_);
 }
 
+void SpinField::setTextColour(const QColor &colour)
+{
+    textColour_ = colour;
+    applyColour();
+}
+
 void SpinField::applyColour()
 {
     if (!colour_.isValid())
         return;
     applyingColour_ = true;
-    // Every group, Disabled included: a locked field keeps its colour.
     for (QWidget *widget : {static_cast<QWidget *>(this), static_cast<QWidget *>(lineEdit())}) {
         QPalette palette = widget->palette();
+        // Every group, Disabled included: a locked field keeps its colour.
         for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
             palette.setColor(group, QPalette::Base, colour_);
+        if (textColour_.isValid()) {
+            palette.setColor(QPalette::Active, QPalette::Text, textColour_);
+            palette.setColor(QPalette::Inactive, QPalette::Text, textColour_);
+        }
         widget->setPalette(palette);
     }
     applyingColour_ = false;

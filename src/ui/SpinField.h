@@ -35,6 +35,9 @@ public:
 
     void stepBy(int steps) override;
 
+    // The text colour of the enabled field; a disabled field shows the style's greyed text.
+    void setTextColour(const QColor &colour);
+
 signals:
     // The model's caption flag changed; the window owns the caption label.
     void captionEnabledChanged(bool enabled);
@@ -74,6 +77,7 @@ private:
     int minimum_ = 0;
     int maximum_ = 0;
     QColor colour_;
+    QColor textColour_;
     // Counts text writes from the model, to tell a nested rewrite from the typed change.
     int textWrites_ = 0;
     bool forwardingKey_ = false;

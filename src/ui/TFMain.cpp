@@ -189,11 +189,13 @@ void TFMain::CreateWidgets(QWidget *content)
             widget = box;
             break;
         }
-        case layout::Kind::LevelField:
-            widget = new rollwerk::SpinField(planner_.SpEStufeH, content);
-            SetColour(widget, QPalette::Text, {0, 0, 0});
-            widget->setAccessibleName(CaptionName("LStufeHead"));
+        case layout::Kind::LevelField: {
+            auto *field = new rollwerk::SpinField(planner_.SpEStufeH, content);
+            field->setTextColour(Qt::black);
+            field->setAccessibleName(CaptionName("LStufeHead"));
+            widget = field;
             break;
+        }
         case layout::Kind::BonusList: {
             LBBoni_ = new QListWidget(content);
             LBBoni_->setFrameStyle(QFrame::Panel | QFrame::Sunken);

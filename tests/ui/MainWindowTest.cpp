@@ -180,6 +180,10 @@ void MainWindowTest::startUpOutsideTheGrid()
     QCOMPARE(level->property("minimum").toInt(), 1);
     QCOMPARE(level->property("maximum").toInt(), 250);
     QVERIFY(level->hasFocus());
+    // Black text in the bold font, greyed when disabled like every field.
+    const QPalette levelPalette = EditOf(level)->palette();
+    QCOMPARE(levelPalette.color(QPalette::Active, QPalette::Text), QColor(Qt::black));
+    QVERIFY(levelPalette.color(QPalette::Disabled, QPalette::Text) != QColor(Qt::black));
 
     QCOMPARE(FreePoints(), QStringLiteral("Freie Fertigkeitspunkte: 0"));
     QCOMPARE(FreeSlots(), QStringLiteral("0"));

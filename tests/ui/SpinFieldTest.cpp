@@ -566,21 +566,27 @@ void SpinFieldTest::disabledFieldTakesNoInput()
 void SpinFieldTest::colour_data()
 {
     QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QColor>("textColour"); // invalid: the style's
     QTest::addColumn<QColor>("expected");
 
     // clang-format off
-    QTest::newRow("available") << true << QColor(130, 255, 139);
-    QTest::newRow("locked and disabled") << false << QColor(255, 128, 128);
+    QTest::newRow("available") << true << QColor() << QColor(130, 255, 139);
+    QTest::newRow("locked and disabled") << false << QColor() << QColor(255, 128, 128);
+    QTest::newRow("own text colour, enabled") << true << QColor(Qt::black) << QColor(130, 255, 139);
+    QTest::newRow("own text colour, disabled") << false << QColor(Qt::black) << QColor(255, 128, 128);
     // clang-format on
 }
 
 void SpinFieldTest::colour()
 {
     QFETCH(bool, enabled);
+    QFETCH(QColor, textColour);
     QFETCH(QColor, expected);
 
     Fixture f(0, 10, 0);
     QVERIFY(f.active);
+    if (textColour.isValid())
+        f.field->setTextColour(textColour);
     f.model.SetEnabled(enabled);
     f.model.SetColour(enabled ? kAvailableColour : kLockedColour);
     // A palette set from outside does not take the model's colour away.
@@ -591,9 +597,13 @@ void SpinFieldTest::colour()
         for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
             QCOMPARE(palette.color(group, QPalette::Base), expected);
     }
-    // The text of a disabled field is greyed.
+    // The text of a disabled field is greyed, also where the field has a text colour of its own.
     const QPalette palette = f.edit()->palette();
     QVERIFY(palette.color(QPalette::Disabled, QPalette::Text) != palette.color(QPalette::Active, QPalette::Text));
+    if (textColour.isValid()) {
+        QCOMPARE(palette.color(QPalette::Active, QPalette::Text), textColour);
+        QCOMPARE(palette.color(QPalette::Inactive, QPalette::Text), textColour);
+    }
 }
 
 void SpinFieldTest::framePaintedInTheModelColour()
