@@ -95,7 +95,9 @@ SpinField::SpinField(NumberField &model, QWidget *parent) : QAbstractSpinBox(par
     // focus, and then step, while the user only scrolls the window.
     setFocusPolicy(Qt::StrongFocus);
     setAccelerated(false);
-    lineEdit()->setMaxLength(static_cast<int>(NumberField::kMaxLength));
+    // The model keeps the text to its characters; the line edit counts UTF-16
+    // units, of which a character takes up to two, and must never split one.
+    lineEdit()->setMaxLength(static_cast<int>(2 * NumberField::kMaxLength));
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
         // Keys forwarded to the line edit are compared once it is done with them.
         if (!forwardingKey_)

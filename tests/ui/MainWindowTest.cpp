@@ -151,7 +151,7 @@ void MainWindowTest::startUpSkills()
     QCOMPARE(Named(QStringLiteral("LFert%1Head").arg(skill))->isEnabled(), enabled);
     QCOMPARE(field->property("minimum").toInt(), minimum);
     QCOMPARE(field->property("maximum").toInt(), 1);
-    QCOMPARE(EditOf(field)->maxLength(), 3);
+    QCOMPARE(EditOf(field)->maxLength(), 6); // three characters of up to two UTF-16 units
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         QCOMPARE(EditOf(field)->palette().color(group, QPalette::Base), enabled ? kAvailable : kLocked);
 }

@@ -239,6 +239,8 @@ void SpinFieldTest::paste_data()
     QTest::newRow("not filtered") << 0 << true << "ab" << ctrlV << "ab" << 2 << 1;
     QTest::newRow("room left at the caret") << 1 << false << "2345" << ctrlV << "123" << 3 << 1;
     QTest::newRow("full field takes nothing") << 123 << false << "4" << ctrlV << "123" << 3 << 0;
+    QTest::newRow("characters outside the BMP stay whole") << 0 << true << QString::fromUtf8("😀😀😀😀😀") << ctrlV
+                                                            << QString::fromUtf8("😀😀😀") << 6 << 1;
     QTest::newRow("shift insert") << 0 << true << "42" << QKeyCombination(Qt::ShiftModifier, Qt::Key_Insert) << "42"
                                   << 2 << 1;
     // clang-format on
@@ -647,7 +649,7 @@ void SpinFieldTest::mirrorsModelWrites()
 {
     Fixture f(0, 10, 0);
     QVERIFY(f.active);
-    QCOMPARE(f.edit()->maxLength(), 3);
+    QCOMPARE(f.edit()->maxLength(), 6); // three characters of up to two UTF-16 units
 
     // The widget shows a write before the notification runs, so a nested
     // procedure sees it.
