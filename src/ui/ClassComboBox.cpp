@@ -6,7 +6,6 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPointer>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
@@ -68,16 +67,13 @@ ClassComboBox::ClassComboBox(ClassBox &model, QWidget *parent) : QComboBox(paren
     });
     showModelText();
 
-    model_.onTextShown = [self = QPointer<ClassComboBox>(this), previous = std::move(model_.onTextShown)] {
-        if (self)
-            self->showModelText();
-        if (previous)
-            previous();
-    };
+    model_.onTextShown = [this] { showModelText(); };
 }
 
-// The model may already be gone here; the hook checks for this view.
-ClassComboBox::~ClassComboBox() = default;
+ClassComboBox::~ClassComboBox()
+{
+    model_.onTextShown = nullptr;
+}
 
 void ClassComboBox::keyPressEvent(QKeyEvent *event)
 {

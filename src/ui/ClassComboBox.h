@@ -2,7 +2,8 @@
 
 // The class box: an editable combo box that views a ClassBox model. Typed
 // characters, Backspace, editing, Up/Down and picks from the list go to the
-// model, which completes, decides and raises the change notification.
+// model, which completes, decides and raises the change notification. A
+// model has one view, and it outlives the view.
 
 #include "ClassBox.h"
 

@@ -124,22 +124,12 @@ SpinField::SpinField(NumberField &model, QWidget *parent) : QAbstractSpinBox(par
     colour_ = ToQColor(model_.Colour());
     applyColour();
 
-    // Keep a hook set before this view (the caption label's, say) working.
-    model_.onPropertyChanged = [self = QPointer<SpinField>(this), previous = std::move(model_.onPropertyChanged)](
-                                   NumberField::Property property) {
-        if (self)
-            self->showProperty(property);
-        if (previous)
-            previous(property);
-    };
+    model_.onPropertyChanged = [this](NumberField::Property property) { showProperty(property); };
 }
 
 SpinField::~SpinField()
 {
-    // The model may already be gone (the window's members die before its
-    // child widgets), so it is not touched here; the hook checks for this view.
-    destroying_ = true;
-    repeatTimer_.stop();
+    model_.onPropertyChanged = nullptr;
 }
 
 int SpinField::minimum() const
@@ -244,7 +234,7 @@ void SpinField::focusOutEvent(QFocusEvent *event)
     wheelRemainder_ = 0;
     // Hidden means the window is closing or being destroyed; disabled means a
     // procedure locked the field and is setting its value itself.
-    if (destroying_ || !isVisible() || !isEnabled())
+    if (!isVisible() || !isEnabled())
         return;
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;

@@ -3,7 +3,8 @@
 // A number spin field: a view of a NumberField. It shows the model's text,
 // range, enabled flag and colour as they change, and forwards typed keys,
 // pasting, editing, stepping (buttons, arrow keys, wheel) and focus loss to
-// the model, which holds every rule.
+// the model, which holds every rule. A model has one view, and it outlives
+// the view.
 
 #include "NumberField.h"
 
@@ -72,7 +73,7 @@ private:
     QStyle::SubControl buttonAt(const QPoint &pos) const;
 
     NumberField &model_;
-    // Mirrors of the model, so that painting and teardown never read it.
+    // Mirrors of the model, so that painting never reads it.
     QString shownText_;
     int minimum_ = 0;
     int maximum_ = 0;
@@ -87,7 +88,6 @@ private:
     QTimer repeatTimer_;
     int heldDirection_ = 0;
     bool heldOverButton_ = false;
-    bool destroying_ = false;
 };
 
 } // namespace rollwerk

@@ -79,7 +79,7 @@ QLabel *CreateLabel(
 
 } // namespace
 
-TFMain::TFMain(QWidget *parent) : QWidget(parent)
+TFMain::TFMain(QWidget *parent) : PlannerWindow(parent)
 {
     setObjectName(Text(layout::kMainName));
     setWindowTitle(Text(layout::kMainTitle));
@@ -124,16 +124,10 @@ TFMain::TFMain(QWidget *parent) : QWidget(parent)
 
 TFMain::~TFMain()
 {
-    // The widgets view the planner: no procedure may run while they go, and
-    // they must go before the planner they refer to.
-    planner_.CBCharwahl.onChange = nullptr;
-    planner_.SpEStufeH.onChange = nullptr;
-    for (int s = 1; s <= rollwerk::kSkillCount; ++s)
-        planner_.SpEFert[s].onChange = nullptr;
+    // Like every view, the window unhooks what it hooked; its labels go with QWidget.
     planner_.LFertFrei.onTextShown = nullptr;
     planner_.LFertGesAnzeige.onTextShown = nullptr;
     planner_.LBBoni.onLinesShown = nullptr;
-    delete scrollArea_;
 }
 
 void TFMain::CreateWidgets(QWidget *content)

@@ -16,7 +16,21 @@ class QListWidget;
 class QMenuBar;
 class QScrollArea;
 
-class TFMain : public QWidget {
+// The planner of a window. Listed before QWidget among the window's bases, it
+// is made before the window's widgets and destroyed after them: bases are
+// destroyed in the reverse order of their listing, and ~QWidget deletes the
+// children, every view of the planner among them.
+struct PlannerOwner {
+    rollwerk::Planner planner_;
+};
+
+// Without Q_OBJECT of its own: moc wants the QObject base first in TFMain's list.
+class PlannerWindow : protected PlannerOwner, public QWidget {
+protected:
+    using QWidget::QWidget;
+};
+
+class TFMain : public PlannerWindow {
     Q_OBJECT
 
 public:
@@ -40,8 +54,6 @@ private:
 
     void Beenden1Click();
     void Info1Click();
-
-    rollwerk::Planner planner_;
 
     QScrollArea *scrollArea_ = nullptr;
     QLabel *LFertFrei_ = nullptr;

@@ -339,6 +339,11 @@ void ClassComboBoxTest::procedureTextIsShownSilently()
     QCOMPARE(f.text(), QStringLiteral("frei"));
     QCOMPARE(f.notifications, 0);
     QCOMPARE(editSignals, 0);
+
+    // A view that goes leaves no hook behind on the model it viewed.
+    delete f.box;
+    QVERIFY(!f.model.onTextShown);
+    f.model.SetText("Gladiator");
 }
 
 void ClassComboBoxTest::plannerUnknownClassEndsAsGladiator_data()

@@ -612,15 +612,17 @@ void SpinFieldTest::framePaintedInTheModelColour()
 {
     // The style draws the margin between the frame and the edit; a second field
     // of the same colours shares its drawing, a colour change must still show.
+    NumberField twinModel(0, 10, 0, true, kAvailableColour); // outlives its view, on the fixture's window
     Fixture f(0, 10, 0);
     QVERIFY(f.active);
-    auto *twin = new SpinField(f.model, &f.window);
+    auto *twin = new SpinField(twinModel, &f.window);
     twin->setGeometry(8, 48, 121, 29);
     twin->show();
     const QRect edit = f.rectOf(QStyle::SC_SpinBoxEditField);
     const QPoint margin(edit.left() - 1, edit.center().y());
     for (const Rgb colour : {kAvailableColour, kLockedColour, kAvailableColour}) {
         f.model.SetColour(colour);
+        twinModel.SetColour(colour);
         const QColor expected(colour.red, colour.green, colour.blue);
         for (QWidget *field : {static_cast<QWidget *>(f.field), static_cast<QWidget *>(twin)})
             QCOMPARE(field->grab().toImage().pixelColor(margin), expected);
@@ -674,6 +676,12 @@ void SpinFieldTest::mirrorsModelWrites()
 
     f.model.SetEnabled(false);
     QVERIFY(!f.field->isEnabled());
+
+    // A view that goes leaves no hook behind on the model it viewed.
+    f.model.onChange = nullptr;
+    delete f.field;
+    QVERIFY(!f.model.onPropertyChanged);
+    f.model.SetValue(9);
 }
 
 void SpinFieldTest::errorInProcedureIsShownAndInputGoesOn()
