@@ -60,44 +60,37 @@ void NumberField::SetValue(std::int64_t value)
     ShowText(std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data())));
 }
 
+template <typename T> void NumberField::Update(T &member, T value, Property property)
+{
+    if (member == value)
+        return;
+    member = value;
+    Changed(property);
+}
+
 void NumberField::SetMinimum(std::int32_t minimum)
 {
-    if (minimum_ == minimum)
-        return;
-    minimum_ = minimum;
-    Changed(Property::Minimum);
+    Update(minimum_, minimum, Property::Minimum);
 }
 
 void NumberField::SetMaximum(std::int32_t maximum)
 {
-    if (maximum_ == maximum)
-        return;
-    maximum_ = maximum;
-    Changed(Property::Maximum);
+    Update(maximum_, maximum, Property::Maximum);
 }
 
 void NumberField::SetEnabled(bool enabled)
 {
-    if (enabled_ == enabled)
-        return;
-    enabled_ = enabled;
-    Changed(Property::Enabled);
+    Update(enabled_, enabled, Property::Enabled);
 }
 
 void NumberField::SetColour(Rgb colour)
 {
-    if (colour_ == colour)
-        return;
-    colour_ = colour;
-    Changed(Property::Colour);
+    Update(colour_, colour, Property::Colour);
 }
 
 void NumberField::SetCaptionEnabled(bool enabled)
 {
-    if (captionEnabled_ == enabled)
-        return;
-    captionEnabled_ = enabled;
-    Changed(Property::CaptionEnabled);
+    Update(captionEnabled_, enabled, Property::CaptionEnabled);
 }
 
 bool NumberField::IsTypeable(char32_t ch, char32_t decimalSeparator)

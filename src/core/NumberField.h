@@ -78,6 +78,8 @@ public:
 
 private:
     void ShowText(std::string_view text);
+    // Stores a property's new value and tells the view, when the value differs.
+    template <typename T> void Update(T &member, T value, Property property);
     void Changed(Property property);
 
     std::string text_ = "0";

@@ -1,38 +1,18 @@
 #include "ClassComboBox.h"
 
+#include "FixedRowDelegate.h"
 #include "PlannerCall.h"
 #include "TypedText.h"
+#include "WindowLayout.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 
 namespace rollwerk {
-
-namespace {
-
-constexpr int kRowHeight = 19;
-constexpr int kVisibleRows = 8;
-
-// The list rows are one line of the box's font high, 19 px, where the
-// font's natural line is shorter.
-class RowDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(kRowHeight);
-        return size;
-    }
-};
-
-} // namespace
 
 ClassComboBox::ClassComboBox(ClassBox &model, QWidget *parent) : QComboBox(parent), model_(model)
 {
@@ -40,10 +20,11 @@ ClassComboBox::ClassComboBox(ClassBox &model, QWidget *parent) : QComboBox(paren
     // Completion, case handling and notifications are the model's.
     setCompleter(nullptr);
     setInsertPolicy(QComboBox::NoInsert);
-    setMaxVisibleItems(kVisibleRows);
+    setMaxVisibleItems(layout::kClassListRows);
     // A wheel turn must not take the focus away from a field (that would clamp it).
     setFocusPolicy(Qt::StrongFocus);
-    setItemDelegate(new RowDelegate(this));
+    // The list rows are one line of the box's font high, where the font's natural line is shorter.
+    setItemDelegate(new FixedRowDelegate(layout::kRowHeight, this));
     {
         const QSignalBlocker blocker(this);
         for (const std::string &item : model_.Items())

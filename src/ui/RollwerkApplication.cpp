@@ -21,10 +21,10 @@ RollwerkApplication::RollwerkApplication(int &argc, char **argv) : QApplication(
 void RollwerkApplication::InstallFontSubstitutions()
 {
     // Liberation Serif has the metrics of the designed body font.
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitution(layout::Text(layout::kFontFamily), QStringLiteral("Liberation Serif"));
     // No free font matches the info window's font; the narrow sans keeps all
     // nine info lines inside their box, where DejaVu Sans wraps them.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans Narrow"));
+    QFont::insertSubstitution(layout::Text(layout::kInfoFontFamily), QStringLiteral("Liberation Sans Narrow"));
 }
 
 bool RollwerkApplication::notify(QObject *receiver, QEvent *event)

@@ -1,6 +1,7 @@
 #include "SpinField.h"
 
 #include "PlannerCall.h"
+#include "QtColour.h"
 #include "TypedText.h"
 
 #include <QAccessible>
@@ -61,11 +62,6 @@ QStyle *SharedButtonStyle()
         shared = style;
     }
     return shared;
-}
-
-QColor ToQColor(Rgb rgb)
-{
-    return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
 // Styles cache what they draw by the identity of the palette, and every
@@ -316,14 +312,8 @@ void SpinField::changeEvent(QEvent *event)
     if (event->type() == QEvent::EnabledChange && !isEnabled()) {
         releaseButton();
     } else if (event->type() == QEvent::PaletteChange && !applyingColour_) {
-        // A palette set from outside must not take the model's colour away.
-        const QPalette &own = palette();
-        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-            if (own.color(group, QPalette::Base) != colour_) {
-                applyColour();
-                break;
-            }
-        }
+        // A palette set from outside must not take the model's colours away.
+        applyColour();
     }
 }
 
@@ -375,8 +365,7 @@ void SpinField::applyColour()
     for (QWidget *widget : {static_cast<QWidget *>(this), static_cast<QWidget *>(lineEdit())}) {
         QPalette palette = widget->palette();
         // Every group, Disabled included: a locked field keeps its colour.
-        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            palette.setColor(group, QPalette::Base, colour_);
+        palette.setColor(QPalette::Base, colour_);
         if (textColour_.isValid()) {
             palette.setColor(QPalette::Active, QPalette::Text, textColour_);
             palette.setColor(QPalette::Inactive, QPalette::Text, textColour_);

@@ -1,5 +1,6 @@
 #include "TFInfo.h"
 
+#include "QtColour.h"
 #include "WindowLayout.h"
 
 #include <QPlainTextEdit>
@@ -18,7 +19,7 @@ TFInfo::TFInfo(QWidget *parent) : QWidget(parent, Qt::Window)
     setAttribute(Qt::WA_QuitOnClose, false);
 
     QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, layout::ColourOf(rollwerk::kSkyBlue));
+    windowPalette.setColor(QPalette::Window, rollwerk::ToQColor(rollwerk::kSkyBlue));
     setPalette(windowPalette);
     setAutoFillBackground(true);
 
@@ -41,8 +42,7 @@ TFInfo::TFInfo(QWidget *parent) : QWidget(parent, Qt::Window)
     MInfo->setAccessibleName(QStringLiteral("Info"));
     MInfo->setGeometry(layout::RectOf(box));
     QPalette paper = MInfo->palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        paper.setColor(group, QPalette::Base, layout::ColourOf(rollwerk::kPaperColour));
+    paper.setColor(QPalette::Base, rollwerk::ToQColor(rollwerk::kPaperColour));
     MInfo->setPalette(paper);
     MInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     MInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

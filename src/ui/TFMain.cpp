@@ -1,8 +1,10 @@
 #include "TFMain.h"
 
 #include "ClassComboBox.h"
+#include "FixedRowDelegate.h"
 #include "PictureFormats.h"
 #include "PlannerCall.h"
+#include "QtColour.h"
 #include "SpinField.h"
 #include "WindowLayout.h"
 
@@ -15,7 +17,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -25,21 +26,10 @@ using layout::Text;
 
 namespace {
 
-// Rows of the designed height, whatever the font's natural line.
-class FixedRowDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), layout::kRowHeight};
-    }
-};
-
 void SetColour(QWidget *widget, QPalette::ColorRole role, rollwerk::Rgb colour)
 {
     QPalette palette = widget->palette();
-    palette.setColor(role, layout::ColourOf(colour));
+    palette.setColor(role, rollwerk::ToQColor(colour));
     widget->setPalette(palette);
 }
 
@@ -165,8 +155,6 @@ void TFMain::CreateWidgets(QWidget *content)
         }
         case layout::Kind::ClassBox: {
             auto *box = new rollwerk::ClassComboBox(planner_.CBCharwahl, content);
-            box->setMaxVisibleItems(layout::kClassListRows);
-            box->view()->setItemDelegate(new FixedRowDelegate(box->view()));
             SetColour(box, QPalette::Base, rollwerk::kSkyBlue);
             SetColour(box, QPalette::Button, rollwerk::kSkyBlue);
             SetColour(box, QPalette::Text, {0, 0, 0});
@@ -197,7 +185,7 @@ void TFMain::CreateWidgets(QWidget *content)
             LBBoni_->setSelectionMode(QAbstractItemView::SingleSelection);
             LBBoni_->setSortingEnabled(false);
             LBBoni_->setUniformItemSizes(true);
-            LBBoni_->setItemDelegate(new FixedRowDelegate(LBBoni_));
+            LBBoni_->setItemDelegate(new rollwerk::FixedRowDelegate(layout::kRowHeight, LBBoni_));
             LBBoni_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
             // Like a plain list box: long rows are cut at the edge, so 28 rows stay in view.
             LBBoni_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

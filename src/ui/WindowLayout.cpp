@@ -91,11 +91,6 @@ QFont FontOf(FontKind kind)
     return font;
 }
 
-QColor ColourOf(Rgb colour)
-{
-    return QColor(colour.red, colour.green, colour.blue);
-}
-
 QRect RectOf(Place place)
 {
     return QRect(place.x, place.y, place.width, place.height);

@@ -7,7 +7,6 @@
 #include "Catalogue.h"
 #include "Colours.h"
 
-#include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QString>
@@ -148,7 +147,6 @@ inline constexpr int kBodyPixels = 16;
 inline constexpr int kTitlePixels = 37;
 
 QFont FontOf(FontKind kind);
-QColor ColourOf(Rgb colour);
 QRect RectOf(Place place);
 
 // Places a top-level window so that its outer frame covers frame. Qt sizes a
