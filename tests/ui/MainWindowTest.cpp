@@ -214,15 +214,20 @@ void MainWindowTest::widgetLayout_data()
     QTest::addColumn<bool>("bold");
     QTest::addColumn<bool>("label");
 
-    for (const layout::WidgetEntry &entry : layout::kMainWidgets) {
-        const bool title = entry.font == layout::FontKind::Title;
-        const QRect designed(entry.place.x, entry.place.y, entry.place.width, entry.place.height);
-        // clang-format off
-        QTest::newRow(entry.name.data()) << Text(entry.name) << designed << (title ? 37 : 16)
-                                         << (entry.font == layout::FontKind::Bold || title)
-                                         << (entry.kind == layout::Kind::Label);
-        // clang-format on
-    }
+    // Straight from the designed drawing, not from the program's table.
+    // clang-format off
+    QTest::newRow("IHead1") << "IHead1" << QRect(208, 0, 63, 87) << 0 << false << false;
+    QTest::newRow("LHead") << "LHead" << QRect(280, 16, 400, 42) << 37 << true << true;
+    QTest::newRow("Image1") << "Image1" << QRect(688, 0, 63, 87) << 0 << false << false;
+    QTest::newRow("LBoni") << "LBoni" << QRect(555, 81, 128, 19) << 16 << true << true;
+    QTest::newRow("CBCharwahl") << "CBCharwahl" << QRect(72, 96, 145, 27) << 16 << true << false;
+    QTest::newRow("LStufeHead") << "LStufeHead" << QRect(240, 104, 147, 19) << 16 << true << true;
+    QTest::newRow("SpEStufeH") << "SpEStufeH" << QRect(392, 96, 57, 29) << 16 << true << false;
+    QTest::newRow("LFertFrei") << "LFertFrei" << QRect(72, 136, 175, 19) << 16 << true << true;
+    QTest::newRow("LFertGes") << "LFertGes" << QRect(72, 160, 290, 19) << 16 << true << true;
+    QTest::newRow("LFertGesAnzeige") << "LFertGesAnzeige" << QRect(368, 160, 8, 19) << 16 << true << true;
+    QTest::newRow("LBBoni") << "LBBoni" << QRect(552, 104, 398, 540) << 16 << false << false;
+    // clang-format on
 }
 
 void MainWindowTest::widgetLayout()
