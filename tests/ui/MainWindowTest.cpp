@@ -71,6 +71,7 @@ private slots:
     void bonusListScrollsBeyond28Rows();
     void beendenEndsTheLoopWithZero();
     void errorEscapingAHandlerIsShown();
+    void plannerOutlivesItsViews();
 
 private:
     template <typename T = QWidget> T *Named(const QString &name) const
@@ -695,6 +696,19 @@ void MainWindowTest::errorEscapingAHandlerIsShown()
     // The loop goes on: the window still answers keys.
     QTest::keyClick(Skill(1), Qt::Key_Up);
     QCOMPARE(Shown(Skill(1)), QStringLiteral("1"));
+}
+
+void MainWindowTest::plannerOutlivesItsViews()
+{
+    // Each view goes while the planner is whole; the planner's destructor clears LastClass.
+    const rollwerk::Planner &planner = window_->planner();
+    QStringList seen;
+    const QList<QWidget *> views{Named(QStringLiteral("CBCharwahl")), Named(QStringLiteral("SpEStufeH")), Skill(28),
+        Named(QStringLiteral("LBBoni"))};
+    for (QWidget *view : views)
+        connect(view, &QObject::destroyed, [&] { seen << QString::fromStdString(planner.LastClass); });
+    window_.reset();
+    QCOMPARE(seen, QStringList(4, QStringLiteral("Gladiator")));
 }
 
 int main(int argc, char *argv[])
