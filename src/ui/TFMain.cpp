@@ -81,26 +81,26 @@ TFMain::TFMain(QWidget *parent) : PlannerWindow(parent)
     setWindowIcon(QIcon(emblem_));
 
     // A frameless scroll area reaches every widget when the window is made small.
-    scrollArea_ = new QScrollArea(this);
-    scrollArea_->setObjectName(QStringLiteral("FMainScroll"));
-    scrollArea_->setFrameShape(QFrame::NoFrame);
-    scrollArea_->setFocusPolicy(Qt::NoFocus);
-    scrollArea_->setWidgetResizable(true);
+    auto *scrollArea = new QScrollArea(this);
+    scrollArea->setObjectName(QStringLiteral("FMainScroll"));
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setFocusPolicy(Qt::NoFocus);
+    scrollArea->setWidgetResizable(true);
     // Created inside the window, so that every widget is made with the window's
     // font: made with the desktop's, each would load a font it never shows.
-    auto *content = new QWidget(scrollArea_);
+    auto *content = new QWidget(scrollArea);
     content->setObjectName(QStringLiteral("FMainContent"));
     content->setMinimumSize(layout::kMainContentWidth, layout::kMainContentHeight);
     CreateWidgets(content);
     CreateSkillGrid(content);
-    scrollArea_->setWidget(content);
+    scrollArea->setWidget(content);
 
     CreateMenu();
     auto *windowLayout = new QVBoxLayout(this);
     windowLayout->setContentsMargins(0, 0, 0, 0);
     windowLayout->setSpacing(0);
     windowLayout->setMenuBar(MainMenu1_);
-    windowLayout->addWidget(scrollArea_);
+    windowLayout->addWidget(scrollArea);
 
     SetTabOrder();
     layout::PlaceWindowFrame(*this, layout::kMainFrame);

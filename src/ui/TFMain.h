@@ -14,7 +14,6 @@
 class QLabel;
 class QListWidget;
 class QMenuBar;
-class QScrollArea;
 
 // The planner of a window. Listed before QWidget among the window's bases, it
 // is made before the window's widgets and destroyed after them: bases are
@@ -55,7 +54,6 @@ private:
     void Beenden1Click();
     void Info1Click();
 
-    QScrollArea *scrollArea_ = nullptr;
     QLabel *LFertFrei_ = nullptr;
     QLabel *LFertGes_ = nullptr;
     QLabel *LFertGesAnzeige_ = nullptr;
