@@ -3,6 +3,7 @@
 #include "DisplayCheck.h"
 #include "PictureFormats.h"
 #include "RollwerkApplication.h"
+#include "RollwerkVersion.h"
 #include "TFInfo.h"
 #include "TFMain.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char *argv[])
     int qtArgc = 1;
     rollwerk::RollwerkApplication app(qtArgc, qtArgv);
     app.setApplicationName(QStringLiteral("Rollwerk"));
+    app.setApplicationVersion(QStringLiteral(ROLLWERK_VERSION));
     app.setDesktopFileName(QStringLiteral("de.rollwerk.Rollwerk"));
 
     TFMain FMain;
