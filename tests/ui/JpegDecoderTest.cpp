@@ -268,7 +268,7 @@ private slots:
                 continue;
             }
             QVERIFY(image.width() >= 1 && image.height() >= 1);
-            QVERIFY(qint64{image.width()} * image.height() <= 1024 * 1024);
+            QVERIFY(qint64{image.width()} * image.height() <= qint64{1024} * 1024);
             QCOMPARE(image.format(), QImage::Format_RGBX8888);
         }
         // Damaged tables cannot all go unnoticed.
