@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kMaxSide = 8192;
-
 [[noreturn]] void Violated(const char *what)
 {
     std::fprintf(stderr, "decoded picture: %s\n", what);
@@ -27,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QImage image = rollwerk::DecodeJpeg(QByteArrayView(data, static_cast<qsizetype>(size)));
     if (image.isNull())
         return 0;
-    if (image.width() < 1 || image.height() < 1 || image.width() > kMaxSide || image.height() > kMaxSide)
+    if (image.width() < 1 || image.height() < 1 || qint64{image.width()} * image.height() > rollwerk::kMaxJpegPixels)
         Violated("size out of range");
     if (image.format() != QImage::Format_RGBX8888)
         Violated("unexpected format");

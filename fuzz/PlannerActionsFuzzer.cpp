@@ -1,5 +1,6 @@
 // Reads the input as a sequence of user actions on the planner's fields and
-// checks after each one that the plan is consistent, the way the random-action
+// checks after each one that the plan is consistent and that the counters and
+// the bonus list describe the values the fields show, the way the random-action
 // test does, but with libFuzzer choosing the actions.
 //
 // Input format, one action after another (missing bytes read as 0):
@@ -18,6 +19,7 @@
 #include "Catalogue.h"
 #include "Colours.h"
 #include "Planner.h"
+#include "ShownValuesCheck.h"
 #include "Utf8.h"
 
 #include <cstddef>
@@ -112,6 +114,8 @@ void CheckPlan(const Planner &p)
         if (CharCount(f.Text()) > NumberField::kMaxLength)
             Violated("text too long", s);
     }
+    if (const char *view = rollwerk::testing::MismatchWithShownValues(p))
+        Violated(view);
 }
 
 void ActOnClassBox(ClassBox &box, Reader &in)

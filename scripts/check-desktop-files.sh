@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Validates the desktop entry and the AppStream metainfo, and checks that
 # every hicolor icon has the size its folder names. Exits non-zero on errors.
+#   check-desktop-files.sh <metainfo>   (as generated into the build folder)
 set -euo pipefail
+metainfo=$(realpath "${1:?usage: check-desktop-files.sh <generated metainfo.xml>}")
 cd "$(dirname "$0")/../packaging"
 
 app_id=de.rollwerk.Rollwerk
@@ -10,10 +12,10 @@ fail() { echo "FAIL: $*" >&2; failed=1; }
 
 desktop-file-validate "$app_id.desktop" || fail "desktop-file-validate $app_id.desktop"
 # Warnings and infos are reported but only errors fail.
-appstreamcli validate --no-net "$app_id.metainfo.xml" || fail "appstreamcli validate $app_id.metainfo.xml"
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate $metainfo"
 
 grep -qx "Icon=$app_id" "$app_id.desktop" || fail "desktop entry does not name icon $app_id"
-grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$app_id.metainfo.xml" \
+grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" \
   || fail "metainfo does not launch $app_id.desktop"
 
 # PNG width and height are the big-endian words at bytes 16 and 20.

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   googletest libgtest-dev libbenchmark-dev
-  qt6-base-dev libgl-dev libjpeg62-turbo-dev
+  qt6-base-dev libgl-dev libjpeg62-turbo-dev libxcb1-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
   desktop-file-utils appstream

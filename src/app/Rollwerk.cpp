@@ -1,12 +1,23 @@
 // The program's entry: picture formats, the application, the two windows, the loop.
 
+#include "DisplayCheck.h"
 #include "PictureFormats.h"
 #include "RollwerkApplication.h"
+#include "RollwerkVersion.h"
 #include "TFInfo.h"
 #include "TFMain.h"
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
+    if (!rollwerk::DisplayReachable()) {
+        std::fputs("rollwerk: Es konnte keine Anzeige ge\u00f6ffnet werden. Auf einer virtuellen Anzeige startet "
+                   "das Programm mit: xvfb-run -a rollwerk\n",
+            stderr);
+        return 1;
+    }
+
     // The emblem is JPEG data: its decoder must be known before any window loads it.
     rollwerk::RegisterJpegFormat();
 
@@ -16,6 +27,7 @@ int main(int argc, char *argv[])
     int qtArgc = 1;
     rollwerk::RollwerkApplication app(qtArgc, qtArgv);
     app.setApplicationName(QStringLiteral("Rollwerk"));
+    app.setApplicationVersion(QStringLiteral(ROLLWERK_VERSION));
     app.setDesktopFileName(QStringLiteral("de.rollwerk.Rollwerk"));
 
     TFMain FMain;

@@ -73,7 +73,13 @@ public:
     void CBCharwahlChange();
     void SpEFertChange();
 
-    // Building blocks.
+    PlannerState CaptureState() const;
+    void CaptureState(PlannerState &state) const;
+    const RunCounts &Counts() const { return counts_; }
+    void ResetCounts() { counts_ = {}; }
+
+private:
+    // Building blocks of the procedures; only the procedures use them.
     void ReadSkills();
     void UndoEdit();
     void LockSkill(int skill);
@@ -85,12 +91,6 @@ public:
     void CheckLevel();
     void RebuildBonusList();
 
-    PlannerState CaptureState() const;
-    void CaptureState(PlannerState &state) const;
-    const RunCounts &Counts() const { return counts_; }
-    void ResetCounts() { counts_ = {}; }
-
-private:
     enum class Procedure { ClassChange, SkillChange };
     struct Run {
         Procedure procedure = Procedure::ClassChange;

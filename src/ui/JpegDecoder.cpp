@@ -13,8 +13,6 @@
 namespace rollwerk {
 namespace {
 
-constexpr JDIMENSION kMaxSide = 8192;
-
 struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf jump;
@@ -64,8 +62,8 @@ bool ReadHeader(Decompressor &d, const unsigned char *data, std::size_t size)
     if (jpeg_read_header(&d.info, TRUE) != JPEG_HEADER_OK)
         return false;
     // Checked before start, which already allocates by the picture's size.
-    if (d.info.image_width == 0 || d.info.image_height == 0 || d.info.image_width > kMaxSide
-        || d.info.image_height > kMaxSide)
+    if (d.info.image_width == 0 || d.info.image_height == 0
+        || qint64{d.info.image_width} * d.info.image_height > kMaxJpegPixels)
         return false;
     d.info.out_color_space = JCS_EXT_RGBA; // opaque alpha byte, as RGBX8888 wants
     jpeg_start_decompress(&d.info);

@@ -6,6 +6,7 @@
 
 #include "Catalogue.h"
 #include "Colours.h"
+#include "RollwerkVersion.h"
 
 #include <QFont>
 #include <QRect>
@@ -46,7 +47,7 @@ struct WidgetEntry {
 };
 
 inline constexpr std::string_view kMainName = "FMain";
-inline constexpr std::string_view kMainTitle = "Rollwerk Tolvar V1.0";
+inline constexpr std::string_view kMainTitle = "Rollwerk Tolvar V" ROLLWERK_VERSION;
 // The emblem, shown twice in the main window and used as the windows' icon.
 inline constexpr std::string_view kEmblemResource = ":/emblem.jpg";
 inline constexpr Place kMainFrame{199, 168, 963, 706};

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,12 @@ struct BonusCase {
     std::vector<std::pair<int, int>> skills; // skill number, value
     std::vector<std::string> lines;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const BonusCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class BonusListRebuild : public testing::TestWithParam<BonusCase> { };
 

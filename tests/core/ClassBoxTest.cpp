@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,12 @@ struct CompletionCase {
     char32_t typed;
     std::optional<ClassBox::Edit> result;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const CompletionCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class ClassBoxCompletion : public testing::TestWithParam<CompletionCase> { };
 

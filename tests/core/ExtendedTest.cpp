@@ -362,10 +362,16 @@ TEST_P(ExtendedAgainstLongDouble, MatchesBitForBit)
     }
 }
 
+constexpr const char *kOpNames[] = {"Add", "Subtract", "Multiply", "Divide"};
+
 std::string OpName(const testing::TestParamInfo<Op> &info)
 {
-    static const char *const names[] = {"Add", "Subtract", "Multiply", "Divide"};
-    return names[static_cast<int>(info.param)];
+    return kOpNames[static_cast<int>(info.param)];
+}
+
+void PrintTo(Op op, std::ostream *out)
+{
+    *out << kOpNames[static_cast<int>(op)];
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,12 @@ struct TypingCase {
     NumberField::KeyOutcome outcome;
     const char *after;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const TypingCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class NumberFieldTyping : public testing::TestWithParam<TypingCase> { };
 

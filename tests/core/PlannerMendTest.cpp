@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace rollwerk {
 namespace {
 
@@ -28,6 +30,12 @@ struct ClassChangeCase {
     const char *toClass;
     std::vector<int> startingSkills;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ClassChangeCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class RepeatingClassChange : public ::testing::TestWithParam<ClassChangeCase> { };
 

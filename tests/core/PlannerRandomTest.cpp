@@ -2,6 +2,7 @@
 // plan is consistent. The seed is fixed so that a failure can be replayed.
 
 #include "PlannerDriver.h"
+#include "ShownValuesCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -172,6 +173,8 @@ private:
         if (CharCount(f.Text()) > NumberField::kMaxLength)
             return ::testing::AssertionFailure() << "skill " << s << " text '" << f.Text() << "'";
     }
+    if (const char *view = MismatchWithShownValues(p))
+        return ::testing::AssertionFailure() << view << " does not describe the values the fields show";
     return ::testing::AssertionSuccess();
 }
 

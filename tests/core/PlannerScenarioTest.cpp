@@ -237,12 +237,19 @@ TEST(Planner, AnUnknownClassIsRememberedWhileTheBoxShowsTheDefault)
     EXPECT_EQ(driver.planner.CBCharwahl.Text(), "Gladiator");
 }
 
+// The remembered class lives from window creation to the end: a planner
+// destroyed in the middle of a plan leaves no class behind for the next one.
 TEST(Planner, DestructionClearsTheRememberedClass)
 {
-    auto planner = std::make_unique<Planner>();
-    EXPECT_EQ(planner->LastClass, "") << "empty before the window is created";
-    planner->FormCreate();
-    EXPECT_EQ(planner->LastClass, "Gladiator");
+    auto driver = std::make_unique<PlannerDriver>();
+    driver->Pick("Seraphim");
+    driver->TypeClass("v");
+    EXPECT_EQ(driver->planner.LastClass, "vampirin") << "completed in the typed case, naming no class";
+    driver.reset();
+    Planner next;
+    EXPECT_EQ(next.LastClass, "") << "empty before the window is created";
+    next.FormCreate();
+    EXPECT_EQ(next.LastClass, "Gladiator");
 }
 
 } // namespace
