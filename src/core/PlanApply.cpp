@@ -73,8 +73,9 @@ std::string DescribeDifferences(const std::vector<PlanDifference> &differences)
     std::string text;
     for (const PlanDifference &d : differences) {
         const std::int64_t by = std::int64_t{d.shown} - d.wanted;
-        text += Name(d.skill) + ": " + std::to_string(d.shown) + " statt " + std::to_string(d.wanted) + " ("
-            + std::to_string(by < 0 ? -by : by) + (by < 0 ? " weniger" : " mehr") + ")\n";
+        text += (text.empty() ? "" : "\n") + Name(d.skill) + ": " + std::to_string(d.shown) + " statt "
+            + std::to_string(d.wanted) + " (" + std::to_string(by < 0 ? -by : by) + (by < 0 ? " weniger" : " mehr")
+            + ")";
     }
     return text;
 }

@@ -159,17 +159,17 @@ PlanDecoding CheckNumbers(std::int64_t classIndex, std::int64_t level, const Ski
 {
     if (classIndex < 0 || classIndex >= kClassCount)
         return Failure(PlanCodeError::UnknownClass,
-            "Der Plan-Code nennt die Klasse Nummer " + std::to_string(classIndex + 1)
+            "Der Plan nennt die Klasse Nummer " + std::to_string(classIndex + 1)
                 + ", die es nicht gibt; es gibt die Klassen 1 bis " + std::to_string(kClassCount) + ".");
     if (level < kMinLevel || level > kMaxLevel)
         return Failure(PlanCodeError::LevelOutOfRange,
-            "Der Plan-Code nennt die Stufe " + std::to_string(level) + "; erlaubt sind " + std::to_string(kMinLevel)
+            "Der Plan nennt die Stufe " + std::to_string(level) + "; erlaubt sind " + std::to_string(kMinLevel)
                 + " bis " + std::to_string(kMaxLevel) + ".");
     for (int s = 1; s <= kSkillCount; ++s) {
         if (skills[s] < 0 || skills[s] > kMaxSkillValue)
             return Failure(PlanCodeError::SkillOutOfRange,
-                "Der Plan-Code gibt der Fertigkeit " + Quoted(SkillCaption(s)) + " den Wert "
-                    + std::to_string(skills[s]) + "; erlaubt sind 0 bis " + std::to_string(kMaxSkillValue) + ".");
+                "Der Plan gibt der Fertigkeit " + Quoted(SkillCaption(s)) + " den Wert " + std::to_string(skills[s])
+                    + "; erlaubt sind 0 bis " + std::to_string(kMaxSkillValue) + ".");
     }
     Plan plan{std::string(kClassNames[static_cast<std::size_t>(classIndex)]), static_cast<std::int32_t>(level), {}};
     for (int s = 1; s <= kSkillCount; ++s)

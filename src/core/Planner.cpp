@@ -90,11 +90,15 @@ template <typename Body> void Planner::Guarded(Procedure procedure, Body body)
     ++(procedure == Procedure::ClassChange ? counts_.classChanges : counts_.skillChanges);
     ++depth_;
     counts_.maxDepth = std::max(counts_.maxDepth, depth_);
-    struct LeaveOnExit {
-        int &depth;
-        ~LeaveOnExit() { --depth; }
-    } leave{depth_};
-    body();
+    {
+        struct LeaveOnExit {
+            int &depth;
+            ~LeaveOnExit() { --depth; }
+        } leave{depth_};
+        body();
+    }
+    if (depth_ == 0 && onSettled)
+        onSettled();
 }
 
 void Planner::ClassChangeBody()

@@ -13,7 +13,9 @@
 //     -> every write that changes a field's text runs that field's
 //        procedure again, nested, before the write returns
 //     -> the views mirror each write as it happens (onPropertyChanged,
-//        onTextShown, onLinesShown).
+//        onTextShown, onLinesShown)
+//     -> when the outermost procedure returns, onSettled tells the views
+//        that the action is complete (for what is costly to redo per write).
 
 #include "BonusList.h"
 #include "BonusTable.h"
@@ -25,6 +27,7 @@
 #include "TextLabel.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -84,6 +87,10 @@ public:
     void ShowCounters(std::int32_t level);
     void CheckLevel();
     void RebuildBonusList();
+
+    // For the views: runs when a procedure that no other procedure started
+    // returns, that is, once every change of a user action is done.
+    std::function<void()> onSettled;
 
     PlannerState CaptureState() const;
     void CaptureState(PlannerState &state) const;

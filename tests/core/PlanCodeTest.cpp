@@ -146,15 +146,15 @@ std::vector<RefusalCase> Cases()
         {"padding bits set", Use::Decode, WithCheck(RawBody(0, 29, {{1, 9}}, 0, true)), PlanCodeError::WrongLength,
             length + "12 Zeichen): Nach dem Plan folgen Bits, die nicht 0 sind."},
         {"class 7", Use::Decode, WithCheck(RawBody(6, 0, {})), PlanCodeError::UnknownClass,
-            "Der Plan-Code nennt die Klasse Nummer 7, die es nicht gibt; es gibt die Klassen 1 bis 6."},
+            "Der Plan nennt die Klasse Nummer 7, die es nicht gibt; es gibt die Klassen 1 bis 6."},
         {"level 251", Use::Decode, WithCheck(RawBody(0, 250, {})), PlanCodeError::LevelOutOfRange,
-            "Der Plan-Code nennt die Stufe 251; erlaubt sind 1 bis 250."},
+            "Der Plan nennt die Stufe 251; erlaubt sind 1 bis 250."},
         {"level 256", Use::Decode, WithCheck(RawBody(0, 255, {})), PlanCodeError::LevelOutOfRange,
-            "Der Plan-Code nennt die Stufe 256; erlaubt sind 1 bis 250."},
+            "Der Plan nennt die Stufe 256; erlaubt sind 1 bis 250."},
         {"skill value 251", Use::Decode, WithCheck(RawBody(0, 249, {{25, 250}})), PlanCodeError::SkillOutOfRange,
-            "Der Plan-Code gibt der Fertigkeit \u201eR\u00fcstung\u201c den Wert 251; erlaubt sind 0 bis 250."},
+            "Der Plan gibt der Fertigkeit \u201eR\u00fcstung\u201c den Wert 251; erlaubt sind 0 bis 250."},
         {"skill value 256", Use::Decode, WithCheck(RawBody(0, 249, {{1, 255}})), PlanCodeError::SkillOutOfRange,
-            "Der Plan-Code gibt der Fertigkeit \u201eWaffenkunde\u201c den Wert 256; erlaubt sind 0 bis 250."},
+            "Der Plan gibt der Fertigkeit \u201eWaffenkunde\u201c den Wert 256; erlaubt sind 0 bis 250."},
         {"found in a chat line", Use::Find, "Mein Gladiator: " + kGladiator30 + ". Was meint ihr?", PlanCodeError::None,
             ""},
         {"found in a web address", Use::Find, "https://example.org/plan#" + kGladiator30, PlanCodeError::None, ""},
@@ -222,8 +222,8 @@ TEST(PlanCode, PlansOutsideTheRangesHaveNoCode)
     Plan plan = Gladiator30();
     plan.skills[3] = 300; // typed into a field that still has the focus
     EXPECT_EQ(EncodePlan(plan), "");
-    EXPECT_EQ(PlanProblem(plan),
-        "Der Plan-Code gibt der Fertigkeit \u201eFaustkampf\u201c den Wert 300; erlaubt sind 0 bis 250.");
+    EXPECT_EQ(
+        PlanProblem(plan), "Der Plan gibt der Fertigkeit \u201eFaustkampf\u201c den Wert 300; erlaubt sind 0 bis 250.");
     plan.skills[3] = -1;
     EXPECT_EQ(EncodePlan(plan), "");
     plan = Gladiator30();

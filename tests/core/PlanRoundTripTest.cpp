@@ -3,6 +3,7 @@
 // differs; a text without a valid code changes nothing.
 
 #include "PlanApply.h"
+#include "PlanSummary.h"
 #include "RandomUser.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +74,8 @@ TEST(PlanRoundTrip, RandomPlansComeBackOrTheDifferencesAreReported)
         ASSERT_LE(code.size(), kPlanCodeMaxLength);
 
         PlannerDriver fresh;
-        const PlanApplication result = ApplyPlanText(fresh.planner, "Plan: " + code);
+        // The summary "Plan kopieren" puts on the clipboard carries the plan as its code.
+        const PlanApplication result = ApplyPlanText(fresh.planner, PlanSummary(walker.planner));
         ASSERT_TRUE(result.applied) << code;
         const Plan shown = CurrentPlan(fresh.planner);
         ASSERT_EQ(shown.className, plan.className) << code;
