@@ -59,8 +59,9 @@ constexpr int TimesGenerator(int value)
 int WeightedSum(std::string_view code)
 {
     int sum = 0;
-    for (auto c = code.rbegin(); c != code.rend(); ++c)
-        sum = TimesGenerator(sum) ^ Digit(*c);
+    // Horner's rule from the last character to the first.
+    for (std::size_t i = code.size(); i > 0; --i)
+        sum = TimesGenerator(sum) ^ Digit(code[i - 1]);
     return sum;
 }
 

@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <memory>
 
@@ -213,6 +214,11 @@ void PlanMenuTest::skillsPreviewTheirNextPoint()
     };
     QCOMPARE(field->toolTip(), preview(3));
     QVERIFY(field->toolTip().contains(QStringLiteral("erst ab Stufe 3")));
+    // A locked field shows why when the mouse rests on it.
+    QVERIFY(!field->isEnabled());
+    QTest::mouseMove(field, field->rect().center());
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), preview(3));
 
     level->setFocus(Qt::TabFocusReason);
     QTest::keyClick(level, Qt::Key_Up);
