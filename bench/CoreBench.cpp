@@ -137,18 +137,22 @@ void BM_PreviewAllSkills(benchmark::State &state)
 }
 BENCHMARK(BM_PreviewAllSkills);
 
-// The rare plan that is tried on a scratch planner: "Gladiator" lowered from
-// level 3 to 2 with skill 3 locked holding its point, 2 points overspent.
+// The rare plan that is tried on a scratch planner: a "Gladiator" at level
+// 100 lowered to 90 under a skill at 100, with every skill the class may
+// take open, so that each of them is stepped up and down on the scratch.
 void BM_PreviewAllSkillsIrregular(benchmark::State &state)
 {
     Planner planner;
     planner.FormCreate();
-    Plan plan{"Gladiator", 3, {}};
-    plan.skills[1] = 2;
-    plan.skills[18] = 2;
-    plan.skills[3] = 1;
+    Plan plan{"Gladiator", 100, {}};
+    plan.skills[1] = 100;
+    plan.skills[18] = 50;
+    plan.skills[3] = 40;
+    plan.skills[5] = 30;
     ApplyPlan(planner, plan);
-    planner.SpEStufeH.Paste(0, 1, "2");
+    planner.SpEStufeH.Paste(0, 3, "90");
+    if (planner.SpEFert[1].Value() != 100)
+        state.SkipWithError("the plan is not irregular");
     for (auto _ : state)
         benchmark::DoNotOptimize(PreviewPlan(planner));
 }
