@@ -1,7 +1,8 @@
 // A class change through the main window, widget updates included: the pick
 // of "Seraphim" from "Gladiator" at level 10 with Waffenkunde at 5 and
 // Konzentration at 3 (2 class runs and 10 skill runs, every write mirrored
-// by its widget). Run headless: QT_QPA_PLATFORM=offscreen rollwerk_window_bench
+// by its widget). And one skill step with and without the skill previews
+// that follow it. Run headless: QT_QPA_PLATFORM=offscreen rollwerk_window_bench
 
 #include "PictureFormats.h"
 #include "RollwerkApplication.h"
@@ -44,6 +45,29 @@ private slots:
         QCOMPARE(box->currentText(), QStringLiteral("Seraphim"));
         qInfo("class change through the window: %.1f microseconds on average over %d picks",
             static_cast<double>(totalNs) / changes / 1000.0, changes);
+    }
+
+    void skillStepWithPreviews()
+    {
+        TFMain window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        rollwerk::Planner &planner = window.planner();
+        planner.SpEStufeH.EditText("60");
+        planner.SpEFert[1].EditText("40");
+        planner.SpEFert[18].EditText("30");
+        const auto previews = planner.onSettled;
+        for (const bool withPreviews : {false, true}) {
+            planner.onSettled = withPreviews ? previews : nullptr;
+            QElapsedTimer timer;
+            constexpr int kSteps = 2000;
+            timer.start();
+            for (int i = 0; i < kSteps; ++i)
+                i % 2 == 0 ? planner.SpEFert[3].StepUp() : planner.SpEFert[3].StepDown();
+            qInfo("skill step through the window %s the previews: %.1f microseconds on average",
+                withPreviews ? "with" : "without", static_cast<double>(timer.nsecsElapsed()) / kSteps / 1000.0);
+        }
+        QVERIFY(planner.onSettled);
     }
 };
 

@@ -13,7 +13,9 @@
 //     -> every write that changes a field's text runs that field's
 //        procedure again, nested, before the write returns
 //     -> the views mirror each write as it happens (onPropertyChanged,
-//        onTextShown, onLinesShown).
+//        onTextShown, onLinesShown)
+//     -> when the outermost procedure returns, onSettled tells the views
+//        that the action is complete (for what is costly to redo per write).
 
 #include "BonusList.h"
 #include "BonusTable.h"
@@ -25,6 +27,7 @@
 #include "TextLabel.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,8 +76,16 @@ public:
     void CBCharwahlChange();
     void SpEFertChange();
 
+    // For the views: runs when a procedure that no other procedure started
+    // returns, that is, once every change of a user action is done.
+    std::function<void()> onSettled;
+
     PlannerState CaptureState() const;
     void CaptureState(PlannerState &state) const;
+    // Takes over a captured state without running anything, so that a scratch
+    // planner can try what a user action would do to another planner. Only
+    // between procedures: no run may be in progress.
+    void LoadState(const PlannerState &state);
     const RunCounts &Counts() const { return counts_; }
     void ResetCounts() { counts_ = {}; }
 

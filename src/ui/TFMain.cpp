@@ -3,8 +3,10 @@
 #include "ClassComboBox.h"
 #include "FixedRowDelegate.h"
 #include "PictureFormats.h"
+#include "PlanMenu.h"
 #include "PlannerCall.h"
 #include "QtColour.h"
+#include "SkillTips.h"
 #include "SpinField.h"
 #include "WindowLayout.h"
 
@@ -108,8 +110,12 @@ TFMain::TFMain(QWidget *parent) : PlannerWindow(parent)
     planner_.LFertFrei.onTextShown = [this] { ShowFreePoints(); };
     planner_.LFertGesAnzeige.onTextShown = [this] { ShowFreeSlots(); };
     planner_.LBBoni.onLinesShown = [this] { ShowBonusLines(); };
+    // The plan travels by the clipboard; each skill field previews its next point.
+    new rollwerk::PlanMenu(planner_, this, {content, LBBoni_});
+    auto *skillTips = new rollwerk::SkillTips(planner_, content);
     // Every widget holds its initial value: now the plan may start.
     rollwerk::CallPlanner(this, [this] { planner_.FormCreate(); });
+    skillTips->Refresh();
 }
 
 TFMain::~TFMain()

@@ -475,6 +475,7 @@ void MainWindowTest::typingALevelPassesThroughEachKeystroke()
     QVERIFY(!Skill(3)->isEnabled());
     QCOMPARE(ColourOf(Skill(3)), kLocked);
     QCOMPARE(FreePoints(), "Freie Fertigkeitspunkte: " + freeAtLevel2);
+    const QStringList rowsAtLevel2 = BonusRows();
 
     QTest::keyClick(level, Qt::Key_5);
     QCOMPARE(Shown(level), QStringLiteral("25"));
@@ -484,6 +485,7 @@ void MainWindowTest::typingALevelPassesThroughEachKeystroke()
     QCOMPARE(ColourOf(Skill(3)), kAvailable);
     QCOMPARE(FreePoints(), "Freie Fertigkeitspunkte: " + freeAtLevel25);
     QCOMPARE(BonusRows().value(0), firstBonusRowAt25);
+    QCOMPARE(BonusRows(), rowsAtLevel2); // raising the level changes no skill
 }
 
 void MainWindowTest::classPickedFromTheList()

@@ -1,0 +1,245 @@
+// The main window's context menu with the real clipboard, and the skill
+// fields' previews: opened by the right mouse button and the menu key, on
+// the client area and on the bonus list.
+
+#include "PictureFormats.h"
+#include "PlanApply.h"
+#include "PlanCode.h"
+#include "PlanSummary.h"
+#include "Preview.h"
+#include "RollwerkApplication.h"
+#include "TFMain.h"
+
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+
+#include <memory>
+
+namespace {
+
+rollwerk::Plan Mage()
+{
+    rollwerk::Plan plan{"Kampfmagier", 60, {}};
+    plan.skills[2] = 40;
+    plan.skills[21] = 30;
+    plan.skills[11] = 50;
+    plan.skills[13] = 12;
+    return plan;
+}
+
+QString Text(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+class PlanMenuTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void copyPlanPutsTheSummaryWithItsCode();
+    void pastePlan_data();
+    void pastePlan();
+    void copyBonusesPutsTheBonusLines();
+    void skillsPreviewTheirNextPoint();
+
+private:
+    template <typename T = QWidget> T *Named(const QString &name) const
+    {
+        T *widget = window_->findChild<T *>(name);
+        if (!widget)
+            qFatal("no widget %s", qPrintable(name));
+        return widget;
+    }
+    // Opens the menu as the user does and chooses the entry with the mouse.
+    void Choose(const QString &entry, bool menuKey);
+    QStringList BonusRows() const;
+
+    std::unique_ptr<TFMain> window_;
+};
+
+void PlanMenuTest::init()
+{
+    window_ = std::make_unique<TFMain>();
+    window_->show();
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QGuiApplication::clipboard()->clear();
+}
+
+void PlanMenuTest::cleanup()
+{
+    window_.reset();
+}
+
+void PlanMenuTest::Choose(const QString &entry, bool menuKey)
+{
+    auto *list = Named<QListWidget>(QStringLiteral("LBBoni"));
+    if (menuKey) {
+        // The menu key in the bonus list: the window system turns it into
+        // this event (Qt's offscreen platform has no keyboard of its own for it).
+        list->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(list->hasFocus());
+        const QPoint position = list->viewport()->geometry().center();
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, position, list->mapToGlobal(position));
+        QApplication::sendEvent(list, &event);
+    } else {
+        // The right button on the client area, over the free points label,
+        // which passes the event on to the area. The window turns the press
+        // into this event; QTest sends the press to the widget itself.
+        auto *label = Named<QLabel>(QStringLiteral("LFertFrei"));
+        const QPoint position = label->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, position, label->mapToGlobal(position));
+        QApplication::sendEvent(label, &event);
+    }
+    QMenu *menu = nullptr;
+    QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
+    QCOMPARE(menu->objectName(), QStringLiteral("PlanMenu"));
+    QStringList texts;
+    for (QAction *action : menu->actions())
+        texts << action->text();
+    QCOMPARE(texts, QStringList({"Plan kopieren", "Plan einf\u00fcgen", "Boni kopieren"}));
+    auto *action = menu->findChild<QAction *>(entry);
+    QVERIFY(action);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+}
+
+QStringList PlanMenuTest::BonusRows() const
+{
+    QStringList rows;
+    const auto *list = Named<QListWidget>(QStringLiteral("LBBoni"));
+    for (int i = 0; i < list->count(); ++i)
+        rows << list->item(i)->text();
+    return rows;
+}
+
+void PlanMenuTest::copyPlanPutsTheSummaryWithItsCode()
+{
+    rollwerk::ApplyPlan(window_->planner(), Mage());
+    Choose(QStringLiteral("PlanKopieren"), false);
+    const QString copied = QGuiApplication::clipboard()->text();
+    QCOMPARE(copied, Text(rollwerk::PlanSummary(window_->planner())));
+    QVERIFY(copied.startsWith(QStringLiteral("Kampfmagier, Stufe 60\nMagiekunde: 40\n")));
+    // The code stands on a line of its own and reads as the plan.
+    const QString code = Text(rollwerk::EncodePlan(Mage()));
+    QVERIFY(copied.split(QLatin1Char('\n')).contains(code));
+    QCOMPARE(rollwerk::FindPlanCode(copied.toStdString()).plan, Mage());
+    for (const QString &row : BonusRows())
+        QVERIFY(copied.contains(row + QLatin1Char('\n')));
+}
+
+void PlanMenuTest::pastePlan_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<bool>("planShown");
+    QTest::addColumn<QString>("message"); // empty: no message box
+
+    const QString code = Text(rollwerk::EncodePlan(Mage()));
+    QTest::newRow("a summary pasted back")
+        << QStringLiteral("Seht mal:\n") + code + QStringLiteral("\n") << true << QString();
+    QTest::newRow("a mistyped code") << code.left(5) + (code[5] == QLatin1Char('x') ? "y" : "x") + code.mid(6) << false
+                                     << QStringLiteral("Das Pr\u00fcfzeichen passt nicht zum Plan-Code: Mindestens ein "
+                                                       "Zeichen ist falsch abgeschrieben.");
+    QTest::newRow("no code at all") << QStringLiteral(
+        "Hallo") << false << QStringLiteral("Kein Plan-Code gefunden: Ein Plan-Code beginnt mit \u201eRW\u201c.");
+    rollwerk::Plan tooMuch{"Gladiator", 3, {}};
+    tooMuch.skills[1] = 3;
+    tooMuch.skills[18] = 3;
+    QTest::newRow("more points than the level grants")
+        << Text(rollwerk::EncodePlan(tooMuch)) << false
+        << QStringLiteral("Der Plan lie\u00df sich nach den Regeln des Planers nicht ganz \u00fcbernehmen:\n"
+                          "Konzentration: 1 statt 3 (2 weniger)");
+}
+
+void PlanMenuTest::pastePlan()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(bool, planShown);
+    QFETCH(QString, message);
+
+    QGuiApplication::clipboard()->setText(clipboard);
+    const rollwerk::PlannerState before = window_->planner().CaptureState();
+    QString shownMessage;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shownMessage = box->text();
+            box->accept();
+        }
+    });
+    closer.start(10);
+    Choose(QStringLiteral("PlanEinfuegen"), true);
+    QTest::qWait(50);
+    closer.stop();
+
+    QCOMPARE(shownMessage, message);
+    if (planShown) {
+        QCOMPARE(rollwerk::CurrentPlan(window_->planner()), Mage());
+        QCOMPARE(Named<QAbstractSpinBox>(QStringLiteral("SpEStufeH"))->text(), QStringLiteral("60"));
+        QCOMPARE(Named<QAbstractSpinBox>(QStringLiteral("SpEFert11"))->text(), QStringLiteral("50"));
+        QVERIFY(BonusRows().contains(QStringLiteral("Schaden von Feuermagie: +100 %")));
+    } else if (message.contains(QStringLiteral("Plan-Code"))) {
+        QVERIFY(window_->planner().CaptureState() == before);
+    }
+}
+
+void PlanMenuTest::copyBonusesPutsTheBonusLines()
+{
+    rollwerk::ApplyPlan(window_->planner(), Mage());
+    Choose(QStringLiteral("BoniKopieren"), true);
+    QCOMPARE(QGuiApplication::clipboard()->text(), BonusRows().join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    QCOMPARE(BonusRows().size(), 6);
+}
+
+void PlanMenuTest::skillsPreviewTheirNextPoint()
+{
+    auto *level = Named<QAbstractSpinBox>(QStringLiteral("SpEStufeH"));
+    auto *field = Named<QAbstractSpinBox>(QStringLiteral("SpEFert3"));
+    auto *caption = Named<QLabel>(QStringLiteral("LFert3Head"));
+    auto preview = [this](int skill) {
+        return Text(rollwerk::DescribePreview(skill, rollwerk::PreviewPlan(window_->planner())[skill]));
+    };
+    QCOMPARE(field->toolTip(), preview(3));
+    QVERIFY(field->toolTip().contains(QStringLiteral("erst ab Stufe 3")));
+    // A locked field shows why when the mouse rests on it.
+    QVERIFY(!field->isEnabled());
+    QTest::mouseMove(field, field->rect().center());
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), preview(3));
+
+    level->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(level, Qt::Key_Up);
+    QTest::keyClick(level, Qt::Key_Up);
+    QTest::keyClick(field, Qt::Key_Up);
+    QCOMPARE(field->text(), QStringLiteral("1"));
+    for (int s : {1, 3, 4, 18}) {
+        auto *skill = Named<QAbstractSpinBox>(QStringLiteral("SpEFert%1").arg(s));
+        QCOMPARE(skill->toolTip(), preview(s));
+        QCOMPARE(skill->accessibleDescription(), preview(s));
+        QCOMPARE(Named<QLabel>(QStringLiteral("LFert%1Head").arg(s))->toolTip(), preview(s));
+    }
+    QVERIFY(caption->toolTip().contains(QStringLiteral("Ein Punkt weniger: Faustkampf 1 \u2192 0")));
+}
+
+int main(int argc, char *argv[])
+{
+    rollwerk::RegisterJpegFormat();
+    rollwerk::RollwerkApplication app(argc, argv);
+    PlanMenuTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "PlanMenuTest.moc"
