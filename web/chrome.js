@@ -51,6 +51,18 @@ function setUpMenu(document, commands) {
     commands.newPlan();
   });
   document.getElementById('Info1').addEventListener('click', () => commands.showInfo());
+  // The access keys of the menu bar: Alt with the underlined first letter.
+  document.addEventListener('keydown', (event) => {
+    if (!event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) return;
+    if (event.code === 'KeyP') {
+      event.preventDefault();
+      if (menu.hidden) open();
+    } else if (event.code === 'KeyI') {
+      event.preventDefault();
+      close(false);
+      commands.showInfo();
+    }
+  });
 }
 
 // The info window: shown beside the page, modeless; Escape or its close button hides it.
