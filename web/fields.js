@@ -431,16 +431,23 @@ class BonusListView {
 
   showLines() {
     const document = this.list.ownerDocument;
-    const rows = this.page.planner.bonusLines().map((line, index) => {
-      const row = document.createElement('li');
-      row.id = `LBBoni-row-${index}`;
-      row.setAttribute('role', 'option');
+    const lines = this.page.planner.bonusLines();
+    const rows = this.list.children;
+    // The list is emptied and refilled, which clears the selection; rows
+    // that keep their text are reused, since a class change rebuilds the
+    // list a dozen times.
+    while (rows.length > lines.length) this.list.lastElementChild.remove();
+    lines.forEach((line, index) => {
+      let row = rows[index];
+      if (!row) {
+        row = document.createElement('li');
+        row.id = `LBBoni-row-${index}`;
+        row.setAttribute('role', 'option');
+        this.list.append(row);
+      }
+      if (row.textContent !== line) row.textContent = line;
       row.setAttribute('aria-selected', 'false');
-      row.textContent = line;
-      return row;
     });
-    // The list is emptied and refilled, which clears the selection.
-    this.list.replaceChildren(...rows);
     this.selected = -1;
     this.list.removeAttribute('aria-activedescendant');
   }
