@@ -117,7 +117,18 @@ function setUpMessage(document) {
   };
 }
 
+// A click on the window's background, a label or a picture leaves the focus
+// where it is, as in the desktop window: otherwise the field would lose it
+// and clamp its text.
+function keepFocusOnBackground(document) {
+  const content = document.getElementById('FMainContent');
+  content.addEventListener('mousedown', (event) => {
+    if (!event.target.closest('input, button, ul, [tabindex]')) event.preventDefault();
+  });
+}
+
 export function setUpChrome(document, commands) {
+  keepFocusOnBackground(document);
   const showInfo = setUpInfo(document);
   const showMessage = setUpMessage(document);
   setUpMenu(document, { ...commands, showInfo });
