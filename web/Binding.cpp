@@ -5,6 +5,8 @@
 // every call hands straight to the core.
 
 #include "Catalogue.h"
+#include "PlanApply.h"
+#include "PlanCode.h"
 #include "Planner.h"
 #include "WindowLayoutTable.h"
 
@@ -360,6 +362,32 @@ public:
         return lines;
     }
 
+    // The plan as a code for the page's address; empty when it has none.
+    std::string PlanCode() const
+    {
+        return Guarded([&] { return rollwerk::EncodePlan(rollwerk::CurrentPlan(planner_)); });
+    }
+
+    // Enters the plan of exactly one code through the rules. Returns
+    // {decoded, applied, message}: message is German, empty when the plan was
+    // taken over exactly.
+    val ApplyPlanCode(const std::string &code)
+    {
+        const rollwerk::PlanDecoding decoding = Guarded([&] { return rollwerk::DecodePlanCode(code); });
+        val result = val::object();
+        result.set("decoded", decoding.plan.has_value());
+        if (!decoding.plan) {
+            result.set("applied", false);
+            result.set("message", String(decoding.error));
+            return result;
+        }
+        const rollwerk::PlanApplication application
+            = Guarded([&] { return rollwerk::ApplyPlan(planner_, *decoding.plan); });
+        result.set("applied", application.applied);
+        result.set("message", String(application.message));
+        return result;
+    }
+
     // The whole plan with the planner arrays, to compare with the native core.
     val State() const
     {
@@ -441,5 +469,7 @@ EMSCRIPTEN_BINDINGS(rollwerk)
         .function("freePointsText", &WebPlanner::FreePointsText)
         .function("freeSlotsText", &WebPlanner::FreeSlotsText)
         .function("bonusLines", &WebPlanner::BonusLines)
+        .function("planCode", &WebPlanner::PlanCode)
+        .function("applyPlanCode", &WebPlanner::ApplyPlanCode)
         .function("state", &WebPlanner::State);
 }

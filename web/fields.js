@@ -473,9 +473,11 @@ class BonusListView {
 
 // The view object handed to the core's Planner: it receives every model notification at once.
 export class PlanView {
-  constructor(page, onError) {
+  // onError(error) shows an error that escaped the core; onChanged() runs after every user action.
+  constructor(page, onError, onChanged) {
     this.planner = null;
     this.onError = onError;
+    this.onChanged = onChanged;
     this.fields = page.fields.map((elements, field) => new NumberFieldView(this, field, elements, page.captions[field]));
     this.classBox = new ClassBoxView(this, page.classBox);
     this.bonusList = new BonusListView(this, page.bonusList);
@@ -500,6 +502,8 @@ export class PlanView {
     } catch (error) {
       this.onError(error);
       return false;
+    } finally {
+      this.onChanged();
     }
   }
 
