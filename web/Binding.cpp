@@ -236,6 +236,15 @@ val Layout()
     return table;
 }
 
+// The class box's items, in the catalogue's order.
+val ClassNames()
+{
+    val names = val::array();
+    for (const std::string_view name : rollwerk::kClassNames)
+        names.call<void>("push", String(name));
+    return names;
+}
+
 // One planner with its view. The view object's methods, each optional, are
 // called at once as the models change:
 //   fieldChanged(field, property)  field 0 level, 1..28 skills; property one
@@ -443,6 +452,7 @@ private:
 EMSCRIPTEN_BINDINGS(rollwerk)
 {
     emscripten::function("layout", &Layout);
+    emscripten::function("classNames", &ClassNames);
     emscripten::class_<WebPlanner>("Planner")
         .constructor<val>()
         .function("formCreate", &WebPlanner::FormCreate)

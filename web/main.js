@@ -22,13 +22,7 @@ window.rollwerk = {
 
 async function start() {
   const core = await loadCore();
-  const items = (() => {
-    const probe = new core.Planner(undefined);
-    const list = probe.classItems();
-    probe.delete();
-    return list;
-  })();
-  const page = buildPage(document, core.layout(), items);
+  const page = buildPage(document, core.layout(), core.classNames());
   const address = addressWriter(window);
   let chrome = null;
   const view = new PlanView(
