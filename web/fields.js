@@ -324,6 +324,11 @@ class ClassBoxView {
       else this.close();
     });
     list.addEventListener('pointerdown', (event) => event.preventDefault());
+    // The row under the pointer is the highlighted one, as in the desktop list.
+    list.addEventListener('pointermove', (event) => {
+      const option = event.target.closest('[role=option]');
+      if (option) this.highlight(this.options.indexOf(option));
+    });
     list.addEventListener('click', (event) => {
       const option = event.target.closest('[role=option]');
       if (option) this.pick(this.options.indexOf(option));
