@@ -1,8 +1,12 @@
-# The two commands of the README: `make run` and `make test`.
+# The commands of the README: `make run`, `make test`, `make web` and `make web-run`.
 BUILD ?= build
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8000
 JOBS ?= $(shell nproc)
+# Emscripten's optimiser finds Debian's acorn only through NODE_PATH.
+EMSDK_ENV = NODE_PATH=/usr/share/nodejs
 
-.PHONY: deps configure build test run bench clean
+.PHONY: deps configure build test run bench clean web web-run
 
 deps:
 	@scripts/install-deps.sh
@@ -23,5 +27,16 @@ run: configure
 bench: build
 	$(BUILD)/bench/rollwerk_core_bench
 
+# The static site: the core compiled to WebAssembly and the page, in $(WEB_BUILD)/site/.
+web:
+	@scripts/install-deps.sh web
+	$(EMSDK_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DROLLWERK_WERROR=ON \
+		-DROLLWERK_BUILD_UI=OFF -DROLLWERK_BUILD_BENCH=OFF -DBUILD_TESTING=OFF
+	$(EMSDK_ENV) cmake --build $(WEB_BUILD) -j$(JOBS) --target rollwerk_site rollwerk_core_node
+
+web-run: web
+	@echo "Rollwerk im Browser: http://127.0.0.1:$(WEB_PORT)/"
+	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD)/site $(WEB_PORT)
+
 clean:
-	rm -rf $(BUILD) build-asan
+	rm -rf $(BUILD) build-asan $(WEB_BUILD)

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Rollwerk needs to build, test and run,
-# asking apt-get only for those that are missing.
+# asking apt-get only for those that are missing. With the argument `web`:
+# those that build and serve the web page instead.
 set -euo pipefail
 
+if [ "${1:-}" = web ]; then
+  packages=(cmake make emscripten node-acorn fonts-liberation python3)
+else
 packages=(
   g++ cmake make pkg-config
   googletest libgtest-dev libbenchmark-dev
@@ -11,6 +15,7 @@ packages=(
   xvfb xauth
   desktop-file-utils appstream
 )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

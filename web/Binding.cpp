@@ -1,0 +1,381 @@
+// The planner's field models as seen from JavaScript: a thin view binding.
+// The page (or a test) forwards user actions to the models through the
+// Planner object and receives every model notification at once, nested
+// ones included, through the view object it passed in. No rule lives here:
+// every call hands straight to the core.
+
+#include "Catalogue.h"
+#include "Planner.h"
+#include "WindowLayoutTable.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+using emscripten::val;
+using rollwerk::NumberField;
+namespace layout = rollwerk::layout;
+
+// Field 0 is the level field, 1 to 28 the skill fields, as in the core tests.
+constexpr int kLevelField = 0;
+
+val String(std::string_view text)
+{
+    // Embind hands std::string over as UTF-8.
+    return val(std::string(text));
+}
+
+// As a browser reports a computed colour, so that the page and its tests compare plain strings.
+std::string Css(rollwerk::Rgb colour)
+{
+    return "rgb(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", "
+        + std::to_string(colour.blue) + ")";
+}
+
+const char *PropertyName(NumberField::Property property)
+{
+    switch (property) {
+    case NumberField::Property::Text:
+        return "text";
+    case NumberField::Property::Minimum:
+        return "minimum";
+    case NumberField::Property::Maximum:
+        return "maximum";
+    case NumberField::Property::Enabled:
+        return "enabled";
+    case NumberField::Property::Colour:
+        return "colour";
+    case NumberField::Property::CaptionEnabled:
+        return "captionEnabled";
+    }
+    return "";
+}
+
+const char *OutcomeName(NumberField::KeyOutcome outcome)
+{
+    switch (outcome) {
+    case NumberField::KeyOutcome::Inserted:
+        return "Inserted";
+    case NumberField::KeyOutcome::Unchanged:
+        return "Unchanged";
+    case NumberField::KeyOutcome::Refused:
+        return "Refused";
+    case NumberField::KeyOutcome::NotTyped:
+        return "NotTyped";
+    }
+    return "";
+}
+
+val EditObject(const rollwerk::ClassBox::Edit &edit)
+{
+    val object = val::object();
+    object.set("text", String(edit.text));
+    object.set("selectionStart", static_cast<double>(edit.selectionStart));
+    object.set("selectionLength", static_cast<double>(edit.selectionLength));
+    return object;
+}
+
+template <typename Values> val IntegerArray(const Values &values)
+{
+    val array = val::array();
+    for (int s = 1; s <= rollwerk::kSkillCount; ++s)
+        array.call<void>("push", static_cast<double>(values[s]));
+    return array;
+}
+
+val FieldStateObject(const rollwerk::FieldState &field)
+{
+    val object = val::object();
+    object.set("text", String(field.text));
+    object.set("minimum", field.minimum);
+    object.set("maximum", field.maximum);
+    object.set("enabled", field.enabled);
+    object.set("colour", Css(field.colour));
+    object.set("captionEnabled", field.captionEnabled);
+    return object;
+}
+
+val PlaceObject(layout::Place place)
+{
+    val object = val::object();
+    object.set("x", place.x);
+    object.set("y", place.y);
+    object.set("width", place.width);
+    object.set("height", place.height);
+    return object;
+}
+
+const char *KindName(layout::Kind kind)
+{
+    switch (kind) {
+    case layout::Kind::Picture:
+        return "Picture";
+    case layout::Kind::Label:
+        return "Label";
+    case layout::Kind::ClassBox:
+        return "ClassBox";
+    case layout::Kind::LevelField:
+        return "LevelField";
+    case layout::Kind::BonusList:
+        return "BonusList";
+    }
+    return "";
+}
+
+const char *FontName(layout::FontKind font)
+{
+    switch (font) {
+    case layout::FontKind::None:
+        return "None";
+    case layout::FontKind::Body:
+        return "Body";
+    case layout::FontKind::Bold:
+        return "Bold";
+    case layout::FontKind::List:
+        return "List";
+    case layout::FontKind::Title:
+        return "Title";
+    case layout::FontKind::Info:
+        return "Info";
+    }
+    return "";
+}
+
+// The layout table of both windows, for the page to build itself from.
+val Layout()
+{
+    val widgets = val::array();
+    for (const layout::WidgetEntry &entry : layout::kMainWidgets) {
+        val widget = val::object();
+        widget.set("name", String(entry.name));
+        widget.set("kind", val(KindName(entry.kind)));
+        widget.set("place", PlaceObject(entry.place));
+        widget.set("font", val(FontName(entry.font)));
+        widget.set("tab", entry.tab);
+        widget.set("text", String(entry.text));
+        widgets.call<void>("push", widget);
+    }
+    val skills = val::array();
+    for (const layout::SkillEntry &entry : layout::kSkillGrid) {
+        val skill = val::object();
+        skill.set("skill", entry.skill);
+        skill.set("caption", String(rollwerk::SkillCaption(entry.skill)));
+        skill.set("captionPlace", PlaceObject(layout::CaptionPlace(entry)));
+        skill.set("fieldPlace", PlaceObject(layout::FieldPlace(entry)));
+        skill.set("tab", entry.tab);
+        skills.call<void>("push", skill);
+    }
+    val infoLines = val::array();
+    for (const std::string_view line : layout::kInfoLines)
+        infoLines.call<void>("push", String(line));
+
+    val main = val::object();
+    main.set("name", String(layout::kMainName));
+    main.set("title", String(layout::kMainTitle));
+    main.set("frame", PlaceObject(layout::kMainFrame));
+    main.set("contentWidth", layout::kMainContentWidth);
+    main.set("contentHeight", layout::kMainContentHeight);
+    main.set("widgets", widgets);
+    main.set("skills", skills);
+
+    val info = val::object();
+    info.set("name", String(layout::kInfoName));
+    info.set("title", String(layout::kInfoTitle));
+    info.set("frame", PlaceObject(layout::kInfoFrame));
+    info.set("textPlace", PlaceObject(layout::kInfoTextPlace));
+    info.set("lines", infoLines);
+
+    val fonts = val::object();
+    fonts.set("bodyPixels", layout::kBodyPixels);
+    fonts.set("titlePixels", layout::kTitlePixels);
+    fonts.set("infoPixels", layout::kInfoFontPixels);
+
+    val colours = val::object();
+    colours.set("skyBlue", Css(rollwerk::kSkyBlue));
+    colours.set("paper", Css(rollwerk::kPaperColour));
+    colours.set("available", Css(rollwerk::kAvailableColour));
+    colours.set("locked", Css(rollwerk::kLockedColour));
+
+    val table = val::object();
+    table.set("main", main);
+    table.set("info", info);
+    table.set("fonts", fonts);
+    table.set("colours", colours);
+    table.set("labelHeight", layout::kLabelHeight);
+    table.set("rowHeight", layout::kRowHeight);
+    table.set("classListRows", layout::kClassListRows);
+    table.set("freeSlotsGap", layout::kFreeSlotsGap);
+    table.set("skillFieldButtonWidth", 15);
+    return table;
+}
+
+// One planner with its view. The view object's methods, each optional, are
+// called at once as the models change:
+//   fieldChanged(field, property)  field 0 level, 1..28 skills; property one
+//                                  of text, minimum, maximum, enabled, colour,
+//                                  captionEnabled
+//   classTextShown()               the class box's text changed
+//   labelShown(name)               "LFertFrei" or "LFertGesAnzeige"
+//   bonusLinesShown()              the bonus list was rebuilt
+class WebPlanner {
+public:
+    explicit WebPlanner(val view) : view_(std::move(view))
+    {
+        for (int f = kLevelField; f <= rollwerk::kSkillCount; ++f) {
+            Field(f).onPropertyChanged
+                = [this, f](NumberField::Property property) { Notify("fieldChanged", f, val(PropertyName(property))); };
+        }
+        planner_.CBCharwahl.onTextShown = [this] { Notify("classTextShown"); };
+        planner_.LFertFrei.onTextShown = [this] { Notify("labelShown", val("LFertFrei")); };
+        planner_.LFertGesAnzeige.onTextShown = [this] { Notify("labelShown", val("LFertGesAnzeige")); };
+        planner_.LBBoni.onLinesShown = [this] { Notify("bonusLinesShown"); };
+    }
+
+    void FormCreate() { planner_.FormCreate(); }
+
+    // The class box.
+    std::string ClassText() const { return planner_.CBCharwahl.Text(); }
+    val ClassItems() const
+    {
+        val items = val::array();
+        for (const std::string &item : planner_.CBCharwahl.Items())
+            items.call<void>("push", String(item));
+        return items;
+    }
+    val ClassType(double start, double length, double ch)
+    {
+        return EditObject(planner_.CBCharwahl.TypeCharacter(Size(start), Size(length), static_cast<char32_t>(ch)));
+    }
+    val ClassBackspace(double start, double length)
+    {
+        return EditObject(planner_.CBCharwahl.Backspace(Size(start), Size(length)));
+    }
+    void ClassEditText(const std::string &text) { planner_.CBCharwahl.EditText(text); }
+    void ClassPick(double index) { planner_.CBCharwahl.Pick(Size(index)); }
+    void ClassSelectAdjacent(int direction) { planner_.CBCharwahl.SelectAdjacent(direction); }
+
+    // The number fields.
+    std::string FieldText(int f) { return Field(f).Text(); }
+    int FieldValue(int f) { return Field(f).Value(); }
+    int FieldMinimum(int f) { return Field(f).Minimum(); }
+    int FieldMaximum(int f) { return Field(f).Maximum(); }
+    bool FieldEnabled(int f) { return Field(f).Enabled(); }
+    std::string FieldColour(int f) { return Css(Field(f).Colour()); }
+    bool FieldCaptionEnabled(int f) { return Field(f).CaptionEnabled(); }
+    std::string TypeCharacter(int f, double start, double length, double ch, double decimalSeparator)
+    {
+        return OutcomeName(Field(f).TypeCharacter(
+            Size(start), Size(length), static_cast<char32_t>(ch), static_cast<char32_t>(decimalSeparator)));
+    }
+    double Paste(int f, double start, double length, const std::string &text)
+    {
+        return static_cast<double>(Field(f).Paste(Size(start), Size(length), text));
+    }
+    void EditText(int f, const std::string &text) { Field(f).EditText(text); }
+    void StepUp(int f) { Field(f).StepUp(); }
+    void StepDown(int f) { Field(f).StepDown(); }
+    void FocusLost(int f) { Field(f).FocusLost(); }
+
+    // The labels and the bonus list.
+    std::string FreePointsText() const { return planner_.LFertFrei.Text(); }
+    std::string FreeSlotsText() const { return planner_.LFertGesAnzeige.Text(); }
+    val BonusLines() const
+    {
+        val lines = val::array();
+        for (const std::string &line : planner_.LBBoni.Lines())
+            lines.call<void>("push", String(line));
+        return lines;
+    }
+
+    // The whole plan with the planner arrays, to compare with the native core.
+    val State() const
+    {
+        const rollwerk::PlannerState state = planner_.CaptureState();
+        val skills = val::array();
+        for (int s = 1; s <= rollwerk::kSkillCount; ++s)
+            skills.call<void>("push", FieldStateObject(state.skills[s]));
+        val lines = val::array();
+        if (state.bonusLines) {
+            for (const std::string &line : *state.bonusLines)
+                lines.call<void>("push", String(line));
+        }
+        val object = val::object();
+        object.set("level", FieldStateObject(state.level));
+        object.set("skills", skills);
+        object.set("classText", String(state.classText));
+        object.set("freePointsText", String(state.freePointsText));
+        object.set("freeSlotsText", String(state.freeSlotsText));
+        object.set("bonusLines", lines);
+        object.set("skillValue", IntegerArray(state.skillValue));
+        object.set("previousValues", IntegerArray(state.previousValues));
+        object.set("editDelta", IntegerArray(state.editDelta));
+        object.set("lastClass", String(state.lastClass));
+        return object;
+    }
+
+private:
+    static std::size_t Size(double number) { return number > 0 ? static_cast<std::size_t>(number) : 0; }
+
+    NumberField &Field(int f)
+    {
+        if (f < kLevelField || f > rollwerk::kSkillCount)
+            throw std::out_of_range("field " + std::to_string(f));
+        return f == kLevelField ? planner_.SpEStufeH : planner_.SpEFert[f];
+    }
+
+    template <typename... Args> void Notify(const char *method, Args &&...args)
+    {
+        if (view_.isUndefined() || view_.isNull())
+            return;
+        const val handler = view_[method];
+        if (handler.isUndefined())
+            return;
+        view_.call<void>(method, std::forward<Args>(args)...);
+    }
+
+    rollwerk::Planner planner_;
+    val view_;
+};
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(rollwerk)
+{
+    emscripten::function("layout", &Layout);
+    emscripten::class_<WebPlanner>("Planner")
+        .constructor<val>()
+        .function("formCreate", &WebPlanner::FormCreate)
+        .function("classText", &WebPlanner::ClassText)
+        .function("classItems", &WebPlanner::ClassItems)
+        .function("classType", &WebPlanner::ClassType)
+        .function("classBackspace", &WebPlanner::ClassBackspace)
+        .function("classEditText", &WebPlanner::ClassEditText)
+        .function("classPick", &WebPlanner::ClassPick)
+        .function("classSelectAdjacent", &WebPlanner::ClassSelectAdjacent)
+        .function("fieldText", &WebPlanner::FieldText)
+        .function("fieldValue", &WebPlanner::FieldValue)
+        .function("fieldMinimum", &WebPlanner::FieldMinimum)
+        .function("fieldMaximum", &WebPlanner::FieldMaximum)
+        .function("fieldEnabled", &WebPlanner::FieldEnabled)
+        .function("fieldColour", &WebPlanner::FieldColour)
+        .function("fieldCaptionEnabled", &WebPlanner::FieldCaptionEnabled)
+        .function("typeCharacter", &WebPlanner::TypeCharacter)
+        .function("paste", &WebPlanner::Paste)
+        .function("editText", &WebPlanner::EditText)
+        .function("stepUp", &WebPlanner::StepUp)
+        .function("stepDown", &WebPlanner::StepDown)
+        .function("focusLost", &WebPlanner::FocusLost)
+        .function("freePointsText", &WebPlanner::FreePointsText)
+        .function("freeSlotsText", &WebPlanner::FreeSlotsText)
+        .function("bonusLines", &WebPlanner::BonusLines)
+        .function("state", &WebPlanner::State);
+}

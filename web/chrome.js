@@ -1,0 +1,113 @@
+// The page's own chrome: the menu bar, the info dialog and the message box.
+// None of it touches a rule; the menu commands are handed in.
+
+function setUpMenu(document, commands) {
+  const programm = document.getElementById('Programm1');
+  const menu = document.getElementById('Programm1-menu');
+  const items = [...menu.querySelectorAll('[role=menuitem]')];
+  let returnFocus = null;
+
+  const open = () => {
+    returnFocus = document.activeElement;
+    menu.hidden = false;
+    programm.setAttribute('aria-expanded', 'true');
+    items[0].focus();
+  };
+  const close = (restore) => {
+    if (menu.hidden) return;
+    menu.hidden = true;
+    programm.setAttribute('aria-expanded', 'false');
+    if (restore && returnFocus && returnFocus.isConnected) returnFocus.focus();
+  };
+
+  // The menu takes the focus only while it is open, so that a field keeps its text unclamped.
+  for (const button of [programm, document.getElementById('Info1'), ...items]) {
+    button.addEventListener('pointerdown', (event) => event.preventDefault());
+  }
+  programm.addEventListener('click', () => (menu.hidden ? open() : close(true)));
+  menu.addEventListener('keydown', (event) => {
+    const index = items.indexOf(document.activeElement);
+    if (event.key === 'Escape') {
+      event.preventDefault();
+      close(true);
+    } else if (event.key === 'ArrowDown' || event.key === 'ArrowUp') {
+      event.preventDefault();
+      const step = event.key === 'ArrowDown' ? 1 : -1;
+      items[(index + step + items.length) % items.length].focus();
+    }
+  });
+  menu.addEventListener('focusout', (event) => {
+    if (!menu.contains(event.relatedTarget)) close(false);
+  });
+  document.addEventListener('pointerdown', (event) => {
+    if (!programm.contains(event.target) && !menu.contains(event.target)) close(false);
+  });
+  document.getElementById('LinkKopieren1').addEventListener('click', () => {
+    close(true);
+    commands.copyLink();
+  });
+  document.getElementById('NeuerPlan1').addEventListener('click', () => {
+    close(true);
+    commands.newPlan();
+  });
+  document.getElementById('Info1').addEventListener('click', () => commands.showInfo());
+}
+
+// The info window: shown beside the page, modeless; Escape or its close button hides it.
+function setUpInfo(document) {
+  const dialog = document.getElementById('FInfo');
+  const text = document.getElementById('MInfo');
+  let returnFocus = null;
+  const hide = () => {
+    if (!dialog.open) return;
+    dialog.close();
+    if (returnFocus && returnFocus.isConnected) returnFocus.focus();
+  };
+  dialog.addEventListener('keydown', (event) => {
+    if (event.key === 'Escape') {
+      event.preventDefault();
+      hide();
+    }
+  });
+  document.getElementById('FInfoClose').addEventListener('click', hide);
+  // Shown already: nothing happens.
+  return () => {
+    if (dialog.open) return;
+    returnFocus = document.activeElement;
+    dialog.show();
+    text.focus();
+    text.setSelectionRange(0, 0);
+  };
+}
+
+// A message in a small box, closed with its button (or Escape).
+function setUpMessage(document) {
+  const box = document.getElementById('Meldung');
+  const text = document.getElementById('MeldungText');
+  const ok = document.getElementById('MeldungOk');
+  let returnFocus = null;
+  const hide = () => {
+    box.hidden = true;
+    if (returnFocus && returnFocus.isConnected) returnFocus.focus();
+  };
+  ok.addEventListener('click', hide);
+  box.addEventListener('keydown', (event) => {
+    if (event.key === 'Escape' || event.key === 'Enter') {
+      event.preventDefault();
+      hide();
+    }
+  });
+  return (message) => {
+    returnFocus = document.activeElement === ok ? returnFocus : document.activeElement;
+    text.textContent = message;
+    box.hidden = false;
+    ok.focus();
+  };
+}
+
+export function setUpChrome(document, commands) {
+  const showInfo = setUpInfo(document);
+  const showMessage = setUpMessage(document);
+  setUpMenu(document, { ...commands, showInfo });
+  return { showMessage };
+}

@@ -1,0 +1,492 @@
+// Binds the planner's field models to the page's elements, the way the Qt
+// views do: every DOM change comes from a model notification, and an event
+// handler only forwards what the user did. The models count characters; the
+// browser counts UTF-16 units, hence the conversions.
+
+const FIRST_REPEAT_MS = 400;
+const REPEAT_MS = 100;
+
+function charIndex(text, utf16Index) {
+  return [...text.slice(0, utf16Index)].length;
+}
+
+function utf16Index(text, charPosition) {
+  return [...text].slice(0, charPosition).join('').length;
+}
+
+function selectionOf(input) {
+  const start = input.selectionStart ?? input.value.length;
+  const end = input.selectionEnd ?? start;
+  const first = charIndex(input.value, start);
+  return { start: first, length: charIndex(input.value, end) - first };
+}
+
+function setCaret(input, charPosition, charLength = 0) {
+  const start = utf16Index(input.value, charPosition);
+  const end = utf16Index(input.value, charPosition + charLength);
+  input.setSelectionRange(start, end);
+}
+
+// The system's decimal separator, as the desktop field takes it.
+function decimalSeparator() {
+  const part = new Intl.NumberFormat().formatToParts(1.5).find((p) => p.type === 'decimal');
+  return (part ? part.value : '.').codePointAt(0);
+}
+
+// A refused key gives a brief visible cue instead of a beep.
+function flash(element) {
+  element.classList.remove('refused');
+  void element.offsetWidth; // restarts the animation of a cue still running
+  element.classList.add('refused');
+  element.addEventListener('animationend', () => element.classList.remove('refused'), { once: true });
+}
+
+function hasModifier(event) {
+  return event.ctrlKey || event.altKey || event.metaKey;
+}
+
+// One number spin field (level field or skill field) and its caption.
+class NumberFieldView {
+  constructor(page, field, elements, caption) {
+    this.page = page;
+    this.field = field;
+    this.input = elements.input;
+    this.box = elements.box;
+    this.up = elements.up;
+    this.down = elements.down;
+    this.caption = caption;
+    this.shownText = '';
+    this.textWrites = 0;
+    this.held = 0;
+    this.overButton = false;
+    this.timer = 0;
+    this.listen();
+  }
+
+  get planner() {
+    return this.page.planner;
+  }
+
+  // Everything at once, when the planner is first bound.
+  showAll() {
+    for (const property of ['minimum', 'maximum', 'enabled', 'colour', 'captionEnabled', 'text']) this.show(property);
+  }
+
+  show(property) {
+    const { planner, field, input } = this;
+    switch (property) {
+      case 'text':
+        ++this.textWrites;
+        this.syncText();
+        break;
+      case 'minimum':
+        input.setAttribute('aria-valuemin', planner.fieldMinimum(field));
+        this.showNumber();
+        break;
+      case 'maximum':
+        input.setAttribute('aria-valuemax', planner.fieldMaximum(field));
+        this.showNumber();
+        break;
+      case 'enabled': {
+        const enabled = planner.fieldEnabled(field);
+        input.disabled = !enabled;
+        this.up.disabled = !enabled;
+        this.down.disabled = !enabled;
+        if (!enabled) this.release();
+        break;
+      }
+      case 'colour':
+        input.style.backgroundColor = planner.fieldColour(field);
+        break;
+      case 'captionEnabled':
+        if (this.caption) {
+          if (planner.fieldCaptionEnabled(field)) this.caption.removeAttribute('aria-disabled');
+          else this.caption.setAttribute('aria-disabled', 'true');
+        }
+        break;
+    }
+  }
+
+  syncText() {
+    this.shownText = this.planner.fieldText(this.field);
+    // Writing the value leaves the caret at the end, where a rewrite by a procedure puts it.
+    if (this.input.value !== this.shownText) this.input.value = this.shownText;
+    this.showNumber();
+  }
+
+  showNumber() {
+    this.input.setAttribute('aria-valuenow', this.planner.fieldValue(this.field));
+    this.input.setAttribute('aria-valuetext', this.shownText);
+  }
+
+  listen() {
+    const { input } = this;
+    input.addEventListener('keydown', (event) => this.keyDown(event));
+    input.addEventListener('beforeinput', (event) => this.beforeInput(event));
+    input.addEventListener('input', () => this.edited());
+    input.addEventListener('paste', (event) => this.paste(event));
+    input.addEventListener('blur', () => {
+      // Switching to another window is no focus loss of the field, as on the desktop.
+      if (!input.disabled && document.hasFocus()) this.page.call(() => this.planner.focusLost(this.field));
+    });
+    for (const [button, direction] of [[this.up, 1], [this.down, -1]]) {
+      button.addEventListener('pointerdown', (event) => this.press(event, button, direction));
+      button.addEventListener('pointermove', (event) => this.move(event, button));
+      button.addEventListener('pointerup', (event) => this.lift(event, button, direction));
+      button.addEventListener('pointercancel', () => this.release());
+      button.addEventListener('lostpointercapture', () => this.release());
+    }
+  }
+
+  keyDown(event) {
+    if (this.input.disabled) return;
+    switch (event.key) {
+      case 'ArrowUp':
+      case 'ArrowDown':
+        event.preventDefault();
+        this.step(event.key === 'ArrowUp' ? 1 : -1);
+        return;
+      case 'PageUp':
+      case 'PageDown':
+        event.preventDefault();
+        return;
+      case 'Enter':
+        event.preventDefault();
+        if (!hasModifier(event)) this.type('\r');
+        return;
+    }
+  }
+
+  beforeInput(event) {
+    if (event.inputType !== 'insertText' || event.data === null) return;
+    event.preventDefault();
+    for (const ch of event.data) this.type(ch);
+  }
+
+  type(ch) {
+    const selection = selectionOf(this.input);
+    const writesBefore = this.textWrites;
+    let outcome = 'NotTyped';
+    const ok = this.page.call(() => {
+      outcome = this.planner.typeCharacter(
+        this.field, selection.start, selection.length, ch.codePointAt(0), decimalSeparator());
+    });
+    if (!ok) return this.syncText();
+    if (outcome === 'Refused') {
+      flash(this.box);
+    } else if (outcome === 'Unchanged' || (outcome === 'Inserted' && this.textWrites - writesBefore === 1)) {
+      // More than one write: a nested procedure rewrote the text, and the caret stays at the end.
+      setCaret(this.input, selection.start + 1);
+    }
+  }
+
+  paste(event) {
+    event.preventDefault();
+    if (this.input.disabled) return;
+    const pasted = event.clipboardData ? event.clipboardData.getData('text/plain') : '';
+    const selection = selectionOf(this.input);
+    if (pasted === '' && selection.length === 0) return;
+    const writesBefore = this.textWrites;
+    let caret = selection.start;
+    const ok = this.page.call(() => {
+      caret = this.planner.paste(this.field, selection.start, selection.length, pasted);
+    });
+    this.syncText();
+    if (ok && this.textWrites - writesBefore <= 1) setCaret(this.input, caret);
+  }
+
+  // Any other editing (Backspace, Delete, cut, drop, undo) has happened in the element.
+  edited() {
+    if (this.input.value === this.shownText) return;
+    const text = this.input.value;
+    this.page.call(() => this.planner.editText(this.field, text));
+    this.syncText();
+  }
+
+  step(direction) {
+    return this.page.call(() => (direction > 0 ? this.planner.stepUp(this.field) : this.planner.stepDown(this.field)));
+  }
+
+  // A press alone does not step; held, it repeats after 400 ms and then every 100 ms; the release steps once more.
+  press(event, button, direction) {
+    if (event.button !== 0 || this.input.disabled || this.held !== 0) return;
+    event.preventDefault();
+    this.input.focus();
+    button.setPointerCapture(event.pointerId);
+    this.held = direction;
+    this.overButton = true;
+    button.classList.add('pressed');
+    this.timer = setTimeout(() => this.repeat(button), FIRST_REPEAT_MS);
+  }
+
+  repeat(button) {
+    const direction = this.held;
+    if (direction === 0) return;
+    const ok = !this.overButton || this.step(direction);
+    if (ok && this.held === direction) this.timer = setTimeout(() => this.repeat(button), REPEAT_MS);
+    else this.release();
+  }
+
+  move(event, button) {
+    if (this.held === 0) return;
+    this.overButton = document.elementFromPoint(event.clientX, event.clientY) === button;
+    button.classList.toggle('pressed', this.overButton);
+  }
+
+  lift(event, button, direction) {
+    if (this.held !== direction) return;
+    const over = document.elementFromPoint(event.clientX, event.clientY) === button;
+    this.release();
+    if (over) this.step(direction);
+  }
+
+  release() {
+    clearTimeout(this.timer);
+    this.held = 0;
+    this.overButton = false;
+    this.up.classList.remove('pressed');
+    this.down.classList.remove('pressed');
+  }
+}
+
+// The class box: an editable text with completion, and its drop-down list.
+class ClassBoxView {
+  constructor(page, elements) {
+    this.page = page;
+    Object.assign(this, elements);
+    this.active = -1;
+    this.listen();
+  }
+
+  get planner() {
+    return this.page.planner;
+  }
+
+  showText() {
+    const text = this.planner.classText();
+    if (this.input.value !== text) this.input.value = text;
+    this.options.forEach((option) => option.setAttribute('aria-selected', String(option.textContent === text)));
+  }
+
+  applyEdit(ok, edit) {
+    this.showText();
+    // A procedure that set another text during the notification wins; the caret then stays at the end.
+    if (!ok || this.planner.classText() !== edit.text) return;
+    setCaret(this.input, edit.selectionStart, edit.selectionLength);
+  }
+
+  listen() {
+    const { input, button, list } = this;
+    input.addEventListener('keydown', (event) => this.keyDown(event));
+    input.addEventListener('beforeinput', (event) => {
+      if (event.inputType !== 'insertText' || event.data === null) return;
+      event.preventDefault();
+      for (const ch of event.data) this.type(ch);
+    });
+    input.addEventListener('input', () => {
+      // Delete, cut, paste and drop: the text the edit produced.
+      if (input.value === this.planner.classText()) return;
+      const text = input.value;
+      this.page.call(() => this.planner.classEditText(text));
+      this.showText();
+    });
+    input.addEventListener('blur', () => this.close());
+    button.addEventListener('pointerdown', (event) => {
+      event.preventDefault();
+      input.focus();
+      if (list.hidden) this.open();
+      else this.close();
+    });
+    list.addEventListener('pointerdown', (event) => event.preventDefault());
+    list.addEventListener('click', (event) => {
+      const option = event.target.closest('[role=option]');
+      if (option) this.pick(this.options.indexOf(option));
+    });
+  }
+
+  keyDown(event) {
+    const open = !this.list.hidden;
+    const plain = !hasModifier(event);
+    switch (event.key) {
+      case 'ArrowUp':
+      case 'ArrowDown': {
+        event.preventDefault();
+        const direction = event.key === 'ArrowUp' ? -1 : 1;
+        if (event.altKey) {
+          if (direction > 0 && !open) this.open();
+        } else if (open) {
+          this.highlight(Math.min(Math.max(this.active + direction, 0), this.options.length - 1));
+        } else {
+          if (this.page.call(() => this.planner.classSelectAdjacent(direction))) this.showText();
+          this.input.select();
+        }
+        return;
+      }
+      case 'F4':
+        if (plain) {
+          event.preventDefault();
+          if (open) this.close();
+          else this.open();
+        }
+        return;
+      case 'Escape':
+        if (open) {
+          event.preventDefault();
+          this.close();
+        }
+        return;
+      case 'Enter':
+        event.preventDefault();
+        if (open && this.active >= 0) this.pick(this.active);
+        return;
+      case 'PageUp':
+      case 'PageDown':
+        event.preventDefault();
+        return;
+      case 'Backspace':
+        if (plain) {
+          event.preventDefault();
+          const selection = selectionOf(this.input);
+          let edit = null;
+          const ok = this.page.call(() => {
+            edit = this.planner.classBackspace(selection.start, selection.length);
+          });
+          this.applyEdit(ok, edit);
+        }
+        return;
+    }
+  }
+
+  type(ch) {
+    const selection = selectionOf(this.input);
+    let edit = null;
+    const ok = this.page.call(() => {
+      edit = this.planner.classType(selection.start, selection.length, ch.codePointAt(0));
+    });
+    this.applyEdit(ok, edit);
+  }
+
+  pick(index) {
+    this.close();
+    if (index < 0) return;
+    if (this.page.call(() => this.planner.classPick(index))) this.showText();
+    this.input.select();
+  }
+
+  open() {
+    this.list.hidden = false;
+    this.input.setAttribute('aria-expanded', 'true');
+    this.highlight(this.options.findIndex((option) => option.textContent === this.input.value));
+  }
+
+  close() {
+    this.list.hidden = true;
+    this.input.setAttribute('aria-expanded', 'false');
+    this.input.removeAttribute('aria-activedescendant');
+    this.highlight(-1);
+  }
+
+  highlight(index) {
+    this.active = index;
+    this.options.forEach((option, i) => option.classList.toggle('active', i === index));
+    if (index >= 0) this.input.setAttribute('aria-activedescendant', this.options[index].id);
+  }
+}
+
+// The bonus list: one row per line, single selection, rebuilt by the planner.
+class BonusListView {
+  constructor(page, list) {
+    this.page = page;
+    this.list = list;
+    this.selected = -1;
+    list.addEventListener('click', (event) => {
+      const row = event.target.closest('li');
+      if (row) this.select([...list.children].indexOf(row));
+    });
+    list.addEventListener('keydown', (event) => this.keyDown(event));
+  }
+
+  showLines() {
+    const document = this.list.ownerDocument;
+    const rows = this.page.planner.bonusLines().map((line, index) => {
+      const row = document.createElement('li');
+      row.id = `LBBoni-row-${index}`;
+      row.setAttribute('role', 'option');
+      row.setAttribute('aria-selected', 'false');
+      row.textContent = line;
+      return row;
+    });
+    // The list is emptied and refilled, which clears the selection.
+    this.list.replaceChildren(...rows);
+    this.selected = -1;
+    this.list.removeAttribute('aria-activedescendant');
+  }
+
+  select(index) {
+    const rows = [...this.list.children];
+    if (rows.length === 0) return;
+    const target = Math.min(Math.max(index, 0), rows.length - 1);
+    rows.forEach((row, i) => row.setAttribute('aria-selected', String(i === target)));
+    this.selected = target;
+    this.list.setAttribute('aria-activedescendant', rows[target].id);
+    rows[target].scrollIntoView({ block: 'nearest' });
+  }
+
+  keyDown(event) {
+    const last = this.list.children.length - 1;
+    const moves = { ArrowUp: this.selected - 1, ArrowDown: this.selected + 1, Home: 0, End: last };
+    if (!(event.key in moves) || hasModifier(event)) return;
+    event.preventDefault();
+    this.select(this.selected < 0 && event.key.startsWith('Arrow') ? 0 : moves[event.key]);
+  }
+}
+
+// The view object handed to the core's Planner: it receives every model notification at once.
+export class PlanView {
+  constructor(page, onError) {
+    this.planner = null;
+    this.onError = onError;
+    this.fields = page.fields.map((elements, field) => new NumberFieldView(this, field, elements, page.captions[field]));
+    this.classBox = new ClassBoxView(this, page.classBox);
+    this.bonusList = new BonusListView(this, page.bonusList);
+    this.labels = page.labels;
+  }
+
+  // Binds the planner and draws what its models hold.
+  attach(planner) {
+    this.planner = planner;
+    this.fields.forEach((view) => view.showAll());
+    this.classBox.showText();
+    this.labelShown('LFertFrei');
+    this.labelShown('LFertGesAnzeige');
+    this.bonusList.showLines();
+  }
+
+  // Runs a user action on the planner; an error escaping it is shown and the page goes on.
+  call(action) {
+    try {
+      action();
+      return true;
+    } catch (error) {
+      this.onError(error);
+      return false;
+    }
+  }
+
+  fieldChanged(field, property) {
+    this.fields[field].show(property);
+  }
+
+  classTextShown() {
+    this.classBox.showText();
+  }
+
+  labelShown(name) {
+    const text = name === 'LFertFrei' ? this.planner.freePointsText() : this.planner.freeSlotsText();
+    this.labels[name].textContent = text;
+  }
+
+  bonusLinesShown() {
+    this.bonusList.showLines();
+  }
+}
