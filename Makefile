@@ -36,7 +36,7 @@ bench: build
 # The static site: the core compiled to WebAssembly and the page, in $(WEB_BUILD)/site/.
 web:
 	@scripts/install-deps.sh web
-	$(EMSDK_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DROLLWERK_WERROR=ON \
+	$(EMSDK_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=MinSizeRel -DROLLWERK_WERROR=ON \
 		-DROLLWERK_BUILD_UI=OFF -DROLLWERK_BUILD_BENCH=OFF -DBUILD_TESTING=OFF
 	$(EMSDK_ENV) cmake --build $(WEB_BUILD) -j$(JOBS) --target rollwerk_site rollwerk_core_node
 

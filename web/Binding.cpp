@@ -150,6 +150,22 @@ const char *FontName(layout::FontKind font)
     return "";
 }
 
+// Runs a call into the core. An error escaping a procedure leaves the core
+// unwound and reaches JavaScript as an Error with the core's message, which
+// the page shows before it goes on, as the desktop does in a message box.
+template <typename Action> decltype(auto) Guarded(Action action)
+{
+    std::string error;
+    try {
+        return action();
+    } catch (const std::exception &exception) {
+        error = exception.what();
+    } catch (...) {
+        error = "Unbekannter Fehler in der Planung.";
+    }
+    val::global("Error").new_(val(error)).throw_();
+}
+
 // The layout table of both windows, for the page to build itself from.
 val Layout()
 {
@@ -240,7 +256,10 @@ public:
         planner_.LBBoni.onLinesShown = [this] { Notify("bonusLinesShown"); };
     }
 
-    void FormCreate() { planner_.FormCreate(); }
+    void FormCreate()
+    {
+        Guarded([&] { planner_.FormCreate(); });
+    }
 
     // The class box.
     std::string ClassText() const { return planner_.CBCharwahl.Text(); }
@@ -253,37 +272,82 @@ public:
     }
     val ClassType(double start, double length, double ch)
     {
-        return EditObject(planner_.CBCharwahl.TypeCharacter(Size(start), Size(length), static_cast<char32_t>(ch)));
+        return EditObject(Guarded(
+            [&] { return planner_.CBCharwahl.TypeCharacter(Size(start), Size(length), static_cast<char32_t>(ch)); }));
     }
     val ClassBackspace(double start, double length)
     {
-        return EditObject(planner_.CBCharwahl.Backspace(Size(start), Size(length)));
+        return EditObject(Guarded([&] { return planner_.CBCharwahl.Backspace(Size(start), Size(length)); }));
     }
-    void ClassEditText(const std::string &text) { planner_.CBCharwahl.EditText(text); }
-    void ClassPick(double index) { planner_.CBCharwahl.Pick(Size(index)); }
-    void ClassSelectAdjacent(int direction) { planner_.CBCharwahl.SelectAdjacent(direction); }
+    void ClassEditText(const std::string &text)
+    {
+        Guarded([&] { planner_.CBCharwahl.EditText(text); });
+    }
+    void ClassPick(double index)
+    {
+        Guarded([&] { planner_.CBCharwahl.Pick(Size(index)); });
+    }
+    void ClassSelectAdjacent(int direction)
+    {
+        Guarded([&] { planner_.CBCharwahl.SelectAdjacent(direction); });
+    }
 
     // The number fields.
-    std::string FieldText(int f) { return Field(f).Text(); }
-    int FieldValue(int f) { return Field(f).Value(); }
-    int FieldMinimum(int f) { return Field(f).Minimum(); }
-    int FieldMaximum(int f) { return Field(f).Maximum(); }
-    bool FieldEnabled(int f) { return Field(f).Enabled(); }
-    std::string FieldColour(int f) { return Css(Field(f).Colour()); }
-    bool FieldCaptionEnabled(int f) { return Field(f).CaptionEnabled(); }
+    std::string FieldText(int f)
+    {
+        return Guarded([&] { return Field(f).Text(); });
+    }
+    int FieldValue(int f)
+    {
+        return Guarded([&] { return Field(f).Value(); });
+    }
+    int FieldMinimum(int f)
+    {
+        return Guarded([&] { return Field(f).Minimum(); });
+    }
+    int FieldMaximum(int f)
+    {
+        return Guarded([&] { return Field(f).Maximum(); });
+    }
+    bool FieldEnabled(int f)
+    {
+        return Guarded([&] { return Field(f).Enabled(); });
+    }
+    std::string FieldColour(int f)
+    {
+        return Guarded([&] { return Css(Field(f).Colour()); });
+    }
+    bool FieldCaptionEnabled(int f)
+    {
+        return Guarded([&] { return Field(f).CaptionEnabled(); });
+    }
     std::string TypeCharacter(int f, double start, double length, double ch, double decimalSeparator)
     {
-        return OutcomeName(Field(f).TypeCharacter(
-            Size(start), Size(length), static_cast<char32_t>(ch), static_cast<char32_t>(decimalSeparator)));
+        return OutcomeName(Guarded([&] {
+            return Field(f).TypeCharacter(
+                Size(start), Size(length), static_cast<char32_t>(ch), static_cast<char32_t>(decimalSeparator));
+        }));
     }
     double Paste(int f, double start, double length, const std::string &text)
     {
-        return static_cast<double>(Field(f).Paste(Size(start), Size(length), text));
+        return static_cast<double>(Guarded([&] { return Field(f).Paste(Size(start), Size(length), text); }));
     }
-    void EditText(int f, const std::string &text) { Field(f).EditText(text); }
-    void StepUp(int f) { Field(f).StepUp(); }
-    void StepDown(int f) { Field(f).StepDown(); }
-    void FocusLost(int f) { Field(f).FocusLost(); }
+    void EditText(int f, const std::string &text)
+    {
+        Guarded([&] { Field(f).EditText(text); });
+    }
+    void StepUp(int f)
+    {
+        Guarded([&] { Field(f).StepUp(); });
+    }
+    void StepDown(int f)
+    {
+        Guarded([&] { Field(f).StepDown(); });
+    }
+    void FocusLost(int f)
+    {
+        Guarded([&] { Field(f).FocusLost(); });
+    }
 
     // The labels and the bonus list.
     std::string FreePointsText() const { return planner_.LFertFrei.Text(); }

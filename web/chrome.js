@@ -51,6 +51,18 @@ function setUpMenu(document, commands) {
     commands.newPlan();
   });
   document.getElementById('Info1').addEventListener('click', () => commands.showInfo());
+  // The access keys of the menu bar: Alt with the underlined first letter.
+  document.addEventListener('keydown', (event) => {
+    if (!event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) return;
+    if (event.code === 'KeyP') {
+      event.preventDefault();
+      if (menu.hidden) open();
+    } else if (event.code === 'KeyI') {
+      event.preventDefault();
+      close(false);
+      commands.showInfo();
+    }
+  });
 }
 
 // The info window: shown beside the page, modeless; Escape or its close button hides it.
@@ -105,7 +117,18 @@ function setUpMessage(document) {
   };
 }
 
+// A click on the window's background, a label or a picture leaves the focus
+// where it is, as in the desktop window: otherwise the field would lose it
+// and clamp its text.
+function keepFocusOnBackground(document) {
+  const content = document.getElementById('FMainContent');
+  content.addEventListener('mousedown', (event) => {
+    if (!event.target.closest('input, button, ul, [tabindex]')) event.preventDefault();
+  });
+}
+
 export function setUpChrome(document, commands) {
+  keepFocusOnBackground(document);
   const showInfo = setUpInfo(document);
   const showMessage = setUpMessage(document);
   setUpMenu(document, { ...commands, showInfo });

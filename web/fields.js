@@ -41,6 +41,25 @@ function flash(element) {
   element.addEventListener('animationend', () => element.classList.remove('refused'), { once: true });
 }
 
+// An input method's composition edits the element directly. Once it is
+// finished, the model's text is put back and the composed characters are
+// typed one by one, so that the filter and the completion hold for them too.
+// Returns whether a composition is in progress.
+function forwardCompositions(input, restore, type) {
+  let before = null;
+  input.addEventListener('compositionstart', () => {
+    before = { start: input.selectionStart, end: input.selectionEnd };
+  });
+  input.addEventListener('compositionend', (event) => {
+    const saved = before;
+    before = null;
+    restore();
+    if (saved) input.setSelectionRange(saved.start, saved.end);
+    for (const ch of event.data || '') type(ch);
+  });
+  return () => before !== null;
+}
+
 function hasModifier(event) {
   return event.ctrlKey || event.altKey || event.metaKey;
 }
@@ -123,7 +142,10 @@ class NumberFieldView {
     const { input } = this;
     input.addEventListener('keydown', (event) => this.keyDown(event));
     input.addEventListener('beforeinput', (event) => this.beforeInput(event));
-    input.addEventListener('input', () => this.edited());
+    const composing = forwardCompositions(input, () => this.syncText(), (ch) => this.type(ch));
+    input.addEventListener('input', (event) => {
+      if (!event.isComposing && !composing()) this.edited();
+    });
     input.addEventListener('paste', (event) => this.paste(event));
     input.addEventListener('blur', () => {
       // Switching to another window is no focus loss of the field, as on the desktop.
@@ -283,9 +305,10 @@ class ClassBoxView {
       event.preventDefault();
       for (const ch of event.data) this.type(ch);
     });
-    input.addEventListener('input', () => {
+    const composing = forwardCompositions(input, () => this.showText(), (ch) => this.type(ch));
+    input.addEventListener('input', (event) => {
       // Delete, cut, paste and drop: the text the edit produced.
-      if (input.value === this.planner.classText()) return;
+      if (event.isComposing || composing() || input.value === this.planner.classText()) return;
       const text = input.value;
       this.page.call(() => this.planner.classEditText(text));
       this.showText();
@@ -408,16 +431,23 @@ class BonusListView {
 
   showLines() {
     const document = this.list.ownerDocument;
-    const rows = this.page.planner.bonusLines().map((line, index) => {
-      const row = document.createElement('li');
-      row.id = `LBBoni-row-${index}`;
-      row.setAttribute('role', 'option');
+    const lines = this.page.planner.bonusLines();
+    const rows = this.list.children;
+    // The list is emptied and refilled, which clears the selection; rows
+    // that keep their text are reused, since a class change rebuilds the
+    // list a dozen times.
+    while (rows.length > lines.length) this.list.lastElementChild.remove();
+    lines.forEach((line, index) => {
+      let row = rows[index];
+      if (!row) {
+        row = document.createElement('li');
+        row.id = `LBBoni-row-${index}`;
+        row.setAttribute('role', 'option');
+        this.list.append(row);
+      }
+      if (row.textContent !== line) row.textContent = line;
       row.setAttribute('aria-selected', 'false');
-      row.textContent = line;
-      return row;
     });
-    // The list is emptied and refilled, which clears the selection.
-    this.list.replaceChildren(...rows);
     this.selected = -1;
     this.list.removeAttribute('aria-activedescendant');
   }

@@ -210,9 +210,10 @@ export function buildPage(document, table, classItems) {
 
   const info = table.info;
   const dialog = document.getElementById(info.name);
-  // The info window opens where it stands beside the main window on the desktop.
+  // The info window opens where it stands beside the main window on the
+  // desktop, moved left as far as needed to stay on the page.
   place(dialog, {
-    x: info.frame.x - main.frame.x,
+    x: Math.min(info.frame.x - main.frame.x, main.frame.width - info.frame.width),
     y: info.frame.y - main.frame.y,
     width: info.frame.width,
     height: info.frame.height,
