@@ -6,10 +6,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 site=${ROLLWERK_SITE:-$PWD/build-web/site}
 
+# Node and npm may come from elsewhere than Debian: what counts is that they run.
 missing=()
-for package in chromium nodejs npm fonts-liberation python3; do
+for package in chromium fonts-liberation python3; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
 done
+command -v node >/dev/null || missing+=(nodejs)
+command -v npm >/dev/null || missing+=(npm)
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   sudo=""

@@ -87,23 +87,11 @@ for (const scenario of readScenarios()) {
   });
 }
 
-// Alt and a letter, as Chromium receives it from the system: Playwright's
-// keyboard sends no character event with Alt held, and access keys need one.
-async function pressAccessKey(page, letter) {
-  const client = await page.context().newCDPSession(page);
-  const key = { modifiers: 1, key: letter, code: `Key${letter.toUpperCase()}`, isSystemKey: true,
-    windowsVirtualKeyCode: letter.toUpperCase().charCodeAt(0) };
-  await client.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', ...key });
-  await client.send('Input.dispatchKeyEvent', { type: 'char', text: letter, unmodifiedText: letter, ...key });
-  await client.send('Input.dispatchKeyEvent', { type: 'keyUp', ...key });
-  await client.detach();
-}
-
 test('the info dialog opens with its access key and closes with Escape', async ({ page }) => {
   await openPlanner(page);
   const dialog = page.locator('#FInfo');
   await expect(dialog).toBeHidden();
-  await pressAccessKey(page, 'i');
+  await page.keyboard.press('Alt+i');
   await expect(dialog).toBeVisible();
   expect(await page.evaluate(() => document.getElementById('FInfo').open)).toBe(true);
   await page.keyboard.press('Escape');
@@ -115,7 +103,7 @@ test('"Neuer Plan" from the menu, by keyboard, brings back the initial plan', as
   await openPlanner(page);
   await typeWithKeys(page, 'SpEStufeH', '30');
   await typeWithKeys(page, 'SpEFert1', '7');
-  await pressAccessKey(page, 'p');
+  await page.keyboard.press('Alt+p');
   await expect(page.locator('#Programm1-menu')).toBeVisible();
   for (let i = 0; i < 3 && (await activeId(page)) !== 'NeuerPlan1'; ++i) await page.keyboard.press('ArrowDown');
   expect(await activeId(page)).toBe('NeuerPlan1');
