@@ -26,7 +26,9 @@ if [ ! -f "$site/index.html" ]; then
   exit 1
 fi
 
-export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 ROLLWERK_SITE="$site"
+# A free port, so that a server already running (make web-run) is not in the way.
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 ROLLWERK_SITE="$site" ROLLWERK_WEB_PORT="$port"
 cd tests/web
 npm ci --no-audit --no-fund --loglevel=error
 npx --no-install playwright test
