@@ -95,11 +95,16 @@ async function classChanges(url, count) {
   const changes = await classChanges(address, 600);
   const skip = ['fonts', path.basename(empty)];
   const bytes = weight(site, skip);
-  const row = (name, values, unit = 'ms') =>
-    console.log(`${name.padEnd(44)} median ${median(values).toFixed(2)} ${unit}, fastest ${fastest(values).toFixed(2)} ${unit}`);
-  console.log(`site weight without fonts                    ${(bytes / 1024).toFixed(1)} KB (${bytes} bytes; target < 250 KB)`);
-  console.log(`  of which: ${fs.readdirSync(site).filter((f) => !skip.includes(f)).map((f) => `${f} ${(fs.statSync(path.join(site, f)).size / 1024).toFixed(1)} KB`).join(', ')}`);
-  for (const [clock, key] of [['page clock, from navigation start', 'inPage'], ['wall clock, around page.goto', 'wall']]) {
+  const ms = (value) => `${value.toFixed(2)} ms`;
+  const row = (name, values) =>
+    console.log(`${name.padEnd(44)} median ${ms(median(values))}, fastest ${ms(fastest(values))}`);
+  const kb = (size) => `${(size / 1024).toFixed(1)} KB`;
+  console.log(`site weight without fonts                    ${kb(bytes)} (${bytes} bytes; target < 250 KB)`);
+  const files = fs.readdirSync(site).filter((file) => !skip.includes(file));
+  const sizes = files.map((file) => `${file} ${kb(fs.statSync(path.join(site, file)).size)}`);
+  console.log(`  of which: ${sizes.join(', ')}`);
+  const clocks = [['page clock, from navigation start', 'inPage'], ['wall clock, around page.goto', 'wall']];
+  for (const [clock, key] of clocks) {
     console.log(`${clock}, ${runs} runs each, a fresh browser per run:`);
     row('  navigation to the first drawn plan', of(planner, key));
     row('  navigation to an empty page, same way', of(blank, key));

@@ -23,8 +23,12 @@ const NODES = [
 
 // The node of Chromium's accessibility tree for the element with this id.
 async function axNode(client, id) {
-  const { result } = await client.send('Runtime.evaluate', { expression: `document.getElementById(${JSON.stringify(id)})` });
-  const { nodes } = await client.send('Accessibility.getPartialAXTree', { objectId: result.objectId, fetchRelatives: false });
+  const expression = `document.getElementById(${JSON.stringify(id)})`;
+  const { result } = await client.send('Runtime.evaluate', { expression });
+  const { nodes } = await client.send('Accessibility.getPartialAXTree', {
+    objectId: result.objectId,
+    fetchRelatives: false,
+  });
   const node = nodes.find((n) => !n.ignored) ?? nodes[0];
   const property = (name) => {
     const value = node.properties?.find((p) => p.name === name)?.value;

@@ -1,9 +1,7 @@
 // The class box through real keys and clicks: completion while typing, and
 // the list opened with its button.
 const { test, expect } = require('@playwright/test');
-const { openPlanner, typeOver, readPlan } = require('./planner-page');
-
-const CLASSES = ['Gladiator', 'Seraphim', 'Waldelfin', 'Dunkelelf', 'Kampfmagier', 'Vampirin'];
+const { CLASSES, openPlanner, typeOver, readPlan } = require('./planner-page');
 
 // Typed over the whole text at level 5; the box's text and its selected
 // rest afterwards. A text that names no class restarts the plan as a

@@ -3,10 +3,11 @@
 // info dialog.
 const { test, expect } = require('@playwright/test');
 const { readScenarios } = require('./scenarios');
-const { SKILL_TAB_ORDER, fieldId, openPlanner, typeOver, readPlan, expectPlan, activeId } = require('./planner-page');
+const {
+  CLASSES, SKILL_TAB_ORDER, fieldId, openPlanner, typeOver, readPlan, expectPlan, activeId,
+} = require('./planner-page');
 
 const TAB_ORDER = ['SpEStufeH', 'CBCharwahl', ...SKILL_TAB_ORDER.map(fieldId), 'LBBoni'];
-const CLASSES = ['Gladiator', 'Seraphim', 'Waldelfin', 'Dunkelelf', 'Kampfmagier', 'Vampirin'];
 
 // Moves the focus with Tab or Shift+Tab until it is on the element.
 async function tabTo(page, id) {
@@ -43,7 +44,8 @@ async function actWithKeys(page, action) {
       await tabTo(page, 'CBCharwahl');
       const from = CLASSES.indexOf(await page.inputValue('#CBCharwahl'));
       const to = CLASSES.indexOf(args[0]);
-      for (let i = from; i !== to; i += Math.sign(to - from)) await page.keyboard.press(to > from ? 'ArrowDown' : 'ArrowUp');
+      const key = to > from ? 'ArrowDown' : 'ArrowUp';
+      for (let i = from; i !== to; i += Math.sign(to - from)) await page.keyboard.press(key);
       return undefined;
     }
     case 'class': return typeWithKeys(page, 'CBCharwahl', args[0]);

@@ -4,6 +4,8 @@
 const { expect } = require('@playwright/test');
 
 const SKILLS = 28;
+// The class list, in the order of the catalogue.
+const CLASSES = ['Gladiator', 'Seraphim', 'Waldelfin', 'Dunkelelf', 'Kampfmagier', 'Vampirin'];
 const AVAILABLE = 'rgb(130, 255, 139)';
 const LOCKED = 'rgb(255, 128, 128)';
 // The desktop window's keyboard order of the skill fields.
@@ -97,6 +99,6 @@ function expectPlan(plan, expected) {
 const activeId = (page) => page.evaluate(() => document.activeElement?.id ?? '');
 
 module.exports = {
-  SKILLS, SKILL_TAB_ORDER, AVAILABLE, LOCKED, fieldId, openPlanner, typeOver, pickClass, act, readPlan, expectPlan,
-  activeId,
+  CLASSES, SKILLS, SKILL_TAB_ORDER, AVAILABLE, LOCKED, fieldId, openPlanner, typeOver, pickClass, act, readPlan,
+  expectPlan, activeId,
 };
