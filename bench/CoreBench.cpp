@@ -1,9 +1,13 @@
 // Speed of the planner core: the bonus curve, a bonus-list rebuild, one skill
-// edit and a full class change with all its nested runs.
+// edit, a full class change with all its nested runs, the plan code, entering
+// a plan and the preview of every skill.
 
 #include "BonusCurve.h"
 #include "BonusTable.h"
+#include "PlanApply.h"
+#include "PlanCode.h"
 #include "Planner.h"
+#include "Preview.h"
 
 #include <benchmark/benchmark.h>
 
@@ -83,5 +87,71 @@ void BM_ClassChangeCascade(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ClassChangeCascade)->UseManualTime();
+
+// A developed "Kampfmagier" at level 60: seven skills, 165 of 199 points.
+Plan DevelopedPlan()
+{
+    Plan plan{"Kampfmagier", 60, {}};
+    for (const auto &[skill, value] : {std::pair{2, 40}, {21, 30}, {11, 50}, {13, 12}, {5, 10}, {8, 8}, {27, 15}})
+        plan.skills[skill] = value;
+    return plan;
+}
+
+void BM_EncodePlan(benchmark::State &state)
+{
+    const Plan plan = DevelopedPlan();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(EncodePlan(plan));
+}
+BENCHMARK(BM_EncodePlan);
+
+void BM_DecodePlanCode(benchmark::State &state)
+{
+    const std::string code = EncodePlan(DevelopedPlan());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DecodePlanCode(code));
+}
+BENCHMARK(BM_DecodePlanCode);
+
+void BM_ApplyPlan(benchmark::State &state)
+{
+    // One planner for the whole run, as the program keeps one: each run starts from the plan the last one left.
+    Planner planner;
+    planner.FormCreate();
+    const std::string code = EncodePlan(DevelopedPlan());
+    for (auto _ : state) {
+        const PlanApplication applied = ApplyPlanText(planner, code);
+        if (!applied.applied || !applied.differences.empty())
+            state.SkipWithError("the plan did not come back");
+    }
+}
+BENCHMARK(BM_ApplyPlan);
+
+void BM_PreviewAllSkills(benchmark::State &state)
+{
+    Planner planner;
+    planner.FormCreate();
+    ApplyPlan(planner, DevelopedPlan());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PreviewPlan(planner));
+}
+BENCHMARK(BM_PreviewAllSkills);
+
+// The rare plan that is tried on a scratch planner: "Gladiator" lowered from
+// level 3 to 2 with skill 3 locked holding its point, 2 points overspent.
+void BM_PreviewAllSkillsIrregular(benchmark::State &state)
+{
+    Planner planner;
+    planner.FormCreate();
+    Plan plan{"Gladiator", 3, {}};
+    plan.skills[1] = 2;
+    plan.skills[18] = 2;
+    plan.skills[3] = 1;
+    ApplyPlan(planner, plan);
+    planner.SpEStufeH.Paste(0, 1, "2");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PreviewPlan(planner));
+}
+BENCHMARK(BM_PreviewAllSkillsIrregular);
 
 } // namespace

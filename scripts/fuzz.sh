@@ -5,7 +5,7 @@
 # the reproducer's path is printed.
 #
 #   FUZZ_SECONDS    time per target (default 60)
-#   FUZZ_TARGETS    targets to run (default "planner jpeg")
+#   FUZZ_TARGETS    targets to run (default "planner plancode jpeg")
 #   FUZZ_BUILD_DIR  build directory (default build-fuzz)
 #   FUZZ_CXX        compiler (default clang++-14)
 set -euo pipefail
@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 seconds=${FUZZ_SECONDS:-60}
-targets=${FUZZ_TARGETS:-planner jpeg}
+targets=${FUZZ_TARGETS:-planner plancode jpeg}
 build=${FUZZ_BUILD_DIR:-build-fuzz}
 cxx=${FUZZ_CXX:-clang++-14}
 case $build in /*) ;; *) build=$root/$build ;; esac
@@ -21,10 +21,11 @@ case $build in /*) ;; *) build=$root/$build ;; esac
 # Per target: longest input, per-input time limit in seconds and extra
 # options. Planner inputs of 1 KB hold a few hundred actions, and long
 # action sequences are wanted from the start (a fresh planner costs more
-# under ASan than a dozen actions); 8 KB holds the emblem.
-declare -A max_len=([planner]=1024 [jpeg]=8192)
-declare -A unit_timeout=([planner]=10 [jpeg]=20)
-declare -A extra=([planner]=-len_control=0 [jpeg]=)
+# under ASan than a dozen actions); 8 KB holds the emblem; a few hundred
+# bytes hold a chat line with codes in it.
+declare -A max_len=([planner]=1024 [plancode]=256 [jpeg]=8192)
+declare -A unit_timeout=([planner]=10 [plancode]=10 [jpeg]=20)
+declare -A extra=([planner]=-len_control=0 [plancode]= [jpeg]=)
 
 if ! command -v "$cxx" >/dev/null; then
   echo "fuzz.sh: $cxx not found (Debian: apt-get install clang-14 libclang-rt-14-dev)" >&2

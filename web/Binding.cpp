@@ -5,6 +5,8 @@
 // every call hands straight to the core.
 
 #include "Catalogue.h"
+#include "PlanApply.h"
+#include "PlanCode.h"
 #include "Planner.h"
 #include "WindowLayoutTable.h"
 
@@ -234,6 +236,15 @@ val Layout()
     return table;
 }
 
+// The class box's items, in the catalogue's order.
+val ClassNames()
+{
+    val names = val::array();
+    for (const std::string_view name : rollwerk::kClassNames)
+        names.call<void>("push", String(name));
+    return names;
+}
+
 // One planner with its view. The view object's methods, each optional, are
 // called at once as the models change:
 //   fieldChanged(field, property)  field 0 level, 1..28 skills; property one
@@ -360,6 +371,32 @@ public:
         return lines;
     }
 
+    // The plan as a code for the page's address; empty when it has none.
+    std::string PlanCode() const
+    {
+        return Guarded([&] { return rollwerk::EncodePlan(rollwerk::CurrentPlan(planner_)); });
+    }
+
+    // Enters the plan of exactly one code through the rules. Returns
+    // {decoded, applied, message}: message is German, empty when the plan was
+    // taken over exactly.
+    val ApplyPlanCode(const std::string &code)
+    {
+        const rollwerk::PlanDecoding decoding = Guarded([&] { return rollwerk::DecodePlanCode(code); });
+        val result = val::object();
+        result.set("decoded", decoding.plan.has_value());
+        if (!decoding.plan) {
+            result.set("applied", false);
+            result.set("message", String(decoding.error));
+            return result;
+        }
+        const rollwerk::PlanApplication application
+            = Guarded([&] { return rollwerk::ApplyPlan(planner_, *decoding.plan); });
+        result.set("applied", application.applied);
+        result.set("message", String(application.message));
+        return result;
+    }
+
     // The whole plan with the planner arrays, to compare with the native core.
     val State() const
     {
@@ -415,6 +452,7 @@ private:
 EMSCRIPTEN_BINDINGS(rollwerk)
 {
     emscripten::function("layout", &Layout);
+    emscripten::function("classNames", &ClassNames);
     emscripten::class_<WebPlanner>("Planner")
         .constructor<val>()
         .function("formCreate", &WebPlanner::FormCreate)
@@ -441,5 +479,7 @@ EMSCRIPTEN_BINDINGS(rollwerk)
         .function("freePointsText", &WebPlanner::FreePointsText)
         .function("freeSlotsText", &WebPlanner::FreeSlotsText)
         .function("bonusLines", &WebPlanner::BonusLines)
+        .function("planCode", &WebPlanner::PlanCode)
+        .function("applyPlanCode", &WebPlanner::ApplyPlanCode)
         .function("state", &WebPlanner::State);
 }

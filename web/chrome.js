@@ -93,14 +93,16 @@ function setUpInfo(document) {
 }
 
 // A message in a small box, closed with its button (or Escape).
-function setUpMessage(document) {
+function setUpMessage(document, focusFirst) {
   const box = document.getElementById('Meldung');
   const text = document.getElementById('MeldungText');
   const ok = document.getElementById('MeldungOk');
   let returnFocus = null;
   const hide = () => {
     box.hidden = true;
-    if (returnFocus && returnFocus.isConnected) returnFocus.focus();
+    // A message shown while the page opened hands the focus to the first field.
+    if (returnFocus && returnFocus.isConnected && returnFocus !== document.body) returnFocus.focus();
+    else focusFirst();
   };
   ok.addEventListener('click', hide);
   box.addEventListener('keydown', (event) => {
@@ -130,7 +132,7 @@ function keepFocusOnBackground(document) {
 export function setUpChrome(document, commands) {
   keepFocusOnBackground(document);
   const showInfo = setUpInfo(document);
-  const showMessage = setUpMessage(document);
+  const showMessage = setUpMessage(document, commands.focusFirst);
   setUpMenu(document, { ...commands, showInfo });
   return { showMessage };
 }

@@ -108,10 +108,13 @@ class NumberFieldView {
         break;
       case 'enabled': {
         const enabled = planner.fieldEnabled(field);
+        const hadFocus = !enabled && input.ownerDocument.activeElement === input;
         input.disabled = !enabled;
         this.up.disabled = !enabled;
         this.down.disabled = !enabled;
         if (!enabled) this.release();
+        // As in the desktop window, a field locked while it has the focus hands it on.
+        if (hadFocus) this.page.focusNext(input);
         break;
       }
       case 'colour':
@@ -473,13 +476,28 @@ class BonusListView {
 
 // The view object handed to the core's Planner: it receives every model notification at once.
 export class PlanView {
-  constructor(page, onError) {
+  // onError(error) shows an error that escaped the core; onChanged() runs after every user action.
+  constructor(page, onError, onChanged) {
     this.planner = null;
     this.onError = onError;
+    this.onChanged = onChanged;
     this.fields = page.fields.map((elements, field) => new NumberFieldView(this, field, elements, page.captions[field]));
     this.classBox = new ClassBoxView(this, page.classBox);
     this.bonusList = new BonusListView(this, page.bonusList);
     this.labels = page.labels;
+  }
+
+  // Moves the focus to the next element in the keyboard order that takes it.
+  focusNext(element) {
+    const order = [...element.ownerDocument.getElementById('FMainContent').querySelectorAll('input, [tabindex="0"]')];
+    const start = order.indexOf(element);
+    for (let step = 1; step < order.length; ++step) {
+      const next = order[(start + step) % order.length];
+      if (!next.disabled) {
+        next.focus();
+        return;
+      }
+    }
   }
 
   // Binds the planner and draws what its models hold.
@@ -500,6 +518,8 @@ export class PlanView {
     } catch (error) {
       this.onError(error);
       return false;
+    } finally {
+      this.onChanged();
     }
   }
 

@@ -1,13 +1,15 @@
 // The page's entry: loads the core, builds the window from its layout table,
-// binds a planner to it and draws the initial plan. window.rollwerk.ready
-// resolves once that plan is drawn.
+// binds a planner to it and draws the plan (the initial one, or the one the
+// address carries). window.rollwerk.ready resolves once that plan is drawn.
 
 import { setUpChrome } from './chrome.js';
 import { loadCore } from './core.js';
 import { PlanView } from './fields.js';
+import { addressWriter, codeInAddress } from './link.js';
 import { buildPage } from './page.js';
 
 const UNKNOWN_ERROR = 'Unbekannter Fehler in der Planung.';
+const COPY_FAILED = 'Der Link konnte nicht kopiert werden. Die Adresse des Plans lautet:';
 
 let announceReady;
 let failReady;
@@ -20,37 +22,56 @@ window.rollwerk = {
 
 async function start() {
   const core = await loadCore();
-  const items = (() => {
-    const probe = new core.Planner(undefined);
-    const list = probe.classItems();
-    probe.delete();
-    return list;
-  })();
-  const page = buildPage(document, core.layout(), items);
+  const page = buildPage(document, core.layout(), core.classNames());
+  const address = addressWriter(window);
   let chrome = null;
-  const view = new PlanView(page, (error) => {
-    console.error(error);
-    chrome.showMessage(error instanceof Error ? error.message : UNKNOWN_ERROR);
-  });
+  const view = new PlanView(
+    page,
+    (error) => {
+      console.error(error);
+      chrome.showMessage(error instanceof Error ? error.message : UNKNOWN_ERROR);
+    },
+    () => address.write(view.planner.planCode()),
+  );
 
   // A fresh planner holds the initial plan; FormCreate fills the bonus list.
-  const startPlan = () => {
+  // A code is then entered through the rules, as pasting a plan does on the desktop.
+  const startPlan = (code) => {
     const previous = view.planner;
     const planner = new core.Planner(view);
     view.attach(planner);
     planner.formCreate();
     if (previous) previous.delete();
+    if (code === null) {
+      address.write('');
+      return;
+    }
+    let result = null;
+    if (!view.call(() => (result = planner.applyPlanCode(code)))) return;
+    // A code that does not decode leaves the initial plan, and an address without one.
+    if (!result.decoded) address.write('');
+    if (result.message) chrome.showMessage(result.message);
   };
 
   chrome = setUpChrome(document, {
-    copyLink: () => navigator.clipboard.writeText(window.location.href).catch(() => {}),
-    newPlan: () => startPlan(),
+    copyLink: () => {
+      address.flush();
+      const link = window.location.href;
+      navigator.clipboard.writeText(link).catch(() => chrome.showMessage(`${COPY_FAILED}\n${link}`));
+    },
+    newPlan: () => startPlan(null),
+    focusFirst: () => page.fields[0].input.focus(),
   });
-  startPlan();
+  startPlan(codeInAddress(window.location));
+  // A plan typed into the address bar opens like a link.
+  window.addEventListener('hashchange', () => {
+    const code = codeInAddress(window.location);
+    if (code !== null && code !== view.planner.planCode()) startPlan(code);
+  });
 
   await document.fonts.ready;
-  // The first field in the keyboard order takes the focus.
-  page.fields[0].input.focus();
+  // The first field in the keyboard order takes the focus, unless a message asks for it first.
+  if (page.message.hidden) page.fields[0].input.focus();
   announceReady();
 }
 

@@ -226,5 +226,6 @@ export function buildPage(document, table, classItems) {
   text.style.backgroundColor = table.colours.paper;
   text.value = info.lines.join('\n');
   page.info = { dialog, text };
+  page.message = document.getElementById('Meldung');
   return page;
 }

@@ -3,6 +3,8 @@
 #include "BonusCurve.h"
 #include "NumberField.h"
 
+#include <algorithm>
+
 namespace rollwerk {
 
 namespace {
@@ -122,15 +124,65 @@ std::string_view BonusLabel(int row)
     return kLabels.at(static_cast<std::size_t>(row - 1));
 }
 
+std::string_view BonusSuffix(int row)
+{
+    return row >= 27 && row <= 29 ? std::string_view() : std::string_view(" %");
+}
+
+std::int64_t BonusRowValue(int row, const SkillValues &skills)
+{
+    // Row 22's second contribution adds to what its value text holds, which is the first.
+    std::int64_t rowValue = 0;
+    for (std::size_t index = 0; index < kContributions.size(); ++index) {
+        const Contribution &c = kContributions[index];
+        const std::int32_t value = skills[c.sourceSkill];
+        if (c.row != row || value < 1)
+            continue;
+        switch (c.kind) {
+        case Kind::Curve:
+            rowValue = Contribute(index, c, value);
+            break;
+        case Kind::Raw:
+            rowValue = value;
+            break;
+        case Kind::CurveAdded:
+            rowValue += Contribute(index, c, value);
+            break;
+        }
+    }
+    return rowValue;
+}
+
+std::span<const int> BonusRowsOfSkill(int skill)
+{
+    static const SkillArray<std::vector<int>> rows = [] {
+        SkillArray<std::vector<int>> result;
+        for (const Contribution &c : kContributions) {
+            std::vector<int> &ofSkill = result[c.sourceSkill];
+            if (std::find(ofSkill.begin(), ofSkill.end(), c.row) == ofSkill.end())
+                ofSkill.push_back(c.row);
+        }
+        for (int s = 1; s <= kSkillCount; ++s)
+            std::sort(result[s].begin(), result[s].end());
+        return result;
+    }();
+    return rows[skill];
+}
+
+std::string BonusLine(int row, std::int64_t value)
+{
+    if (value <= 0)
+        return {};
+    return std::string(BonusLabel(row)) + std::to_string(value) + std::string(BonusSuffix(row));
+}
+
 void BonusTexts::Initialise()
 {
     for (int row = 1; row <= kBonusRowCount; ++row) {
         ValueText(row) = "0";
-        Suffix(row) = " %";
+        Suffix(row) = BonusSuffix(row);
         Label(row) = BonusLabel(row);
     }
-    for (int row : {27, 28, 29})
-        Suffix(row).clear();
     lastLines.reset();
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,15 @@ struct BonusTexts {
 };
 
 std::string_view BonusLabel(int row);
+// " %", or nothing for the rows that show a skill value itself (27 to 29).
+std::string_view BonusSuffix(int row);
+
+// The value of one row for the skill values, as a rebuild computes it.
+std::int64_t BonusRowValue(int row, const SkillValues &skills);
+// The rows whose value follows from a skill, in row order.
+std::span<const int> BonusRowsOfSkill(int skill);
+// The line a row shows in the list; empty when the row is left out (value 0 or less).
+std::string BonusLine(int row, std::int64_t value);
 
 // Rewrites the value texts from the skill values and returns the list's lines.
 BonusLines RebuildBonusTexts(BonusTexts &texts, const SkillValues &skills);

@@ -100,6 +100,18 @@ void NumberField::SetCaptionEnabled(bool enabled)
     Changed(Property::CaptionEnabled);
 }
 
+void NumberField::Restore(
+    std::string text, std::int32_t minimum, std::int32_t maximum, bool enabled, Rgb colour, bool captionEnabled)
+{
+    text_ = std::move(text);
+    number_ = ParseInteger(text_);
+    minimum_ = minimum;
+    maximum_ = maximum;
+    enabled_ = enabled;
+    colour_ = colour;
+    captionEnabled_ = captionEnabled;
+}
+
 bool NumberField::IsTypeable(char32_t ch, char32_t decimalSeparator)
 {
     return (ch >= U'0' && ch <= U'9') || ch == U'+' || ch == U'-' || ch == decimalSeparator;

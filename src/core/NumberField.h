@@ -53,6 +53,11 @@ public:
     void SetColour(Rgb colour);
     void SetCaptionEnabled(bool enabled);
 
+    // Puts the field into a state as it is, raising nothing: for a scratch
+    // planner that is to continue from another planner's state.
+    void Restore(
+        std::string text, std::int32_t minimum, std::int32_t maximum, bool enabled, Rgb colour, bool captionEnabled);
+
     // User side; a disabled field takes no input. Positions count characters.
     static bool IsTypeable(char32_t ch, char32_t decimalSeparator);
     KeyOutcome TypeCharacter(

@@ -256,4 +256,25 @@ void Planner::CaptureState(PlannerState &state) const
     state.lastClass = LastClass;
 }
 
+void Planner::LoadState(const PlannerState &state)
+{
+    const auto restore = [](NumberField &field, const FieldState &from) {
+        field.Restore(from.text, from.minimum, from.maximum, from.enabled, from.colour, from.captionEnabled);
+    };
+    restore(SpEStufeH, state.level);
+    for (int s = 1; s <= kSkillCount; ++s)
+        restore(SpEFert[s], state.skills[s]);
+    CBCharwahl.SetText(state.classText);
+    LFertFrei.SetText(state.freePointsText);
+    LFertGesAnzeige.SetText(state.freeSlotsText);
+    LBBoni.Replace(state.bonusLines);
+    SkillValue = state.skillValue;
+    PreviousValues = state.previousValues;
+    EditDelta = state.editDelta;
+    LastClass = state.lastClass;
+    // The value texts are rewritten from scratch by every rebuild; only the labels and suffixes must be there.
+    if (Bonus.label[0].empty())
+        Bonus.Initialise();
+}
+
 } // namespace rollwerk

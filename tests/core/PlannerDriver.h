@@ -5,6 +5,7 @@
 #include "Planner.h"
 #include "Utf8.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -51,5 +52,40 @@ public:
 
     Planner planner;
 };
+
+// One user action with a readable name.
+struct Action {
+    std::string name;
+    std::function<void(PlannerDriver &)> run;
+};
+
+inline Action TypeLevel(const std::string &text)
+{
+    return {"type level " + text, [text](PlannerDriver &d) { d.Type(kLevelField, text); }};
+}
+inline Action TypeSkill(int skill, const std::string &text)
+{
+    return {"type " + text + " into skill " + std::to_string(skill), [=](PlannerDriver &d) { d.Type(skill, text); }};
+}
+inline Action Up(int field)
+{
+    return {"Up in field " + std::to_string(field), [field](PlannerDriver &d) { d.Up(field); }};
+}
+inline Action Down(int field)
+{
+    return {"Down in field " + std::to_string(field), [field](PlannerDriver &d) { d.Down(field); }};
+}
+inline Action Leave(int field)
+{
+    return {"leave field " + std::to_string(field), [field](PlannerDriver &d) { d.Leave(field); }};
+}
+inline Action Pick(const std::string &className)
+{
+    return {"pick " + className, [className](PlannerDriver &d) { d.Pick(className); }};
+}
+inline Action TypeClass(const std::string &text)
+{
+    return {"type class " + text, [text](PlannerDriver &d) { d.TypeClass(text); }};
+}
 
 } // namespace rollwerk::testing

@@ -1,12 +1,9 @@
 // Random user actions over every field, checking after each one that the
 // plan is consistent. The seed is fixed so that a failure can be replayed.
 
-#include "PlannerDriver.h"
 #include "RandomUser.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace rollwerk {
 namespace {
@@ -49,8 +46,7 @@ constexpr int kActions = 100000;
 
 TEST(PlannerRandomActions, EveryActionEndsInAConsistentPlan)
 {
-    const char *seedText = std::getenv("ROLLWERK_RANDOM_SEED");
-    const std::uint32_t seed = seedText ? static_cast<std::uint32_t>(std::strtoul(seedText, nullptr, 10)) : 20261208U;
+    const std::uint32_t seed = RandomSeed(20261208U);
     RandomUser user(seed);
     PlannerDriver driver;
     int deepest = 0;

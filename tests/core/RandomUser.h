@@ -1,17 +1,23 @@
 #pragma once
 
-// A random user: picks one action on a random field (typing, pasting,
-// stepping, leaving, deleting; picking or typing a class) from its seed, so
-// that a run of actions can be replayed exactly.
+// A user who acts at random on every field of the planner: types, pastes,
+// deletes, steps, leaves fields and picks or types classes. Seeded, so that
+// a failure can be replayed.
 
 #include "PlannerDriver.h"
 
-#include <cstdint>
+#include <cstdlib>
 #include <random>
 #include <string>
-#include <string_view>
 
 namespace rollwerk::testing {
+
+// The seed of a random test: ROLLWERK_RANDOM_SEED when set, to replay or vary a run.
+inline std::uint32_t RandomSeed(std::uint32_t fixed)
+{
+    const char *text = std::getenv("ROLLWERK_RANDOM_SEED");
+    return text ? static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10)) : fixed;
+}
 
 class RandomUser {
 public:

@@ -1,0 +1,46 @@
+#pragma once
+
+// A plan read from a code, brought into the planner the way a user would
+// enter it, so that the planner's own rules decide what it shows: the class
+// is picked (a class change restarts the plan, every skill at its minimum),
+// the level is entered, and every skill is entered and left in the
+// catalogue's order. Whatever the rules refuse (points the level does not
+// grant, a skill locked at this level or by full slots, a value above the
+// level) is reported, never forced.
+
+#include "PlanCode.h"
+#include "Planner.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rollwerk {
+
+// A value the planner shows other than the plan asked for. Skill 0 is the level.
+struct PlanDifference {
+    int skill = 0;
+    std::int32_t wanted = 0;
+    std::int32_t shown = 0;
+    friend bool operator==(const PlanDifference &, const PlanDifference &) = default;
+};
+
+struct PlanApplication {
+    bool applied = false; // false: nothing was changed, message says why
+    std::vector<PlanDifference> differences;
+    std::string message; // German; empty when the plan was taken over exactly
+};
+
+// The plan the fields show: the class box text, the level and the 28 values.
+Plan CurrentPlan(const Planner &planner);
+
+// Enters a plan that PlanProblem accepts; any other leaves the planner as it is.
+PlanApplication ApplyPlan(Planner &planner, const Plan &plan);
+
+// Finds the first code in a text and applies it; without one, nothing changes.
+PlanApplication ApplyPlanText(Planner &planner, std::string_view text);
+
+// "Waffenkunde: 3 statt 5 (2 weniger)", one line per difference.
+std::string DescribeDifferences(const std::vector<PlanDifference> &differences);
+
+} // namespace rollwerk

@@ -1,0 +1,110 @@
+// Plans reached by random user actions travel through their code to a fresh
+// planner and come back the same, or the planner says exactly where it
+// differs; a text without a valid code changes nothing.
+
+#include "PlanApply.h"
+#include "RandomUser.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace rollwerk {
+namespace {
+
+using namespace rollwerk::testing;
+
+constexpr int kPlans = 10000;
+
+// Why entering the plan in a restarted planner (class, level, then each
+// skill in order) cannot reach it, or an empty text when it can. Plans that
+// cannot be entered are left behind by a level lowered under them or by a
+// value typed into a field that still has the focus.
+std::string NotEnterable(const Plan &plan)
+{
+    const int column = *ClassColumn(plan.className);
+    if (FreeSkillPoints(plan.level, plan.skills) < 0)
+        return "fewer than 0 free points";
+    if (ChosenSkillCount(plan.skills) > *SkillSlots(plan.level))
+        return "fewer than 0 free slots";
+    for (int s = 1; s <= kSkillCount; ++s) {
+        const std::int32_t value = plan.skills[s];
+        const int unlock = UnlockLevel(s, column);
+        if (value > plan.level)
+            return "a value above the level";
+        if (value > 0 && unlock > plan.level)
+            return "points in a skill the level does not open";
+        if (unlock == 0 && value < 1)
+            return "a starting skill at 0";
+    }
+    return {};
+}
+
+std::vector<PlanDifference> Differences(const Plan &wanted, const Plan &shown)
+{
+    std::vector<PlanDifference> differences;
+    if (wanted.level != shown.level)
+        differences.push_back({0, wanted.level, shown.level});
+    for (int s = 1; s <= kSkillCount; ++s) {
+        if (wanted.skills[s] != shown.skills[s])
+            differences.push_back({s, wanted.skills[s], shown.skills[s]});
+    }
+    return differences;
+}
+
+TEST(PlanRoundTrip, RandomPlansComeBackOrTheDifferencesAreReported)
+{
+    RandomUser user(RandomSeed(20261208U));
+    RandomUser elsewhere(4711U);
+    PlannerDriver walker;
+    PlannerDriver busy; // a planner in use, to show that its old plan does not matter
+    std::map<std::string, int> seen;
+    int plans = 0;
+    for (int action = 0; plans < kPlans; ++action) {
+        user.Act(walker);
+        elsewhere.Act(busy);
+        const Plan plan = CurrentPlan(walker.planner);
+        const std::string code = EncodePlan(plan);
+        if (code.empty()) {
+            ++seen["value outside 0 to 250 in a focused field: no code"];
+            continue;
+        }
+        ++plans;
+        ASSERT_LE(code.size(), kPlanCodeMaxLength);
+
+        PlannerDriver fresh;
+        const PlanApplication result = ApplyPlanText(fresh.planner, "Plan: " + code);
+        ASSERT_TRUE(result.applied) << code;
+        const Plan shown = CurrentPlan(fresh.planner);
+        ASSERT_EQ(shown.className, plan.className) << code;
+        ASSERT_EQ(result.differences, Differences(plan, shown)) << code;
+        ASSERT_EQ(result.message.empty(), result.differences.empty());
+        const std::string why = NotEnterable(plan);
+        if (why.empty())
+            ASSERT_TRUE(result.differences.empty()) << code << "\n" << result.message;
+        else
+            ASSERT_FALSE(result.differences.empty()) << code << " (" << why << ") came back";
+        ++seen[why.empty() ? "came back exactly" : why + ": reported"];
+
+        // The same code on a planner in use gives the same plan and the same views.
+        ApplyPlanText(busy.planner, code);
+        ASSERT_EQ(CurrentPlan(busy.planner), shown) << code;
+        ASSERT_EQ(busy.planner.LFertFrei.Text(), fresh.planner.LFertFrei.Text());
+        ASSERT_EQ(busy.planner.LFertGesAnzeige.Text(), fresh.planner.LFertGesAnzeige.Text());
+        ASSERT_EQ(busy.planner.LBBoni.Lines(), fresh.planner.LBBoni.Lines());
+
+        // A code with one character dropped changes nothing at all.
+        const PlannerState before = walker.planner.CaptureState();
+        const PlanApplication refused
+            = ApplyPlanText(walker.planner, code.substr(0, code.size() / 2) + code.substr(code.size() / 2 + 1));
+        ASSERT_FALSE(refused.applied);
+        ASSERT_FALSE(refused.message.empty());
+        ASSERT_TRUE(walker.planner.CaptureState() == before) << code;
+    }
+    for (const auto &[what, count] : seen)
+        RecordProperty(what, count);
+    EXPECT_GT(seen["came back exactly"], kPlans / 2);
+}
+
+} // namespace
+} // namespace rollwerk
