@@ -232,7 +232,7 @@ val Layout()
     table.set("rowHeight", layout::kRowHeight);
     table.set("classListRows", layout::kClassListRows);
     table.set("freeSlotsGap", layout::kFreeSlotsGap);
-    table.set("skillFieldButtonWidth", 15);
+    table.set("spinButtonWidth", layout::kSpinButtonWidth);
     return table;
 }
 

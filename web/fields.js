@@ -324,6 +324,11 @@ class ClassBoxView {
       else this.close();
     });
     list.addEventListener('pointerdown', (event) => event.preventDefault());
+    // The row under the pointer is the highlighted one, as in the desktop list.
+    list.addEventListener('pointermove', (event) => {
+      const option = event.target.closest('[role=option]');
+      if (option) this.highlight(this.options.indexOf(option));
+    });
     list.addEventListener('click', (event) => {
       const option = event.target.closest('[role=option]');
       if (option) this.pick(this.options.indexOf(option));
@@ -523,20 +528,32 @@ export class PlanView {
     }
   }
 
+  // A notification runs inside the core: an error of the page must not
+  // unwind through it, so it is reported once the core has returned.
+  mirror(show) {
+    try {
+      show();
+    } catch (error) {
+      queueMicrotask(() => this.onError(error));
+    }
+  }
+
   fieldChanged(field, property) {
-    this.fields[field].show(property);
+    this.mirror(() => this.fields[field].show(property));
   }
 
   classTextShown() {
-    this.classBox.showText();
+    this.mirror(() => this.classBox.showText());
   }
 
   labelShown(name) {
-    const text = name === 'LFertFrei' ? this.planner.freePointsText() : this.planner.freeSlotsText();
-    this.labels[name].textContent = text;
+    this.mirror(() => {
+      const text = name === 'LFertFrei' ? this.planner.freePointsText() : this.planner.freeSlotsText();
+      this.labels[name].textContent = text;
+    });
   }
 
   bonusLinesShown() {
-    this.bonusList.showLines();
+    this.mirror(() => this.bonusList.showLines());
   }
 }

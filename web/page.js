@@ -62,10 +62,10 @@ function createSpinField(document, table, id, name, where, font) {
     spellcheck: 'false',
   });
   if (name) input.setAttribute('aria-label', name);
-  input.style.paddingRight = px(table.skillFieldButtonWidth + 2);
+  input.style.paddingRight = px(table.spinButtonWidth + 2);
   applyFont(input, table, font);
   const buttons = create(document, 'div', { class: 'buttons', 'aria-hidden': 'true' });
-  buttons.style.width = px(table.skillFieldButtonWidth);
+  buttons.style.width = px(table.spinButtonWidth);
   const up = create(document, 'button', { id: `${id}-up`, type: 'button', tabindex: '-1', class: 'up' });
   const down = create(document, 'button', { id: `${id}-down`, type: 'button', tabindex: '-1', class: 'down' });
   buttons.append(up, down);

@@ -73,6 +73,8 @@ inline constexpr int kGridRowStep = 64;
 inline constexpr int kGridFieldOffset = 24;
 inline constexpr int kSkillFieldWidth = 121;
 inline constexpr int kSkillFieldHeight = 29;
+// The up and down buttons along the right edge of every spin field.
+inline constexpr int kSpinButtonWidth = 15;
 
 struct SkillEntry {
     int skill;

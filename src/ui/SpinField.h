@@ -6,6 +6,7 @@
 // the model, which holds every rule.
 
 #include "NumberField.h"
+#include "WindowLayoutTable.h"
 
 #include <QAbstractSpinBox>
 #include <QColor>
@@ -24,7 +25,7 @@ class SpinField : public QAbstractSpinBox {
 
 public:
     // Width of the up and down buttons along the right edge.
-    static constexpr int kButtonWidth = 15;
+    static constexpr int kButtonWidth = layout::kSpinButtonWidth;
 
     explicit SpinField(NumberField &model, QWidget *parent = nullptr);
     ~SpinField() override;
