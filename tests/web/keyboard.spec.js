@@ -58,6 +58,14 @@ test('the level field has the focus when the page is ready', async ({ page }) =>
   expect(await activeId(page)).toBe('SpEStufeH');
 });
 
+test('a click on the bonus list gives it the focus, after the last skill field', async ({ page }) => {
+  await openPlanner(page);
+  await page.click('#LBBoni');
+  expect(await activeId(page)).toBe('LBBoni');
+  await page.keyboard.press('Shift+Tab');
+  expect(await activeId(page)).toBe('SpEFert18');
+});
+
 // The Tab key follows the desktop window's order and skips locked skills;
 // the enabled skills of a Gladiator at each level.
 const TAB_ROWS = [
