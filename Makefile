@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 # Emscripten's optimiser finds Debian's acorn only through NODE_PATH.
 EMSDK_ENV = NODE_PATH=/usr/share/nodejs
 
-.PHONY: deps configure build test run bench clean web web-run
+.PHONY: deps configure build test test-web run bench clean web web-run
 
 deps:
 	@scripts/install-deps.sh
@@ -17,8 +17,14 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-test: build
+# The site is built first so that the native build finds emscripten and
+# compares the WebAssembly core with the native one; the browser tests follow.
+test: web build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+	@scripts/test-web.sh
+
+test-web: web
+	@scripts/test-web.sh
 
 run: configure
 	cmake --build $(BUILD) -j$(JOBS) --target rollwerk

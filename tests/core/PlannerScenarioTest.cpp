@@ -1,22 +1,23 @@
-// Worked examples of the planner, written as the user's actions and the
-// fields they end with.
+// Worked examples of the planner, read from the scenario table that the
+// browser tests of the web page share: the user's actions and the fields
+// they end with.
 
 #include "PlannerDriver.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
+#include <set>
 #include <sstream>
 
 namespace rollwerk {
 namespace {
 
 using namespace rollwerk::testing;
-
-const std::string kRow15 = "Schaden bei physischen Angriffen: +";
-const std::string kRow16 = "Schaden bei magischen Angriffen: +";
-const std::string kRow17 = "Regeneration von Kampfk\u00fcnsten: +";
 
 struct Expected {
     std::string className = "Gladiator";
@@ -30,8 +31,8 @@ struct Expected {
 };
 
 struct Scenario {
-    const char *name;
-    std::vector<Action> actions;
+    std::string name;
+    std::vector<std::string> actions; // the "do" lines of the table
     Expected expected;
 };
 
@@ -40,15 +41,122 @@ std::ostream &operator<<(std::ostream &out, const Scenario &scenario)
     return out << scenario.name;
 }
 
+struct ScenarioTable {
+    std::vector<Scenario> scenarios;
+    std::string errors;
+};
+
+// Reads one expectation line into e; false when the key is unknown or the values unreadable.
+bool ReadExpectation(const std::string &key, const std::string &values, Expected &e)
+{
+    std::istringstream in(values);
+    if (key == "class")
+        e.className = values;
+    else if (key == "level")
+        e.level = values;
+    else if (key == "free")
+        e.freePoints = values;
+    else if (key == "slots")
+        e.freeSlots = values;
+    else if (key == "bonus") {
+        if (!e.bonus)
+            e.bonus.emplace();
+        e.bonus->push_back(values);
+    } else if (key == "enabled") {
+        e.enabled.emplace(std::istream_iterator<int>(in), std::istream_iterator<int>());
+        return in.eof();
+    } else if (key == "runs") {
+        Planner::RunCounts &c = e.lastActionCounts.emplace();
+        return (in >> c.classChanges >> c.skillChanges >> c.maxDepth >> c.repeatsStopped) && (in >> std::ws).eof();
+    } else if (key == "skills") {
+        for (std::string pair; in >> pair;) {
+            std::istringstream skillText(pair);
+            int skill = 0;
+            char equals = 0;
+            if (!(skillText >> skill >> equals) || equals != '=' || skill < 1 || skill > kSkillCount)
+                return false;
+            std::getline(skillText, e.skills[skill]);
+        }
+    } else
+        return false;
+    return true;
+}
+
+ScenarioTable ReadScenarioTable()
+{
+    ScenarioTable table;
+    std::ifstream file(ROLLWERK_SCENARIO_FILE);
+    if (!file) {
+        table.errors = "cannot read " ROLLWERK_SCENARIO_FILE;
+        return table;
+    }
+    std::string line;
+    for (int number = 1; std::getline(file, line); ++number) {
+        if (line.empty() || line.front() == '#')
+            continue;
+        const std::size_t blank = line.find(' ');
+        const std::string key = line.substr(0, blank);
+        const std::string values = blank == std::string::npos ? "" : line.substr(blank + 1);
+        if (key == "scenario")
+            table.scenarios.push_back({values, {}, {}});
+        else if (table.scenarios.empty())
+            table.errors += "line " + std::to_string(number) + " comes before the first scenario\n";
+        else if (key == "do")
+            table.scenarios.back().actions.push_back(values);
+        else if (!ReadExpectation(key, values, table.scenarios.back().expected))
+            table.errors += "line " + std::to_string(number) + " is not understood: " + line + "\n";
+    }
+    return table;
+}
+
+const ScenarioTable &Scenarios()
+{
+    static const ScenarioTable table = ReadScenarioTable();
+    return table;
+}
+
+// Runs one "do" line of the table; false when it names no action.
+bool RunAction(PlannerDriver &d, const std::string &action)
+{
+    std::istringstream in(action);
+    std::string verb;
+    std::string text;
+    int field = kLevelField;
+    in >> verb;
+    if (verb == "level" && in >> text)
+        d.Type(kLevelField, text);
+    else if (verb == "skill" && in >> field >> text && field >= 1 && field <= kSkillCount)
+        d.Type(field, text);
+    else if ((verb == "up" || verb == "down" || verb == "leave") && in >> field && field >= 0 && field <= kSkillCount)
+        verb == "up" ? d.Up(field) : verb == "down" ? d.Down(field) : d.Leave(field);
+    else if (verb == "pick" && in >> text && std::ranges::count(d.planner.CBCharwahl.Items(), text) == 1)
+        d.Pick(text);
+    else if (verb == "class" && in >> text)
+        d.TypeClass(text);
+    else
+        return false;
+    return true;
+}
+
+TEST(PlannerScenarioTable, IsReadCompletely)
+{
+    const ScenarioTable &table = Scenarios();
+    EXPECT_EQ(table.errors, "");
+    EXPECT_GE(table.scenarios.size(), 20U);
+    std::set<std::string> names;
+    for (const Scenario &scenario : table.scenarios)
+        EXPECT_TRUE(names.insert(scenario.name).second) << "two scenarios named " << scenario.name;
+}
+
 class PlannerScenario : public ::testing::TestWithParam<Scenario> { };
 
 TEST_P(PlannerScenario, EndsAsExpected)
 {
     const Scenario &scenario = GetParam();
     PlannerDriver driver;
-    for (const Action &action : scenario.actions) {
+    for (const std::string &action : scenario.actions) {
         driver.planner.ResetCounts();
-        action.run(driver);
+        ASSERT_TRUE(RunAction(driver, action)) << "no action: do " << action;
     }
     const Planner &p = driver.planner;
     const Expected &e = scenario.expected;
@@ -78,128 +186,8 @@ TEST_P(PlannerScenario, EndsAsExpected)
     EXPECT_EQ(p.Counts().repeatsStopped, 0) << "no run of a worked example repeats an ancestor";
 }
 
-const std::vector<int> kGladiatorLevel3 = {1, 3, 4, 5, 6, 9, 18, 22, 23, 25};
-const std::vector<std::string> kNewGladiatorBonus = {kRow15 + "12 %", kRow17 + "12 %"};
-
-INSTANTIATE_TEST_SUITE_P(WorkedExamples, PlannerScenario,
-    ::testing::Values(Scenario{"start_up", {},
-                          {.skills = {{1, "1"}, {18, "1"}},
-                              .enabled = {{1, 18}},
-                              .freePoints = "0",
-                              .freeSlots = "0",
-                              .bonus = kNewGladiatorBonus}},
-        Scenario{"level_3_unlocks_by_the_table", {TypeLevel("3")},
-            {.level = "3",
-                .skills = {{1, "1"}, {18, "1"}},
-                .enabled = kGladiatorLevel3,
-                .freePoints = "3",
-                .freeSlots = "1",
-                .bonus = kNewGladiatorBonus}},
-        Scenario{"overspending_with_the_up_key_is_undone", {Up(1)},
-            {.skills = {{1, "1"}, {18, "1"}},
-                .enabled = {{1, 18}},
-                .freePoints = "0",
-                .freeSlots = "0",
-                .bonus = kNewGladiatorBonus,
-                .lastActionCounts = Planner::RunCounts{0, 2, 2, 0}}},
-        Scenario{"the_last_slot_taken_locks_every_skill_at_0", {TypeLevel("3"), TypeSkill(22, "1")},
-            {.level = "3",
-                .skills = {{1, "1"}, {18, "1"}, {22, "1"}},
-                .enabled = {{1, 18, 22}},
-                .freePoints = "2",
-                .freeSlots = "0"}},
-        Scenario{"a_freed_slot_unlocks_by_the_table_again", {TypeLevel("3"), TypeSkill(22, "1"), TypeSkill(22, "0")},
-            {.level = "3",
-                .skills = {{1, "1"}, {18, "1"}},
-                .enabled = kGladiatorLevel3,
-                .freePoints = "3",
-                .freeSlots = "1",
-                .bonus = kNewGladiatorBonus}},
-        Scenario{"lowering_the_level_locks_and_zeroes_a_skill", {TypeLevel("3"), TypeSkill(3, "2"), Down(kLevelField)},
-            {.level = "2",
-                .skills = {{1, "1"}, {18, "1"}},
-                .enabled = {{1, 18}},
-                .freePoints = "1",
-                .freeSlots = "0",
-                .bonus = kNewGladiatorBonus}},
-        Scenario{"a_locked_skill_keeps_its_points_while_the_plan_is_overspent",
-            {TypeLevel("3"), Up(1), Up(18), TypeSkill(3, "1"), Down(kLevelField)},
-            {.level = "2",
-                .skills = {{1, "2"}, {3, "1"}, {18, "2"}},
-                .enabled = {{1, 18}},
-                .freePoints = "-2",
-                .freeSlots = "-1"}},
-        Scenario{"a_level_change_is_never_undone",
-            {TypeLevel("12"), TypeSkill(5, "12"), TypeSkill(3, "8"), TypeLevel("3")},
-            {.level = "3",
-                .skills = {{1, "1"}, {3, "8"}, {5, "12"}, {18, "1"}},
-                .enabled = kGladiatorLevel3,
-                .freePoints = "-17",
-                .freeSlots = "-1"}},
-        Scenario{"typing_300_at_level_250_is_kept_while_typing", {TypeLevel("250"), TypeSkill(1, "300")},
-            {.level = "250", .skills = {{1, "300"}, {18, "1"}}, .freePoints = "658", .freeSlots = "6"}},
-        Scenario{"typing_300_at_level_250_then_leaving_the_field", {TypeLevel("250"), TypeSkill(1, "300"), Leave(1)},
-            {.level = "250",
-                .skills = {{1, "250"}, {18, "1"}},
-                .freePoints = "708",
-                .freeSlots = "6",
-                .bonus = {{kRow15 + "326 %", kRow17 + "12 %"}},
-                .lastActionCounts = Planner::RunCounts{0, 1, 1, 0}}},
-        Scenario{"typing_25_over_30_passes_through_level_2", {TypeLevel("30"), TypeSkill(3, "5"), TypeLevel("2")},
-            {.level = "2", .skills = {{1, "1"}, {18, "1"}}, .enabled = {{1, 18}}, .freePoints = "1", .freeSlots = "0"}},
-        Scenario{"typing_25_over_30_unlocks_the_zeroed_skill_again",
-            {TypeLevel("30"), TypeSkill(3, "5"), TypeLevel("25")},
-            {.level = "25",
-                .skills = {{1, "1"}, {18, "1"}},
-                .enabled = {{1, 3, 4, 5, 6, 8, 9, 18, 22, 23, 25, 27, 28}},
-                .freePoints = "61",
-                .freeSlots = "4"}},
-        Scenario{"level_2_clamps_an_overspent_plan_by_the_undo",
-            {TypeLevel("30"), TypeSkill(1, "10"), TypeSkill(18, "10"), TypeSkill(3, "20"), TypeLevel("2")},
-            {.level = "2",
-                .skills = {{1, "2"}, {3, "2"}, {18, "2"}},
-                .enabled = {{1, 18}},
-                .freePoints = "-3",
-                .freeSlots = "-1",
-                .bonus = {{"Angriffswert beim Faustkampf: +20 %", "Angriffsgeschwindigkeit beim Faustkampf: +10 %",
-                    kRow15 + "20 %", kRow17 + "20 %"}}}},
-        Scenario{"level_25_keeps_the_clamped_values_and_the_list",
-            {TypeLevel("30"), TypeSkill(1, "10"), TypeSkill(18, "10"), TypeSkill(3, "20"), TypeLevel("25")},
-            {.level = "25",
-                .skills = {{1, "2"}, {3, "2"}, {18, "2"}},
-                .freePoints = "57",
-                .freeSlots = "3",
-                .bonus = {{"Angriffswert beim Faustkampf: +20 %", "Angriffsgeschwindigkeit beim Faustkampf: +10 %",
-                    kRow15 + "20 %", kRow17 + "20 %"}}}},
-        Scenario{"changing_the_class_restarts_the_plan",
-            {TypeLevel("10"), TypeSkill(1, "5"), TypeSkill(18, "3"), Pick("Seraphim")},
-            {.className = "Seraphim",
-                .skills = {{1, "1"}, {2, "1"}},
-                .enabled = {{1, 2}},
-                .freePoints = "0",
-                .freeSlots = "0",
-                .bonus = {{kRow15 + "12 %", kRow16 + "12 %"}},
-                .lastActionCounts = Planner::RunCounts{2, 10, 5, 0}}},
-        Scenario{"a_class_typed_in_lower_case_restarts_and_shows_the_default", {TypeLevel("5"), TypeClass("g")},
-            {.skills = {{1, "1"}, {18, "1"}},
-                .enabled = {{1, 18}},
-                .freePoints = "0",
-                .freeSlots = "0",
-                .bonus = kNewGladiatorBonus}},
-        Scenario{"a_level_typed_right_after_an_unknown_class_is_lost", {TypeClass("x"), TypeLevel("5")},
-            {.skills = {{1, "1"}, {18, "1"}}, .enabled = {{1, 18}}, .freePoints = "0", .freeSlots = "0"}},
-        Scenario{"a_typed_class_name_completes_and_restarts", {TypeClass("Vam")},
-            {.className = "Vampirin",
-                .skills = {{1, "1"}, {20, "1"}},
-                .enabled = {{1, 20}},
-                .freePoints = "0",
-                .freeSlots = "0",
-                .bonus = {{kRow15 + "12 %", "Regeneration von der Vampir-Kampfk\u00fcnste: +12 %"}}}},
-        Scenario{"a_negative_level_reads_as_typed_and_is_set_back_to_1", {TypeLevel("20"), TypeLevel("-5")},
-            {.skills = {{1, "1"}, {18, "1"}}, .enabled = {{1, 18}}, .freePoints = "0", .freeSlots = "0"}},
-        Scenario{"unreadable_skill_text_reads_as_the_minimum", {TypeLevel("5"), TypeSkill(3, "4"), TypeSkill(3, "-")},
-            {.level = "5", .skills = {{1, "1"}, {3, "-"}, {18, "1"}}, .freePoints = "7", .freeSlots = "1"}}),
-    [](const ::testing::TestParamInfo<Scenario> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(WorkedExamples, PlannerScenario, ::testing::ValuesIn(Scenarios().scenarios),
+    [](const ::testing::TestParamInfo<Scenario> &info) { return info.param.name; });
 
 TEST(Planner, StartStateHoldsTheInitialRanges)
 {

@@ -37,7 +37,13 @@ public:
     }
 
 private:
-    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    // Not std::uniform_int_distribution: its algorithm differs between
+    // standard libraries, and the native and the WebAssembly build must act
+    // alike from the same seed. The engine's output is the same everywhere.
+    int Pick(int low, int high)
+    {
+        return low + static_cast<int>(random_() % static_cast<std::uint32_t>(high - low + 1));
+    }
 
     // Mostly characters a player types, sometimes any character up to U+00FF.
     char32_t Character()

@@ -1,0 +1,119 @@
+// Measures the web page in Debian's headless Chromium (see bench/web.sh):
+//   - the site's weight without the fonts,
+//   - navigation to the first drawn plan (window.rollwerk.ready), each run in
+//     a fresh browser, beside the same figure for an empty page served the
+//     same way; the planner's own share is the difference of the medians,
+//   - a class change in the page, its updates and the layout they cause included.
+// Prints medians (and the fastest run) of several runs.
+const fs = require('node:fs');
+const path = require('node:path');
+const { chromium } = require('playwright');
+
+const [site, empty, address, emptyAddress, runsText] = process.argv.slice(2);
+const runs = Number(runsText);
+const ARGS = ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+  '--disable-sync', '--no-first-run', '--disable-quic'];
+
+const median = (values) => {
+  const sorted = [...values].sort((a, b) => a - b);
+  const middle = Math.floor(sorted.length / 2);
+  return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+};
+const fastest = (values) => Math.min(...values);
+
+function weight(folder, skip) {
+  let bytes = 0;
+  for (const entry of fs.readdirSync(folder, { withFileTypes: true })) {
+    const file = path.join(folder, entry.name);
+    if (entry.isDirectory()) bytes += skip.includes(entry.name) ? 0 : weight(file, skip);
+    else bytes += fs.statSync(file).size;
+  }
+  return bytes;
+}
+
+// From the start of the navigation to the resolved ready promise, in a
+// fresh browser: measured by the page's own clock (navigation start is its
+// time origin) and by the wall clock around page.goto.
+async function timeToReady(url) {
+  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ARGS });
+  const page = await browser.newPage();
+  await page.addInitScript(() => {
+    let rollwerk;
+    Object.defineProperty(window, 'rollwerk', {
+      configurable: true,
+      get: () => rollwerk,
+      set: (value) => {
+        rollwerk = value;
+        value.ready.then(() => { window.readyAt = performance.now(); });
+      },
+    });
+  });
+  const start = performance.now();
+  await page.goto(url, { waitUntil: 'commit' });
+  // Polled through the DevTools protocol: the page's policy forbids the eval of waitForFunction.
+  let inPage;
+  while ((inPage = await page.evaluate(() => window.readyAt)) === undefined);
+  const wall = performance.now() - start;
+  await browser.close();
+  return { inPage, wall };
+}
+
+// Milliseconds per class change: a click on an option of the class list,
+// the page's updates, and the style and layout work they cause.
+async function classChanges(url, count) {
+  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ARGS });
+  const page = await browser.newPage();
+  await page.goto(url);
+  await page.evaluate(() => window.rollwerk.ready);
+  const times = await page.evaluate((n) => {
+    const options = [...document.querySelectorAll('#CBCharwahl-list [role=option]')];
+    const box = document.getElementById('CBCharwahl');
+    const result = [];
+    for (let i = 0; i < n; ++i) {
+      const option = options[(i + 1) % options.length];
+      const start = performance.now();
+      option.click();
+      void document.body.offsetHeight; // style and layout of the changed page
+      result.push(performance.now() - start);
+      if (box.value !== option.textContent) throw new Error(`class box shows ${box.value}`);
+    }
+    return result;
+  }, count);
+  await browser.close();
+  return times;
+}
+
+(async () => {
+  const planner = [];
+  const blank = [];
+  await timeToReady(address); // warm the disk cache once
+  for (let i = 0; i < runs; ++i) {
+    planner.push(await timeToReady(address));
+    blank.push(await timeToReady(emptyAddress));
+  }
+  const of = (list, key) => list.map((run) => run[key]);
+  const changes = await classChanges(address, 600);
+  const skip = ['fonts', path.basename(empty)];
+  const bytes = weight(site, skip);
+  const ms = (value) => `${value.toFixed(2)} ms`;
+  const row = (name, values) =>
+    console.log(`${name.padEnd(44)} median ${ms(median(values))}, fastest ${ms(fastest(values))}`);
+  const kb = (size) => `${(size / 1024).toFixed(1)} KB`;
+  console.log(`site weight without fonts                    ${kb(bytes)} (${bytes} bytes; target < 250 KB)`);
+  const files = fs.readdirSync(site).filter((file) => !skip.includes(file));
+  const sizes = files.map((file) => `${file} ${kb(fs.statSync(path.join(site, file)).size)}`);
+  console.log(`  of which: ${sizes.join(', ')}`);
+  const clocks = [['page clock, from navigation start', 'inPage'], ['wall clock, around page.goto', 'wall']];
+  for (const [clock, key] of clocks) {
+    console.log(`${clock}, ${runs} runs each, a fresh browser per run:`);
+    row('  navigation to the first drawn plan', of(planner, key));
+    row('  navigation to an empty page, same way', of(blank, key));
+    const share = median(of(planner, key)) - median(of(blank, key));
+    console.log(`  planner's own share (difference of medians)  ${share.toFixed(2)} ms (target < 100 ms)`);
+  }
+  row(`class change with the page's updates (${changes.length})`, changes);
+  console.log('(class change target < 2 ms)');
+})().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The browser tests of the web page: Playwright from the lock file, driving
+# Debian's Chromium against the site in build-web/site (built by `make web`).
+# Installs only the Debian packages that are missing; never downloads a browser.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+site=${ROLLWERK_SITE:-$PWD/build-web/site}
+
+# Node and npm may come from elsewhere than Debian: what counts is that they run.
+missing=()
+for package in chromium fonts-liberation python3; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+command -v node >/dev/null || missing+=(nodejs)
+command -v npm >/dev/null || missing+=(npm)
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if [ ! -f "$site/index.html" ]; then
+  echo "No site in $site: run 'make web' first" >&2
+  exit 1
+fi
+
+# A free port, so that a server already running (make web-run) is not in the way.
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 ROLLWERK_SITE="$site" ROLLWERK_WEB_PORT="$port"
+cd tests/web
+npm ci --no-audit --no-fund --loglevel=error
+npx --no-install playwright test

@@ -1,0 +1,43 @@
+// Browser tests of the web page: Debian's Chromium, headless, against the
+// built site served by Python's http.server on 127.0.0.1. Nothing here
+// downloads a browser; PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 keeps npm ci from it.
+const path = require('node:path');
+const { defineConfig } = require('@playwright/test');
+
+const site = process.env.ROLLWERK_SITE || path.resolve(__dirname, '../../build-web/site');
+const port = Number(process.env.ROLLWERK_WEB_PORT || 8731);
+
+module.exports = defineConfig({
+  testDir: __dirname,
+  testMatch: '*.spec.js',
+  outputDir: path.resolve(__dirname, '../../build-web/test-results'),
+  workers: 2,
+  retries: 0,
+  timeout: 30_000,
+  reporter: [['list']],
+  use: {
+    baseURL: `http://127.0.0.1:${port}/`,
+    browserName: 'chromium',
+    headless: true,
+    viewport: { width: 1000, height: 720 },
+    launchOptions: {
+      executablePath: process.env.ROLLWERK_CHROMIUM || '/usr/bin/chromium',
+      args: [
+        '--no-sandbox',
+        '--disable-gpu',
+        '--disable-background-networking',
+        '--disable-component-update',
+        '--disable-sync',
+        '--no-first-run',
+        '--disable-quic',
+      ],
+    },
+  },
+  webServer: {
+    command: `python3 -m http.server ${port} --bind 127.0.0.1 --directory "${site}"`,
+    url: `http://127.0.0.1:${port}/`,
+    reuseExistingServer: false,
+    stdout: 'ignore',
+    stderr: 'ignore',
+  },
+});
