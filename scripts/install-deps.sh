@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Rollwerk needs to build, test and run,
 # asking apt-get only for those that are missing. With the argument `web`:
-# those that build and serve the web page instead.
+# those that build and serve the web page instead; with `web-test`: those
+# that run the browser tests.
 set -euo pipefail
 
 if [ "${1:-}" = web ]; then
   packages=(cmake make emscripten node-acorn fonts-liberation python3)
+elif [ "${1:-}" = web-test ]; then
+  packages=(chromium fonts-liberation python3)
 else
 packages=(
   g++ cmake make pkg-config
@@ -23,6 +26,11 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
+# Node and npm may come from elsewhere than Debian: what counts is that they run.
+if [ "${1:-}" = web-test ]; then
+  command -v node >/dev/null || missing+=(nodejs)
+  command -v npm >/dev/null || missing+=(npm)
+fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"

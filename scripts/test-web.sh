@@ -6,20 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 site=${ROLLWERK_SITE:-$PWD/build-web/site}
 
-# Node and npm may come from elsewhere than Debian: what counts is that they run.
-missing=()
-for package in chromium fonts-liberation python3; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-command -v node >/dev/null || missing+=(nodejs)
-command -v npm >/dev/null || missing+=(npm)
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-deps.sh web-test
 
 if [ ! -f "$site/index.html" ]; then
   echo "No site in $site: run 'make web' first" >&2

@@ -5,6 +5,7 @@
 // checks the announcements with a real client.
 
 #include "BothWindows.h"
+#include "NamedWidget.h"
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -70,13 +71,7 @@ private slots:
     void fieldValueIsTheShownText();
 
 private:
-    QWidget *Named(QWidget *window, const QString &name) const
-    {
-        auto *widget = window->findChild<QWidget *>(name);
-        if (!widget)
-            qFatal("no widget %s", qPrintable(name));
-        return widget;
-    }
+    QWidget *Named(QWidget *window, const QString &name) const { return NamedWidget(window, name); }
     void Act(const QString &step);
 };
 

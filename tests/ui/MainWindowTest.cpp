@@ -2,6 +2,7 @@
 // found by their names, checked against the designed layout and the worked
 // examples of the planner rules.
 
+#include "NamedWidget.h"
 #include "PictureFormats.h"
 #include "RollwerkApplication.h"
 #include "TFMain.h"
@@ -74,13 +75,7 @@ private slots:
     void plannerOutlivesItsViews();
 
 private:
-    template <typename T = QWidget> T *Named(const QString &name) const
-    {
-        T *widget = window_->findChild<T *>(name);
-        if (!widget)
-            qFatal("no widget %s", qPrintable(name));
-        return widget;
-    }
+    template <typename T = QWidget> T *Named(const QString &name) const { return NamedWidget<T>(window_.get(), name); }
     QAbstractSpinBox *Skill(int s) const { return Named<QAbstractSpinBox>(QStringLiteral("SpEFert%1").arg(s)); }
     static QLineEdit *EditOf(QWidget *field) { return field->findChild<QLineEdit *>(); }
     static QString Shown(QWidget *field) { return EditOf(field)->text(); }

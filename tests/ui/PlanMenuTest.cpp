@@ -2,6 +2,7 @@
 // fields' previews: opened by the right mouse button and the menu key, on
 // the client area and on the bonus list.
 
+#include "NamedWidget.h"
 #include "PictureFormats.h"
 #include "PlanApply.h"
 #include "PlanCode.h"
@@ -57,13 +58,7 @@ private slots:
     void skillsPreviewTheirNextPoint();
 
 private:
-    template <typename T = QWidget> T *Named(const QString &name) const
-    {
-        T *widget = window_->findChild<T *>(name);
-        if (!widget)
-            qFatal("no widget %s", qPrintable(name));
-        return widget;
-    }
+    template <typename T = QWidget> T *Named(const QString &name) const { return NamedWidget<T>(window_.get(), name); }
     // Opens the menu as the user does and chooses the entry with the mouse.
     void Choose(const QString &entry, bool menuKey);
     QStringList BonusRows() const;
