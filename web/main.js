@@ -1,12 +1,12 @@
-// The page's entry: loads the core, builds the window from its layout table,
-// binds a planner to it and draws the plan (the initial one, or the one the
-// address carries). window.rollwerk.ready resolves once that plan is drawn.
+// The page's entry: loads the core, finds the window's widgets (generated
+// from the layout table at build time), binds a planner to them and draws
+// the plan (the initial one, or the one the address carries). window.rollwerk.ready resolves once that plan is drawn.
 
 import { setUpChrome } from './chrome.js';
 import { loadCore } from './core.js';
 import { PlanView } from './fields.js';
 import { addressWriter, codeInAddress } from './link.js';
-import { buildPage } from './page.js';
+import { findPage } from './page.js';
 
 const UNKNOWN_ERROR = 'Unbekannter Fehler in der Planung.';
 const COPY_FAILED = 'Der Link konnte nicht kopiert werden. Die Adresse des Plans lautet:';
@@ -22,7 +22,7 @@ window.rollwerk = {
 
 async function start() {
   const core = await loadCore();
-  const page = buildPage(document, core.layout(), core.classNames());
+  const page = findPage(document);
   const address = addressWriter(window);
   let chrome = null;
   const view = new PlanView(
