@@ -13,7 +13,7 @@ const FONT_WEIGHT = { Body: 'normal', Bold: 'bold', List: 'normal', Title: 'bold
 // clBlack for the bold and the list font, clWindowText (black here) for the others.
 const TEXT_COLOUR = 'rgb(0, 0, 0)';
 const FAMILY = { serif: "'Liberation Serif', serif", sans: "'Liberation Sans Narrow', sans-serif" };
-const PAGE_MARK = '<main id="FMainContent"></main>';
+const PAGE_MARK = '<main id="FMainContent" hidden></main>';
 
 const px = (value) => `${value}px`;
 const escape = (text) =>
@@ -222,7 +222,7 @@ for (const mark of [PAGE_MARK, '<title></title>', '<span id="FInfoTitle"></span>
 }
 const page = template
   .replace('<title></title>', `<title>${escape(table.main.title)}</title>`)
-  .replace(PAGE_MARK, `<main id="FMainContent">\n${markup}\n</main>`)
+  .replace(PAGE_MARK, `<main id="FMainContent" hidden>\n${markup}\n</main>`)
   .replace('<span id="FInfoTitle"></span>', `<span id="FInfoTitle">${escape(table.info.title)}</span>`)
   // A textarea's first newline is dropped by the parser, hence the leading one.
   .replace('></textarea>', `>\n${escape(table.info.lines.join('\n'))}</textarea>`);

@@ -1,9 +1,10 @@
 // The page's entry: loads the core, finds the window's widgets (generated
 // from the layout table at build time), binds a planner to them and draws
-// the plan (the initial one, or the one the address carries). window.rollwerk.ready resolves once that plan is drawn.
+// the plan (the initial one, or the one the address carries).
+// window.rollwerk.ready resolves once that plan is drawn.
 
+import createRollwerkCore from './rollwerk_core.js';
 import { setUpChrome } from './chrome.js';
-import { loadCore } from './core.js';
 import { PlanView } from './fields.js';
 import { addressWriter, codeInAddress } from './link.js';
 import { findPage } from './page.js';
@@ -21,7 +22,10 @@ window.rollwerk = {
 };
 
 async function start() {
-  const core = await loadCore();
+  // The window's serif faces load while the core compiles, not once the window shows.
+  const faces = [...document.fonts].filter((face) => face.family.includes('Serif'));
+  const facesLoaded = Promise.allSettled(faces.map((face) => face.load()));
+  const core = await createRollwerkCore();
   const page = findPage(document);
   const address = addressWriter(window);
   let chrome = null;
@@ -63,13 +67,16 @@ async function start() {
     focusFirst: () => page.fields[0].input.focus(),
   });
   startPlan(codeInAddress(window.location));
+  // The window shows once its plan is drawn: laid out once, not once empty and again filled.
+  document.getElementById('FMainContent').hidden = false;
   // A plan typed into the address bar opens like a link.
   window.addEventListener('hashchange', () => {
     const code = codeInAddress(window.location);
     if (code !== null && code !== view.planner.planCode()) startPlan(code);
   });
 
-  await document.fonts.ready;
+  // Drawn with its own faces: the focus below lays the window out once they are there.
+  await facesLoaded;
   // The first field in the keyboard order takes the focus, unless a message asks for it first.
   if (page.message.hidden) page.fields[0].input.focus();
   announceReady();
