@@ -117,6 +117,21 @@ std::int32_t Contribute(std::size_t index, const Contribution &c, std::int32_t v
     return known;
 }
 
+// The row's value after contribution c of a skill at value: a curve or the
+// value itself replaces what the row held, an added curve adds to it.
+std::int64_t ContributionValue(std::size_t index, const Contribution &c, std::int32_t value, std::int64_t rowBefore)
+{
+    switch (c.kind) {
+    case Kind::Curve:
+        return Contribute(index, c, value);
+    case Kind::Raw:
+        return value;
+    case Kind::CurveAdded:
+        return rowBefore + Contribute(index, c, value);
+    }
+    return rowBefore;
+}
+
 } // namespace
 
 std::string_view BonusLabel(int row)
@@ -138,17 +153,7 @@ std::int64_t BonusRowValue(int row, const SkillValues &skills)
         const std::int32_t value = skills[c.sourceSkill];
         if (c.row != row || value < 1)
             continue;
-        switch (c.kind) {
-        case Kind::Curve:
-            rowValue = Contribute(index, c, value);
-            break;
-        case Kind::Raw:
-            rowValue = value;
-            break;
-        case Kind::CurveAdded:
-            rowValue += Contribute(index, c, value);
-            break;
-        }
+        rowValue = ContributionValue(index, c, value, rowValue);
     }
     return rowValue;
 }
@@ -201,17 +206,7 @@ BonusLines RebuildBonusTexts(BonusTexts &texts, const SkillValues &skills)
             continue;
         std::string &text = texts.ValueText(c.row);
         std::int64_t &rowValue = values.at(static_cast<std::size_t>(c.row - 1));
-        switch (c.kind) {
-        case Kind::Curve:
-            rowValue = Contribute(index, c, value);
-            break;
-        case Kind::Raw:
-            rowValue = value;
-            break;
-        case Kind::CurveAdded:
-            rowValue = std::int64_t{ReadValueText(text)} + Contribute(index, c, value);
-            break;
-        }
+        rowValue = ContributionValue(index, c, value, ReadValueText(text));
         text = std::to_string(rowValue);
     }
 

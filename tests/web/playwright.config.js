@@ -9,7 +9,7 @@ const port = Number(process.env.ROLLWERK_WEB_PORT || 8731);
 
 module.exports = defineConfig({
   testDir: __dirname,
-  testMatch: '*.spec.js',
+  testMatch: '*.test.js',
   outputDir: path.resolve(__dirname, '../../build-web/test-results'),
   workers: 2,
   retries: 0,
