@@ -452,6 +452,8 @@ private:
 EMSCRIPTEN_BINDINGS(rollwerk)
 {
     emscripten::function("layout", &Layout);
+    emscripten::constant("firstRepeatMs", NumberField::kFirstRepeatMs);
+    emscripten::constant("repeatMs", NumberField::kRepeatMs);
     emscripten::function("classNames", &ClassNames);
     emscripten::class_<WebPlanner>("Planner")
         .constructor<val>()

@@ -3,8 +3,6 @@
 // handler only forwards what the user did. The models count characters; the
 // browser counts UTF-16 units, hence the conversions.
 
-const FIRST_REPEAT_MS = 400;
-const REPEAT_MS = 100;
 
 function charIndex(text, utf16Index) {
   return [...text.slice(0, utf16Index)].length;
@@ -232,7 +230,7 @@ class NumberFieldView {
     return this.page.call(() => (direction > 0 ? this.planner.stepUp(this.field) : this.planner.stepDown(this.field)));
   }
 
-  // A press alone does not step; held, it repeats after 400 ms and then every 100 ms; the release steps once more.
+  // A press alone does not step; held, it repeats (the core's number field says how soon); the release steps once more.
   press(event, button, direction) {
     if (event.button !== 0 || this.input.disabled || this.held !== 0) return;
     event.preventDefault();
@@ -241,14 +239,14 @@ class NumberFieldView {
     this.held = direction;
     this.overButton = true;
     button.classList.add('pressed');
-    this.timer = setTimeout(() => this.repeat(button), FIRST_REPEAT_MS);
+    this.timer = setTimeout(() => this.repeat(button), this.page.repeat.first);
   }
 
   repeat(button) {
     const direction = this.held;
     if (direction === 0) return;
     const ok = !this.overButton || this.step(direction);
-    if (ok && this.held === direction) this.timer = setTimeout(() => this.repeat(button), REPEAT_MS);
+    if (ok && this.held === direction) this.timer = setTimeout(() => this.repeat(button), this.page.repeat.next);
     else this.release();
   }
 
@@ -481,9 +479,11 @@ class BonusListView {
 
 // The view object handed to the core's Planner: it receives every model notification at once.
 export class PlanView {
-  // onError(error) shows an error that escaped the core; onChanged() runs after every user action.
-  constructor(page, onError, onChanged) {
+  // onError(error) shows an error that escaped the core; onChanged() runs after every user action;
+  // repeat holds the step buttons' hold-to-repeat times in ms, { first, next }.
+  constructor(page, onError, onChanged, repeat) {
     this.planner = null;
+    this.repeat = repeat;
     this.onError = onError;
     this.onChanged = onChanged;
     this.fields = page.fields.map((elements, field) => new NumberFieldView(this, field, elements, page.captions[field]));

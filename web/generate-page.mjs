@@ -184,6 +184,7 @@ function pageRules(table) {
   const { main, info, colours } = table;
   return [
     rule('body', { 'background-color': colours.skyBlue }),
+    rule('#FMain', { width: px(main.frame.width) }),
     rule('#FMainContent', { width: px(main.contentWidth), height: px(main.contentHeight) }),
     rule('#FMainContent, #MainMenu1', { 'font-family': FAMILY.serif }),
     rule('#FMainContent, #MainMenu1', {

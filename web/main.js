@@ -36,6 +36,7 @@ async function start() {
       chrome.showMessage(error instanceof Error ? error.message : UNKNOWN_ERROR);
     },
     () => address.write(view.planner.planCode()),
+    { first: core.firstRepeatMs, next: core.repeatMs },
   );
 
   // A fresh planner holds the initial plan; FormCreate fills the bonus list.

@@ -31,6 +31,9 @@ public:
     };
 
     static constexpr std::size_t kMaxLength = 3;
+    // A step button held down steps by itself: first after this long, then every kRepeatMs.
+    static constexpr int kFirstRepeatMs = 400;
+    static constexpr int kRepeatMs = 100;
 
     NumberField() = default;
     NumberField(std::int32_t minimum, std::int32_t maximum, std::int32_t value, bool enabled, Rgb colour);

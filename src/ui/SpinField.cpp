@@ -25,8 +25,6 @@ namespace rollwerk {
 
 namespace {
 
-constexpr int kFirstRepeatMs = 400;
-constexpr int kRepeatMs = 100;
 constexpr int kWheelNotch = 120;
 
 // Sizes the step buttons to kButtonWidth at the right edge, whatever the
@@ -270,7 +268,7 @@ void SpinField::mousePressEvent(QMouseEvent *event)
     event->accept();
     heldDirection_ = button == QStyle::SC_SpinBoxUp ? 1 : -1;
     heldOverButton_ = true;
-    repeatTimer_.start(kFirstRepeatMs);
+    repeatTimer_.start(NumberField::kFirstRepeatMs);
     update();
 }
 
@@ -454,7 +452,7 @@ void SpinField::repeatStep()
     repeatTimer_.stop();
     const bool ok = !heldOverButton_ || step(direction);
     if (ok && heldDirection_ == direction)
-        repeatTimer_.start(kRepeatMs);
+        repeatTimer_.start(NumberField::kRepeatMs);
     else
         releaseButton();
 }
