@@ -7,7 +7,9 @@
 #include "Catalogue.h"
 #include "PlanApply.h"
 #include "PlanCode.h"
+#include "PlanSummary.h"
 #include "Planner.h"
+#include "Preview.h"
 #include "WindowLayoutTable.h"
 
 #include <emscripten/bind.h>
@@ -423,6 +425,9 @@ public:
         return object;
     }
 
+    // The core planner, for the plan tools bound below.
+    rollwerk::Planner &Core() { return planner_; }
+
 private:
     static std::size_t Size(double number) { return number > 0 ? static_cast<std::size_t>(number) : 0; }
 
@@ -484,4 +489,65 @@ EMSCRIPTEN_BINDINGS(rollwerk)
         .function("planCode", &WebPlanner::PlanCode)
         .function("applyPlanCode", &WebPlanner::ApplyPlanCode)
         .function("state", &WebPlanner::State);
+}
+
+// The plan tools of the desktop's context menu and the skill fields'
+// tooltips, for the page; each takes the page's planner.
+namespace {
+
+// The tooltip and accessible description of skill fields 1 to 28, at indices 0 to 27.
+val SkillTips(WebPlanner &planner)
+{
+    const rollwerk::SkillArray<std::string> texts = Guarded([&] { return rollwerk::SkillTipTexts(planner.Core()); });
+    val array = val::array();
+    for (int s = 1; s <= rollwerk::kSkillCount; ++s)
+        array.call<void>("push", String(texts[s]));
+    return array;
+}
+
+// "Plan kopieren": the plan as text, with its code.
+std::string PlanSummaryText(WebPlanner &planner)
+{
+    return Guarded([&] { return rollwerk::PlanSummary(planner.Core()); });
+}
+
+// "Boni kopieren": the bonus lines.
+std::string BonusText(WebPlanner &planner)
+{
+    return Guarded([&] { return rollwerk::BonusText(planner.Core()); });
+}
+
+// "Plan einfügen": enters the first code found in a text, as the desktop does.
+// Returns {applied, message}; without a code nothing changes and message says why.
+val ApplyPlanText(WebPlanner &planner, const std::string &text)
+{
+    const rollwerk::PlanApplication application
+        = Guarded([&] { return rollwerk::ApplyPlanText(planner.Core(), text); });
+    val result = val::object();
+    result.set("applied", application.applied);
+    result.set("message", String(application.message));
+    return result;
+}
+
+// The first code in a text (a link as people pass it on) without entering it.
+// Returns {code, message}: code is the plan's own code, empty when none was found,
+// and message then says why.
+val FindPlanCode(const std::string &text)
+{
+    const rollwerk::PlanDecoding decoding = Guarded([&] { return rollwerk::FindPlanCode(text); });
+    val result = val::object();
+    result.set("code", String(decoding.plan ? rollwerk::EncodePlan(*decoding.plan) : std::string()));
+    result.set("message", String(decoding.error));
+    return result;
+}
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(rollwerk_plan_tools)
+{
+    emscripten::function("skillTips", &SkillTips);
+    emscripten::function("planSummary", &PlanSummaryText);
+    emscripten::function("bonusText", &BonusText);
+    emscripten::function("applyPlanText", &ApplyPlanText);
+    emscripten::function("findPlanCode", &FindPlanCode);
 }

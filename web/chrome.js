@@ -1,30 +1,25 @@
 // The page's own chrome: the menu bar, the info dialog and the message box.
 // None of it touches a rule; the menu commands are handed in.
 
-function setUpMenu(document, commands) {
-  const programm = document.getElementById('Programm1');
-  const menu = document.getElementById('Programm1-menu');
+// A menu's keyboard and focus: the arrow keys move between its items,
+// Escape closes it; it closes when the focus or a press goes elsewhere.
+// Returns { open, close(restore), hidden }.
+function menuBehaviour(document, menu, opener, onClosed = () => {}) {
   const items = [...menu.querySelectorAll('[role=menuitem]')];
   let returnFocus = null;
-
   const open = () => {
     returnFocus = document.activeElement;
     menu.hidden = false;
-    programm.setAttribute('aria-expanded', 'true');
     items[0].focus();
   };
   const close = (restore) => {
     if (menu.hidden) return;
     menu.hidden = true;
-    programm.setAttribute('aria-expanded', 'false');
+    onClosed();
     if (restore && returnFocus && returnFocus.isConnected) returnFocus.focus();
   };
-
   // The menu takes the focus only while it is open, so that a field keeps its text unclamped.
-  for (const button of [programm, document.getElementById('Info1'), ...items]) {
-    button.addEventListener('pointerdown', (event) => event.preventDefault());
-  }
-  programm.addEventListener('click', () => (menu.hidden ? open() : close(true)));
+  for (const item of items) item.addEventListener('pointerdown', (event) => event.preventDefault());
   menu.addEventListener('keydown', (event) => {
     const index = items.indexOf(document.activeElement);
     if (event.key === 'Escape') {
@@ -40,15 +35,39 @@ function setUpMenu(document, commands) {
     if (!menu.contains(event.relatedTarget)) close(false);
   });
   document.addEventListener('pointerdown', (event) => {
-    if (!programm.contains(event.target) && !menu.contains(event.target)) close(false);
+    if (!(opener && opener.contains(event.target)) && !menu.contains(event.target)) close(false);
   });
-  document.getElementById('LinkKopieren1').addEventListener('click', () => {
-    close(true);
-    commands.copyLink();
-  });
-  document.getElementById('NeuerPlan1').addEventListener('click', () => {
-    close(true);
-    commands.newPlan();
+  return { open, close, get hidden() { return menu.hidden; } };
+}
+
+// Each item with the given id runs its command once the menu is closed.
+function bindItems(document, menu, commands) {
+  for (const [id, command] of Object.entries(commands)) {
+    document.getElementById(id).addEventListener('click', () => {
+      menu.close(true);
+      command();
+    });
+  }
+}
+
+function setUpMenu(document, commands) {
+  const programm = document.getElementById('Programm1');
+  const menu = menuBehaviour(document, document.getElementById('Programm1-menu'), programm, () =>
+    programm.setAttribute('aria-expanded', 'false'));
+  const open = () => {
+    menu.open();
+    programm.setAttribute('aria-expanded', 'true');
+  };
+  for (const button of [programm, document.getElementById('Info1')]) {
+    button.addEventListener('pointerdown', (event) => event.preventDefault());
+  }
+  programm.addEventListener('click', () => (menu.hidden ? open() : menu.close(true)));
+  bindItems(document, menu, {
+    LinkKopieren1: commands.copyLink,
+    NeuerPlan1: commands.newPlan,
+    PlanKopieren1: commands.copyPlan,
+    PlanEinfuegen1: commands.pastePlan,
+    BoniKopieren1: commands.copyBonuses,
   });
   document.getElementById('Info1').addEventListener('click', () => commands.showInfo());
   // The access keys of the menu bar: Alt with the underlined first letter.
@@ -59,9 +78,39 @@ function setUpMenu(document, commands) {
       if (menu.hidden) open();
     } else if (event.code === 'KeyI') {
       event.preventDefault();
-      close(false);
+      menu.close(false);
       commands.showInfo();
     }
+  });
+}
+
+// The window's own context menu, as on the desktop: the right button or the
+// menu key anywhere in the window but in the fields and the class box, which
+// keep the browser's menu for their text.
+function setUpPlanMenu(document, commands) {
+  const element = document.getElementById('PlanMenu');
+  const frame = document.getElementById('FMain');
+  const menu = menuBehaviour(document, element, null);
+  document.getElementById('FMainContent').addEventListener('contextmenu', (event) => {
+    if (event.target.closest('input')) return;
+    event.preventDefault();
+    const bounds = frame.getBoundingClientRect();
+    // The menu key reports no pointer: the menu opens at the element that has the focus.
+    const anchor = event.target.getBoundingClientRect();
+    const keyboard = event.clientX === 0 && event.clientY === 0;
+    const x = keyboard ? anchor.left : event.clientX;
+    const y = keyboard ? anchor.top + Math.min(anchor.height, 20) : event.clientY;
+    element.hidden = false;
+    const width = element.offsetWidth;
+    const height = element.offsetHeight;
+    element.style.left = `${Math.max(0, Math.min(x - bounds.left, frame.clientWidth - width))}px`;
+    element.style.top = `${Math.max(0, Math.min(y - bounds.top, frame.clientHeight - height))}px`;
+    menu.open();
+  });
+  bindItems(document, menu, {
+    PlanKopieren: commands.copyPlan,
+    PlanEinfuegen: commands.pastePlan,
+    BoniKopieren: commands.copyBonuses,
   });
 }
 
@@ -92,30 +141,66 @@ function setUpInfo(document) {
   };
 }
 
-// A message in a small box, closed with its button (or Escape).
+// A message in a small box, closed with its button (or Escape). It can carry
+// a text to copy by hand (selected, read-only) or a field to paste into.
 function setUpMessage(document, focusFirst) {
   const box = document.getElementById('Meldung');
   const text = document.getElementById('MeldungText');
+  const field = document.getElementById('MeldungFeld');
   const ok = document.getElementById('MeldungOk');
+  const cancel = document.getElementById('MeldungAbbrechen');
   let returnFocus = null;
-  const hide = () => {
+  let answer = null;
+  let kind = '';
+  const hide = (confirmed) => {
+    if (box.hidden) return;
     box.hidden = true;
+    const done = answer;
+    answer = null;
+    kind = '';
     // A message shown while the page opened hands the focus to the first field.
     if (returnFocus && returnFocus.isConnected && returnFocus !== document.body) returnFocus.focus();
     else focusFirst();
+    if (done) done(confirmed ? field.value : null);
   };
-  ok.addEventListener('click', hide);
+  ok.addEventListener('click', () => hide(true));
+  cancel.addEventListener('click', () => hide(false));
   box.addEventListener('keydown', (event) => {
     if (event.key === 'Escape' || event.key === 'Enter') {
       event.preventDefault();
-      hide();
+      hide(event.key === 'Enter');
     }
   });
-  return (message) => {
-    returnFocus = document.activeElement === ok ? returnFocus : document.activeElement;
+  const show = (message, options = {}) => {
+    if (box.hidden || !box.contains(document.activeElement)) returnFocus = document.activeElement;
+    if (answer) answer(null);
+    answer = options.answer ?? null;
+    kind = options.kind ?? '';
     text.textContent = message;
+    const withField = options.text !== undefined;
+    field.hidden = !withField;
+    field.readOnly = !options.answer;
+    field.defaultValue = options.text ?? '';
+    field.value = options.text ?? '';
+    cancel.hidden = !options.answer;
     box.hidden = false;
-    ok.focus();
+    if (withField) {
+      field.focus();
+      field.select();
+    } else {
+      ok.focus();
+    }
+  };
+  return {
+    showMessage: (message, kindOfMessage = '') => show(message, { kind: kindOfMessage }),
+    // A text the page could not put on the clipboard, selected for the user to copy.
+    showText: (message, copyText) => show(message, { text: copyText }),
+    // Resolves with the text the user pasted, or null when cancelled.
+    askText: (message) => new Promise((resolve) => show(message, { text: '', answer: resolve })),
+    // Hides the message if it is of this kind.
+    hideMessage: (kindOfMessage) => {
+      if (kind === kindOfMessage) hide(false);
+    },
   };
 }
 
@@ -132,7 +217,8 @@ function keepFocusOnBackground(document) {
 export function setUpChrome(document, commands) {
   keepFocusOnBackground(document);
   const showInfo = setUpInfo(document);
-  const showMessage = setUpMessage(document, commands.focusFirst);
+  const message = setUpMessage(document, commands.focusFirst);
   setUpMenu(document, { ...commands, showInfo });
-  return { showMessage };
+  setUpPlanMenu(document, commands);
+  return message;
 }

@@ -58,6 +58,17 @@ function forwardCompositions(input, restore, type) {
   return () => before !== null;
 }
 
+// Shows a text in an element by changing its text node in place: a new node
+// for every write would pile up until the next garbage collection.
+function showText(element, text) {
+  const node = element.firstChild;
+  if (node && node.nodeType === node.TEXT_NODE && !node.nextSibling) {
+    if (node.data !== text) node.data = text;
+  } else if (element.textContent !== text) {
+    element.textContent = text;
+  }
+}
+
 function hasModifier(event) {
   return event.ctrlKey || event.altKey || event.metaKey;
 }
@@ -94,7 +105,10 @@ class NumberFieldView {
     switch (property) {
       case 'text':
         ++this.textWrites;
-        this.syncText();
+        // Inside a user action the text is written once, as it stands at the end:
+        // every write of an input's value makes a new text node.
+        if (this.page.busy) this.page.textPending.add(this);
+        else this.syncText();
         break;
       case 'minimum':
         input.setAttribute('aria-valuemin', planner.fieldMinimum(field));
@@ -451,7 +465,7 @@ class BonusListView {
         row.setAttribute('role', 'option');
         this.list.append(row);
       }
-      if (row.textContent !== line) row.textContent = line;
+      showText(row, line);
       row.setAttribute('aria-selected', 'false');
     });
     this.selected = -1;
@@ -483,6 +497,8 @@ export class PlanView {
   // repeat holds the step buttons' hold-to-repeat times in ms, { first, next }.
   constructor(page, onError, onChanged, repeat) {
     this.planner = null;
+    this.busy = 0;
+    this.textPending = new Set();
     this.repeat = repeat;
     this.onError = onError;
     this.onChanged = onChanged;
@@ -517,6 +533,7 @@ export class PlanView {
 
   // Runs a user action on the planner; an error escaping it is shown and the page goes on.
   call(action) {
+    ++this.busy;
     try {
       action();
       return true;
@@ -524,6 +541,10 @@ export class PlanView {
       this.onError(error);
       return false;
     } finally {
+      if (--this.busy === 0) {
+        for (const view of this.textPending) view.syncText();
+        this.textPending.clear();
+      }
       this.onChanged();
     }
   }
@@ -549,7 +570,7 @@ export class PlanView {
   labelShown(name) {
     this.mirror(() => {
       const text = name === 'LFertFrei' ? this.planner.freePointsText() : this.planner.freeSlotsText();
-      this.labels[name].textContent = text;
+      showText(this.labels[name], text);
     });
   }
 

@@ -3,9 +3,11 @@
 // the rules that read it live in the core.
 
 const PREFIX = '#plan=';
-// Browsers ignore address changes beyond about 20 a second; a held step
-// button or fast typing stays below that when the writes come at most this often.
+// Browsers ignore address changes beyond a couple of hundred in ten seconds.
+// A change is written at once while fewer than BURST came just before it;
+// a held step button or fast typing beyond that is written at most this often.
 const MIN_INTERVAL_MS = 100;
+const BURST = 50;
 
 // The code the address carries, or null when it carries none.
 export function codeInAddress(location) {
@@ -18,19 +20,33 @@ export function codeInAddress(location) {
   }
 }
 
+// What an address carried after #plan=, quoted for a message, shortened when long.
+export function quoteLink(text) {
+  const characters = [...text];
+  const shown = characters.length > 60 ? `${characters.slice(0, 60).join('')}…` : text;
+  return `„${shown}“`;
+}
+
 // Keeps the address in step with the plan. write(code) puts the code (none
-// when empty) into the fragment, at once or, right after another write, a
+// when empty) into the fragment, at once or, after many quick writes, a
 // moment later; flush() writes what is pending now.
 export function addressWriter(window) {
   let pending = null;
   let timer = 0;
-  let last = -Infinity;
+  let allowance = BURST;
+  let counted = window.performance.now();
 
+  const refill = () => {
+    const now = window.performance.now();
+    allowance = Math.min(BURST, allowance + (now - counted) / MIN_INTERVAL_MS);
+    counted = now;
+  };
   const apply = (code) => {
     const url = new URL(window.location.href);
     const hash = code ? PREFIX + code : '';
-    last = window.performance.now();
     if (url.hash === hash) return;
+    refill();
+    allowance -= 1;
     url.hash = hash;
     const href = url.href.endsWith('#') ? url.href.slice(0, -1) : url.href;
     window.history.replaceState(window.history.state, '', href);
@@ -45,9 +61,9 @@ export function addressWriter(window) {
   };
   const write = (code) => {
     pending = code;
-    const wait = last + MIN_INTERVAL_MS - window.performance.now();
-    if (wait <= 0) flush();
-    else if (!timer) timer = window.setTimeout(flush, wait);
+    refill();
+    if (allowance >= 1) flush();
+    else if (!timer) timer = window.setTimeout(flush, (1 - allowance) * MIN_INTERVAL_MS);
   };
   return { write, flush };
 }

@@ -6,11 +6,12 @@
 import createRollwerkCore from './rollwerk_core.js';
 import { setUpChrome } from './chrome.js';
 import { PlanView } from './fields.js';
-import { addressWriter, codeInAddress } from './link.js';
+import { addressWriter, codeInAddress, quoteLink } from './link.js';
 import { findPage } from './page.js';
+import { planCommands, skillTips } from './tools.js';
 
 const UNKNOWN_ERROR = 'Unbekannter Fehler in der Planung.';
-const COPY_FAILED = 'Der Link konnte nicht kopiert werden. Die Adresse des Plans lautet:';
+const BAD_LINK = 'Dieser Link enthält keinen Plan, der sich lesen lässt:';
 
 let announceReady;
 let failReady;
@@ -28,6 +29,18 @@ async function start() {
   const core = await createRollwerkCore();
   const page = findPage(document);
   const address = addressWriter(window);
+  const showTips = skillTips(page);
+  // The code the address was last written with, or read from: the address
+  // follows the plan only when that changes, and keeps the last code that
+  // can be written while a field holds a value outside the code's ranges.
+  let addressCode = '';
+  const followPlan = () => {
+    showTips(core.skillTips(view.planner));
+    const code = view.planner.planCode();
+    if (!code || code === addressCode) return;
+    addressCode = code;
+    address.write(code);
+  };
   let chrome = null;
   const view = new PlanView(
     page,
@@ -35,7 +48,7 @@ async function start() {
       console.error(error);
       chrome.showMessage(error instanceof Error ? error.message : UNKNOWN_ERROR);
     },
-    () => address.write(view.planner.planCode()),
+    followPlan,
     { first: core.firstRepeatMs, next: core.repeatMs },
   );
 
@@ -47,34 +60,52 @@ async function start() {
     view.attach(planner);
     planner.formCreate();
     if (previous) previous.delete();
-    if (code === null) {
-      address.write('');
-      return;
-    }
     let result = null;
-    if (!view.call(() => (result = planner.applyPlanCode(code)))) return;
-    // A code that does not decode leaves the initial plan, and an address without one.
-    if (!result.decoded) address.write('');
-    if (result.message) chrome.showMessage(result.message);
+    if (code !== null) view.call(() => (result = planner.applyPlanCode(code)));
+    showTips(core.skillTips(planner));
+    addressCode = planner.planCode();
+    if (result && result.message) chrome.showMessage(result.message);
+  };
+
+  // A plan's link, as people pass it on: the code is found in whatever
+  // follows #plan= (a full stop, a bracket, tracking parameters), as in a
+  // pasted text. A link without one changes nothing and stays in the address
+  // to be mended; its message goes once the address changes again.
+  const openLink = () => {
+    chrome.hideMessage('link');
+    const text = codeInAddress(window.location);
+    const found = text === null ? { code: '', message: '' } : core.findPlanCode(text);
+    if (!view.planner || (found.code && found.code !== view.planner.planCode())) startPlan(found.code || null);
+    if (found.code) {
+      // The address keeps the plan's own code, without what followed it.
+      addressCode = view.planner.planCode();
+      address.write(addressCode);
+    } else if (text !== null) {
+      chrome.showMessage(`${BAD_LINK} ${quoteLink(text)}\n${found.message}`, 'link');
+    }
   };
 
   chrome = setUpChrome(document, {
-    copyLink: () => {
-      address.flush();
-      const link = window.location.href;
-      navigator.clipboard.writeText(link).catch(() => chrome.showMessage(`${COPY_FAILED}\n${link}`));
+    ...planCommands(core, view, () => chrome, navigator, () => {
+      // The shown plan's link, also while the address still holds a link to be mended.
+      const url = new URL(window.location.href);
+      const code = view.planner.planCode() || addressCode;
+      url.hash = code ? `#plan=${code}` : '';
+      return url.href.endsWith('#') ? url.href.slice(0, -1) : url.href;
+    }),
+    newPlan: () => {
+      startPlan(null);
+      address.write('');
     },
-    newPlan: () => startPlan(null),
     focusFirst: () => page.fields[0].input.focus(),
   });
-  startPlan(codeInAddress(window.location));
+  openLink();
   // The window shows once its plan is drawn: laid out once, not once empty and again filled.
   document.getElementById('FMainContent').hidden = false;
-  // A plan typed into the address bar opens like a link.
-  window.addEventListener('hashchange', () => {
-    const code = codeInAddress(window.location);
-    if (code !== null && code !== view.planner.planCode()) startPlan(code);
-  });
+  // A plan typed into the address bar opens like a link; Back to an earlier address too.
+  window.addEventListener('hashchange', openLink);
+  // A change written a moment later is not lost when the page is left or reloaded.
+  window.addEventListener('pagehide', () => address.flush());
 
   // Drawn with its own faces: the focus below lays the window out once they are there.
   await facesLoaded;

@@ -282,4 +282,13 @@ std::string DescribePreview(int skill, const SkillPreview &preview)
     return text;
 }
 
+SkillArray<std::string> SkillTipTexts(const Planner &planner)
+{
+    const PlanPreview preview = PreviewPlan(planner);
+    SkillArray<std::string> texts;
+    for (int s = 1; s <= kSkillCount; ++s)
+        texts[s] = DescribePreview(s, preview[s]);
+    return texts;
+}
+
 } // namespace rollwerk

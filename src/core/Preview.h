@@ -60,4 +60,7 @@ PlanPreview PreviewPlan(const Planner &planner);
 // German text of a skill's preview, for a tooltip or an accessible description.
 std::string DescribePreview(int skill, const SkillPreview &preview);
 
+// The tooltip and accessible description of every skill field, as both front ends show them.
+SkillArray<std::string> SkillTipTexts(const Planner &planner);
+
 } // namespace rollwerk

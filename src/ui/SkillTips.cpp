@@ -24,10 +24,10 @@ SkillTips::~SkillTips()
 
 void SkillTips::Refresh()
 {
-    const PlanPreview preview = PreviewPlan(planner_);
+    const SkillArray<std::string> texts = SkillTipTexts(planner_);
     for (int s = 1; s <= kSkillCount; ++s) {
         const auto index = static_cast<std::size_t>(s - 1);
-        QString text = QString::fromStdString(DescribePreview(s, preview[s]));
+        QString text = QString::fromStdString(texts[s]);
         // Most skills' previews stay the same; an unchanged description raises no accessibility event.
         if (text == shown_[index])
             continue;

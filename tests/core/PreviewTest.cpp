@@ -145,6 +145,8 @@ TEST_P(PreviewText, SaysWhatTheStepBringsOrWhyNot)
         action.run(driver);
     const int skill = GetParam().skill;
     EXPECT_EQ(DescribePreview(skill, PreviewPlan(driver.planner)[skill]), GetParam().text);
+    // The text both front ends show as the field's tooltip.
+    EXPECT_EQ(SkillTipTexts(driver.planner)[skill], GetParam().text);
 }
 
 std::vector<TextCase> TextCases()

@@ -47,12 +47,22 @@ test('a changed plan opens again from its own address', async ({ page, context }
   expect(again.url()).toBe(address);
 });
 
-// Codes that do not decode: the page shows the core's German message and the initial plan.
-const BAD_LINKS = [
-  { name: 'no code in the link', code: () => 'kaputt', message: /Kein Plan-Code gefunden/ },
+// Links as people pass them on, made from the code of a good plan: the code
+// is found in what follows #plan= as in a pasted text, and the address then
+// holds that code alone; a link without one shows the core's German message,
+// quoting what was there, and the initial plan, and stays in the address to
+// be mended.
+const LINK_FORMS = [
+  { name: 'the code alone', link: (good) => good, opens: true },
+  { name: 'a full stop after it', link: (good) => `${good}.`, opens: true },
+  { name: 'a closing bracket after it', link: (good) => `${good})`, opens: true },
+  { name: 'a slash after it', link: (good) => `${good}/`, opens: true },
+  { name: 'a tracking parameter after it', link: (good) => `${good}&utm_source=chat`, opens: true },
+  { name: 'an encoded space after it', link: (good) => `${good}%20`, opens: true },
+  { name: 'no code in the link', link: () => 'kaputt', message: /„kaputt“[\s\S]*Kein Plan-Code gefunden/ },
   {
     name: 'one character of a good code changed',
-    code: (good) => {
+    link: (good) => {
       const at = Math.floor(good.length / 2);
       return good.slice(0, at) + (good[at] === 'A' ? 'B' : 'A') + good.slice(at + 1);
     },
@@ -60,16 +70,65 @@ const BAD_LINKS = [
   },
 ];
 
-for (const row of BAD_LINKS) {
-  test(`a bad link, ${row.name}, shows a German message and the initial plan`, async ({ page, context }) => {
+for (const row of LINK_FORMS) {
+  test(`a link with ${row.name}`, async ({ page, context }) => {
     test.skip(!(await pageLinksPlans(page)), NO_LINKS);
     await act(page, 'level 12');
-    const good = new URL(await settledAddress(page)).hash.slice('#plan='.length);
-    const bad = await context.newPage();
-    await openPlanner(bad, `/#plan=${row.code(good)}`);
-    const message = bad.getByRole('alert');
-    await expect(message).toBeVisible();
-    await expect(message).toHaveText(row.message);
-    expectPlan(await readPlan(bad), INITIAL);
+    const address = await settledAddress(page);
+    const good = new URL(address).hash.slice('#plan='.length);
+    const plan = await readPlan(page);
+    const other = await context.newPage();
+    const link = `/#plan=${row.link(good)}`;
+    await openPlanner(other, link);
+    if (row.opens) {
+      expect(await readPlan(other)).toEqual(plan);
+      await expect(other).toHaveURL(address);
+      await expect(other.locator('#Meldung')).toBeHidden();
+    } else {
+      const message = other.getByRole('alert');
+      await expect(message).toBeVisible();
+      await expect(message).toHaveText(row.message);
+      expectPlan(await readPlan(other), INITIAL);
+      await other.click('#MeldungOk');
+      await act(other, 'leave 0');
+      expect(other.url(), 'the bad link stays to be mended').toBe(new URL(link, address).href);
+    }
   });
 }
+
+test('the address never loses the plan', async ({ page }) => {
+  test.skip(!(await pageLinksPlans(page)), NO_LINKS);
+  await act(page, 'level 12');
+  await act(page, 'skill 1 3');
+  const address = await settledAddress(page);
+  const plan = await readPlan(page);
+
+  // A value no code can hold, while it is typed: the address keeps the last code that could be written.
+  for (const value of ['300', '-9']) {
+    await act(page, `skill 1 ${value}`);
+    await page.waitForTimeout(300);
+    expect(page.url(), value).toMatch(/#plan=RW1[\w-]+$/);
+  }
+  await act(page, 'skill 1 3');
+  await act(page, 'leave 1');
+
+  // A broken link set while a plan is shown changes nothing; Back takes its message away.
+  await page.evaluate(() => {
+    window.location.hash = '#plan=RW1kaputt';
+  });
+  await expect(page.getByRole('alert')).toHaveText(/„RW1kaputt“/);
+  expect(await readPlan(page)).toEqual(plan);
+  await page.waitForTimeout(300);
+  expect(page.url()).toMatch(/#plan=RW1kaputt$/);
+  await page.goBack();
+  await expect(page.getByRole('alert')).toBeHidden();
+  expect(await readPlan(page)).toEqual(plan);
+
+  // Two quick steps and a reload: the last step is written out as the page is left.
+  await page.click('#SpEFert1-up');
+  await page.click('#SpEFert1-up');
+  const stepped = await readPlan(page);
+  await page.reload();
+  await page.evaluate(() => window.rollwerk.ready);
+  expect(await readPlan(page)).toEqual(stepped);
+});

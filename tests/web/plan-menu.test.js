@@ -1,0 +1,108 @@
+// The desktop's plan tools in the page: "Plan kopieren", "Plan einfügen" and
+// "Boni kopieren" from the "Programm" menu and from the window's own context
+// menu, the clipboard's fallbacks, and the skill fields' previews.
+const { test, expect } = require('@playwright/test');
+const { openPlanner, act, readPlan } = require('./planner-page');
+
+const PLAN = ['pick Seraphim', 'level 12', 'skill 2 4', 'leave 2'];
+
+async function fromMenu(page, id) {
+  await page.click('#Programm1');
+  await page.click(`#${id}1`);
+}
+
+test.describe('with the clipboard', () => {
+  test.use({ permissions: ['clipboard-read', 'clipboard-write'] });
+
+  test('a copied plan pasted from the context menu comes back, and its bonuses copy', async ({ page }) => {
+    await openPlanner(page);
+    for (const action of PLAN) await act(page, action);
+    const plan = await readPlan(page);
+    await fromMenu(page, 'PlanKopieren');
+    const copied = await page.evaluate(() => navigator.clipboard.readText());
+    expect(copied).toMatch(/^Seraphim, Stufe 12\n/);
+    expect(copied).toContain('\nBoni:\n');
+
+    await fromMenu(page, 'NeuerPlan');
+    await expect(page.locator('#CBCharwahl')).toHaveValue('Gladiator');
+    // The right button on the bonus list, as on the desktop.
+    await page.click('#LBBoni', { button: 'right' });
+    await expect(page.locator('#PlanMenu')).toBeVisible();
+    await page.click('#PlanEinfuegen');
+    await expect(page.locator('#PlanMenu')).toBeHidden();
+    await expect.poll(() => readPlan(page)).toEqual(plan);
+    await expect(page.locator('#Meldung')).toBeHidden();
+
+    // The menu key on the focused bonus list opens the same menu.
+    await page.focus('#LBBoni');
+    await page.keyboard.press('ContextMenu');
+    await expect(page.locator('#PlanKopieren')).toBeFocused();
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('Enter');
+    await expect.poll(() => page.evaluate(() => navigator.clipboard.readText())).toBe(`${plan.bonus.join('\n')}\n`);
+
+    // A text without a plan changes nothing and says why, as on the desktop.
+    await page.evaluate(() => navigator.clipboard.writeText('Hallo'));
+    await fromMenu(page, 'PlanEinfuegen');
+    await expect(page.locator('#MeldungText')).toHaveText(/Kein Plan-Code gefunden/);
+    expect(await readPlan(page)).toEqual(plan);
+  });
+});
+
+test('without access to the clipboard, paste offers a field and copying shows the text', async ({ page }) => {
+  await openPlanner(page);
+  for (const action of PLAN) await act(page, action);
+  const plan = await readPlan(page);
+  const code = new URL(page.url()).hash.slice('#plan='.length);
+
+  // Over plain http from another host the page has no clipboard at all.
+  await page.evaluate(() => Object.defineProperty(navigator, 'clipboard', { value: undefined }));
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error));
+  await fromMenu(page, 'LinkKopieren');
+  await expect(page.locator('#MeldungFeld')).toBeFocused();
+  await expect(page.locator('#MeldungFeld')).toHaveValue(new RegExp(`#plan=${code}$`));
+  await page.keyboard.press('Escape');
+
+  await fromMenu(page, 'PlanKopieren');
+  const summary = await page.inputValue('#MeldungFeld');
+  expect(summary).toContain(code);
+  await page.click('#MeldungOk');
+
+  await fromMenu(page, 'NeuerPlan');
+  await fromMenu(page, 'PlanEinfuegen');
+  const field = page.locator('#MeldungFeld');
+  await expect(field).toBeFocused();
+  await expect(field).toHaveJSProperty('readOnly', false);
+  await field.fill(`Mein Plan: ${summary}`);
+  await page.click('#MeldungOk');
+  await expect(page.locator('#Meldung')).toBeHidden();
+  expect(await readPlan(page)).toEqual(plan);
+
+  // Cancelled, the field changes nothing.
+  await fromMenu(page, 'NeuerPlan');
+  await fromMenu(page, 'PlanEinfuegen');
+  await field.fill(summary);
+  await page.click('#MeldungAbbrechen');
+  await expect(page.locator('#CBCharwahl')).toHaveValue('Gladiator');
+  expect(errors).toEqual([]);
+});
+
+test('each skill field carries its preview as its title and description', async ({ page }) => {
+  await openPlanner(page);
+  const preview = (id) =>
+    page.evaluate((fieldId) => {
+      const input = document.getElementById(fieldId);
+      return { title: input.title, description: input.getAttribute('aria-description') };
+    }, id);
+  const before = await preview('SpEFert1');
+  expect(before.title).toMatch(/^Ein Punkt mehr/);
+  expect(before.description).toBe(before.title);
+  await act(page, 'level 12');
+  await page.click('#SpEFert1-up');
+  const after = await preview('SpEFert1');
+  expect(after.title).toContain('Ein Punkt weniger');
+  expect(after.description).toBe(after.title);
+  expect(await page.getAttribute('#LFert1Head', 'title')).toBe(after.title);
+});

@@ -1,0 +1,71 @@
+// The desktop's plan tools in the page: the skill fields' tooltips and the
+// plan menu's commands. The core makes every text; the page only moves it
+// between the planner, the clipboard and the screen.
+
+const COPY_LINK_FAILED = 'Der Link konnte nicht kopiert werden. Die Adresse des Plans lautet:';
+const COPY_PLAN_FAILED = 'Der Plan konnte nicht in die Zwischenablage kopiert werden. Hier ist er zum Kopieren:';
+const COPY_BONUSES_FAILED = 'Die Boni konnten nicht in die Zwischenablage kopiert werden. Hier sind sie zum Kopieren:';
+const PASTE_BY_HAND =
+  'Der Browser lässt die Seite die Zwischenablage nicht lesen. Füge den Plan hier ein (Strg+V) und bestätige mit OK:';
+
+// Puts a text on the clipboard. Where the browser offers no clipboard to the
+// page (plain http from another host than this computer) or refuses it, the
+// text is shown selected, for the user to copy.
+async function copyText(navigator, chrome, text, failed) {
+  try {
+    await navigator.clipboard.writeText(text);
+  } catch {
+    chrome.showText(failed, text);
+  }
+}
+
+// The clipboard's text, or null when the browser does not let the page read it.
+async function readClipboard(navigator) {
+  try {
+    return await navigator.clipboard.readText();
+  } catch {
+    return null;
+  }
+}
+
+// The tooltip and accessible description of each skill field (and its
+// caption's tooltip), written only where they changed.
+export function skillTips(page) {
+  const shown = [];
+  return (texts) => {
+    texts.forEach((text, index) => {
+      const skill = index + 1;
+      if (shown[skill] === text) return;
+      shown[skill] = text;
+      const { input } = page.fields[skill];
+      input.title = text;
+      input.setAttribute('aria-description', text);
+      if (page.captions[skill]) page.captions[skill].title = text;
+    });
+  };
+}
+
+// The commands of the menus. view runs planner calls; messages() gives the
+// message box; link() gives the address of the shown plan.
+export function planCommands(core, view, messages, navigator, link) {
+  const chrome = {
+    showMessage: (message) => messages().showMessage(message),
+    showText: (message, text) => messages().showText(message, text),
+    askText: (message) => messages().askText(message),
+  };
+  const apply = (text) => {
+    let result = null;
+    if (view.call(() => (result = core.applyPlanText(view.planner, text))) && result.message) {
+      chrome.showMessage(result.message);
+    }
+  };
+  return {
+    copyLink: () => copyText(navigator, chrome, link(), COPY_LINK_FAILED),
+    copyPlan: () => copyText(navigator, chrome, core.planSummary(view.planner), COPY_PLAN_FAILED),
+    copyBonuses: () => copyText(navigator, chrome, core.bonusText(view.planner), COPY_BONUSES_FAILED),
+    pastePlan: async () => {
+      const text = (await readClipboard(navigator)) ?? (await chrome.askText(PASTE_BY_HAND));
+      if (text !== null) apply(text);
+    },
+  };
+}
