@@ -1,11 +1,14 @@
 // A class change through the main window, widget updates included: the pick
 // of "Seraphim" from "Gladiator" at level 10 with Waffenkunde at 5 and
 // Konzentration at 3 (2 class runs and 10 skill runs, every write mirrored
-// by its widget). And one skill step with and without the skill previews
+// by its widget). And one skill step through the window (the field's step,
+// as a click on its button makes it) with and without the skill previews
 // that follow it. Run headless: QT_QPA_PLATFORM=offscreen rollwerk_window_bench
 
 #include "PictureFormats.h"
 #include "RollwerkApplication.h"
+#include "SkillTips.h"
+#include "SpinField.h"
 #include "TFMain.h"
 
 #include <QComboBox>
@@ -56,18 +59,21 @@ private slots:
         planner.SpEStufeH.EditText("60");
         planner.SpEFert[1].EditText("40");
         planner.SpEFert[18].EditText("30");
-        const auto previews = planner.onSettled;
-        for (const bool withPreviews : {false, true}) {
-            planner.onSettled = withPreviews ? previews : nullptr;
+        auto *field = window.findChild<rollwerk::SpinField *>(QStringLiteral("SpEFert3"));
+        QVERIFY(field);
+        for (const bool withPreviews : {true, false}) {
+            if (!withPreviews)
+                delete window.findChild<rollwerk::SkillTips *>();
+            QCOMPARE(planner.settled.SubscriberCount(), withPreviews ? 1U : 0U);
             QElapsedTimer timer;
             constexpr int kSteps = 2000;
             timer.start();
             for (int i = 0; i < kSteps; ++i)
-                i % 2 == 0 ? planner.SpEFert[3].StepUp() : planner.SpEFert[3].StepDown();
+                field->stepBy(i % 2 == 0 ? 1 : -1);
             qInfo("skill step through the window %s the previews: %.1f microseconds on average",
                 withPreviews ? "with" : "without", static_cast<double>(timer.nsecsElapsed()) / kSteps / 1000.0);
         }
-        QVERIFY(planner.onSettled);
+        QCOMPARE(planner.SpEFert[3].Text(), std::string("0"));
     }
 };
 

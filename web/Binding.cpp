@@ -22,6 +22,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -77,6 +78,14 @@ const char *OutcomeName(NumberField::KeyOutcome outcome)
         return "NotTyped";
     }
     return "";
+}
+
+val TypedKeyObject(const NumberField::TypedKey &typed)
+{
+    val object = val::object();
+    object.set("outcome", val(OutcomeName(typed.outcome)));
+    object.set("caret", static_cast<double>(typed.caret));
+    return object;
 }
 
 val EditObject(const rollwerk::ClassBox::Edit &edit)
@@ -255,18 +264,24 @@ val ClassNames()
 //   classTextShown()               the class box's text changed
 //   labelShown(name)               "LFertFrei" or "LFertGesAnzeige"
 //   bonusLinesShown()              the bonus list was rebuilt
+// Each call that forwards a user action is one user action of the planner.
 class WebPlanner {
 public:
     explicit WebPlanner(val view) : view_(std::move(view))
     {
         for (int f = kLevelField; f <= rollwerk::kSkillCount; ++f) {
-            Field(f).onPropertyChanged
-                = [this, f](NumberField::Property property) { Notify("fieldChanged", f, val(PropertyName(property))); };
+            connections_.push_back(Field(f).propertyChanged.Connect([this, f](const NumberField::Change &change) {
+                Notify("fieldChanged", f, val(PropertyName(change.property)));
+            }));
         }
-        planner_.CBCharwahl.onTextShown = [this] { Notify("classTextShown"); };
-        planner_.LFertFrei.onTextShown = [this] { Notify("labelShown", val("LFertFrei")); };
-        planner_.LFertGesAnzeige.onTextShown = [this] { Notify("labelShown", val("LFertGesAnzeige")); };
-        planner_.LBBoni.onLinesShown = [this] { Notify("bonusLinesShown"); };
+        connections_.push_back(
+            planner_.CBCharwahl.textShown.Connect([this](const std::string &) { Notify("classTextShown"); }));
+        connections_.push_back(planner_.LFertFrei.textShown.Connect(
+            [this](const std::string &) { Notify("labelShown", val("LFertFrei")); }));
+        connections_.push_back(planner_.LFertGesAnzeige.textShown.Connect(
+            [this](const std::string &) { Notify("labelShown", val("LFertGesAnzeige")); }));
+        connections_.push_back(
+            planner_.LBBoni.linesShown.Connect([this](const rollwerk::BonusLines &) { Notify("bonusLinesShown"); }));
     }
 
     void FormCreate()
@@ -285,24 +300,24 @@ public:
     }
     val ClassType(double start, double length, double ch)
     {
-        return EditObject(Guarded(
+        return EditObject(UserCall(
             [&] { return planner_.CBCharwahl.TypeCharacter(Size(start), Size(length), static_cast<char32_t>(ch)); }));
     }
     val ClassBackspace(double start, double length)
     {
-        return EditObject(Guarded([&] { return planner_.CBCharwahl.Backspace(Size(start), Size(length)); }));
+        return EditObject(UserCall([&] { return planner_.CBCharwahl.Backspace(Size(start), Size(length)); }));
     }
     void ClassEditText(const std::string &text)
     {
-        Guarded([&] { planner_.CBCharwahl.EditText(text); });
+        UserCall([&] { planner_.CBCharwahl.EditText(text); });
     }
     void ClassPick(double index)
     {
-        Guarded([&] { planner_.CBCharwahl.Pick(Size(index)); });
+        UserCall([&] { planner_.CBCharwahl.Pick(Size(index)); });
     }
     void ClassSelectAdjacent(int direction)
     {
-        Guarded([&] { planner_.CBCharwahl.SelectAdjacent(direction); });
+        UserCall([&] { planner_.CBCharwahl.SelectAdjacent(direction); });
     }
 
     // The number fields.
@@ -334,32 +349,33 @@ public:
     {
         return Guarded([&] { return Field(f).CaptionEnabled(); });
     }
-    std::string TypeCharacter(int f, double start, double length, double ch, double decimalSeparator)
+    // {outcome, caret}: the caret is where the typed character leaves it (Inserted, Unchanged).
+    val TypeCharacter(int f, double start, double length, double ch, double decimalSeparator)
     {
-        return OutcomeName(Guarded([&] {
+        return TypedKeyObject(UserCall([&] {
             return Field(f).TypeCharacter(
                 Size(start), Size(length), static_cast<char32_t>(ch), static_cast<char32_t>(decimalSeparator));
         }));
     }
     double Paste(int f, double start, double length, const std::string &text)
     {
-        return static_cast<double>(Guarded([&] { return Field(f).Paste(Size(start), Size(length), text); }));
+        return static_cast<double>(UserCall([&] { return Field(f).Paste(Size(start), Size(length), text); }));
     }
     void EditText(int f, const std::string &text)
     {
-        Guarded([&] { Field(f).EditText(text); });
+        UserCall([&] { Field(f).EditText(text); });
     }
     void StepUp(int f)
     {
-        Guarded([&] { Field(f).StepUp(); });
+        UserCall([&] { Field(f).StepUp(); });
     }
     void StepDown(int f)
     {
-        Guarded([&] { Field(f).StepDown(); });
+        UserCall([&] { Field(f).StepDown(); });
     }
     void FocusLost(int f)
     {
-        Guarded([&] { Field(f).FocusLost(); });
+        UserCall([&] { Field(f).FocusLost(); });
     }
 
     // The labels and the bonus list.
@@ -438,6 +454,16 @@ private:
         return f == kLevelField ? planner_.SpEStufeH : planner_.SpEFert[f];
     }
 
+    // Forwards one user action: one UserAction of the planner, inside
+    // Guarded, so that an error at its end reaches the page too.
+    template <typename Action> decltype(auto) UserCall(Action action)
+    {
+        return Guarded([&]() -> decltype(auto) {
+            const rollwerk::Planner::UserAction userAction(planner_);
+            return action();
+        });
+    }
+
     template <typename... Args> void Notify(const char *method, Args &&...args)
     {
         if (view_.isUndefined() || view_.isNull())
@@ -450,6 +476,7 @@ private:
 
     rollwerk::Planner planner_;
     val view_;
+    std::vector<rollwerk::Connection> connections_;
 };
 
 } // namespace

@@ -84,7 +84,6 @@ class NumberFieldView {
     this.down = elements.down;
     this.caption = caption;
     this.shownText = '';
-    this.textWrites = 0;
     this.held = 0;
     this.overButton = false;
     this.timer = 0;
@@ -104,7 +103,6 @@ class NumberFieldView {
     const { planner, field, input } = this;
     switch (property) {
       case 'text':
-        ++this.textWrites;
         // Inside a user action the text is written once, as it stands at the end:
         // every write of an input's value makes a new text node.
         if (this.page.busy) this.page.textPending.add(this);
@@ -202,18 +200,17 @@ class NumberFieldView {
 
   type(ch) {
     const selection = selectionOf(this.input);
-    const writesBefore = this.textWrites;
-    let outcome = 'NotTyped';
+    let typed = { outcome: 'NotTyped', caret: selection.start };
     const ok = this.page.call(() => {
-      outcome = this.planner.typeCharacter(
+      typed = this.planner.typeCharacter(
         this.field, selection.start, selection.length, ch.codePointAt(0), decimalSeparator());
     });
     if (!ok) return this.syncText();
-    if (outcome === 'Refused') {
+    if (typed.outcome === 'Refused') {
       flash(this.box);
-    } else if (outcome === 'Unchanged' || (outcome === 'Inserted' && this.textWrites - writesBefore === 1)) {
-      // More than one write: a nested procedure rewrote the text, and the caret stays at the end.
-      setCaret(this.input, selection.start + 1);
+    } else if (typed.outcome === 'Unchanged' || typed.outcome === 'Inserted') {
+      // The model says where: after the character, or at the end when a procedure rewrote the text.
+      setCaret(this.input, typed.caret);
     }
   }
 
@@ -223,13 +220,12 @@ class NumberFieldView {
     const pasted = event.clipboardData ? event.clipboardData.getData('text/plain') : '';
     const selection = selectionOf(this.input);
     if (pasted === '' && selection.length === 0) return;
-    const writesBefore = this.textWrites;
     let caret = selection.start;
     const ok = this.page.call(() => {
       caret = this.planner.paste(this.field, selection.start, selection.length, pasted);
     });
     this.syncText();
-    if (ok && this.textWrites - writesBefore <= 1) setCaret(this.input, caret);
+    if (ok) setCaret(this.input, caret);
   }
 
   // Any other editing (Backspace, Delete, cut, drop, undo) has happened in the element.

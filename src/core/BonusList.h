@@ -1,8 +1,7 @@
 #pragma once
 
 #include "BonusTable.h"
-
-#include <functional>
+#include "Signal.h"
 
 namespace rollwerk {
 
@@ -18,11 +17,10 @@ public:
     void Replace(BonusLines lines)
     {
         lines_ = std::move(lines);
-        if (onLinesShown)
-            onLinesShown();
+        linesShown.Emit(lines_);
     }
 
-    std::function<void()> onLinesShown; // for the view
+    Signal<const BonusLines &> linesShown; // for the views: the new lines
 
 private:
     BonusLines lines_;

@@ -36,8 +36,7 @@ ClassBox::Edit ClassBox::TypeCharacter(std::size_t selectionStart, std::size_t s
     if (auto completed = Complete(text_, selectionStart, selectionLength, ch, items_)) {
         // A completion always notifies, even when it restores the same text.
         text_ = completed->text;
-        if (onTextShown)
-            onTextShown();
+        textShown.Emit(text_);
         if (onChange)
             onChange();
         return *completed;
@@ -61,8 +60,7 @@ ClassBox::Edit ClassBox::Backspace(std::size_t selectionStart, std::size_t selec
     Edit edit{std::string(before) + std::string(after), CharCount(before), 0};
     text_ = edit.text;
     // Every Backspace press notifies, even when nothing was deleted.
-    if (onTextShown)
-        onTextShown();
+    textShown.Emit(text_);
     if (onChange)
         onChange();
     return edit;
@@ -79,8 +77,7 @@ void ClassBox::Pick(std::size_t index)
         return;
     text_ = items_[index];
     // A pick notifies even when the box already shows that item.
-    if (onTextShown)
-        onTextShown();
+    textShown.Emit(text_);
     if (onChange)
         onChange();
 }
@@ -103,8 +100,7 @@ void ClassBox::Show(std::string text, bool notify)
     if (text == text_)
         return;
     text_ = std::move(text);
-    if (onTextShown)
-        onTextShown();
+    textShown.Emit(text_);
     if (notify && onChange)
         onChange();
 }

@@ -4,6 +4,9 @@
 // automatic completion. Procedures set the text silently; every user change
 // raises the change notification.
 
+#include "Signal.h"
+#include "UserAction.h"
+
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -47,8 +50,13 @@ public:
     void Pick(std::size_t index);         // an item chosen from the list
     void SelectAdjacent(int direction);   // Up (-1) and Down (+1) keys
 
-    std::function<void()> onChange;    // the change notification
-    std::function<void()> onTextShown; // for the view, before onChange runs
+    // The change notification: the planner's own wiring to its procedure.
+    std::function<void()> onChange;
+    // For the views: the new text, before onChange runs.
+    Signal<const std::string &> textShown;
+    // The user actions of the planner the box belongs to, for the views to
+    // open one around what the user does; none for a box on its own.
+    ActionGroup *actions = nullptr;
 
 private:
     void Show(std::string text, bool notify);

@@ -65,7 +65,7 @@ template <typename T> void NumberField::Update(T &member, T value, Property prop
     if (member == value)
         return;
     member = value;
-    Changed(property);
+    Changed(property, member);
 }
 
 void NumberField::SetMinimum(std::int32_t minimum)
@@ -110,22 +110,22 @@ bool NumberField::IsTypeable(char32_t ch, char32_t decimalSeparator)
     return (ch >= U'0' && ch <= U'9') || ch == U'+' || ch == U'-' || ch == decimalSeparator;
 }
 
-NumberField::KeyOutcome NumberField::TypeCharacter(
+NumberField::TypedKey NumberField::TypeCharacter(
     std::size_t selectionStart, std::size_t selectionLength, char32_t ch, char32_t decimalSeparator)
 {
     const bool enter = ch == U'\r' || ch == U'\n';
     if (!enter && (ch < 0x20 || ch == 0x7F))
-        return KeyOutcome::NotTyped;
+        return {KeyOutcome::NotTyped, selectionStart};
     if (!enabled_ || enter || !IsTypeable(ch, decimalSeparator))
-        return KeyOutcome::Refused;
+        return {KeyOutcome::Refused, selectionStart};
     const auto [before, after] = SplitAround(text_, selectionStart, selectionLength);
     std::string text = std::string(before) + EncodeUtf8(ch) + std::string(after);
     if (CharCount(text) > kMaxLength)
-        return KeyOutcome::Refused;
+        return {KeyOutcome::Refused, selectionStart};
+    const std::size_t caret = selectionStart + 1;
     if (text == text_)
-        return KeyOutcome::Unchanged;
-    ShowText(text);
-    return KeyOutcome::Inserted;
+        return {KeyOutcome::Unchanged, caret};
+    return {KeyOutcome::Inserted, ShowTextAt(text, caret)};
 }
 
 std::size_t NumberField::Paste(std::size_t selectionStart, std::size_t selectionLength, std::string_view pasted)
@@ -137,9 +137,7 @@ std::size_t NumberField::Paste(std::size_t selectionStart, std::size_t selection
     const std::size_t room = kMaxLength > kept ? kMaxLength - kept : 0;
     const std::string_view inserted = pasted.substr(0, ByteOffset(pasted, room));
     std::string text = std::string(before) + std::string(inserted) + std::string(after);
-    const std::size_t caret = CharCount(before) + CharCount(inserted);
-    ShowText(text);
-    return caret;
+    return ShowTextAt(text, CharCount(before) + CharCount(inserted));
 }
 
 void NumberField::EditText(std::string_view text)
@@ -174,15 +172,24 @@ void NumberField::ShowText(std::string_view text)
         return;
     text_.assign(text);
     number_ = ParseInteger(text_);
-    Changed(Property::Text);
+    ++textWrites_;
+    Changed(Property::Text, text_);
     if (onChange)
         onChange();
 }
 
-void NumberField::Changed(Property property)
+std::size_t NumberField::ShowTextAt(std::string_view text, std::size_t caret)
 {
-    if (onPropertyChanged)
-        onPropertyChanged(property);
+    const std::size_t writesBefore = textWrites_;
+    ShowText(text);
+    // More than one write: a nested procedure rewrote the text, and the caret goes to its end.
+    return textWrites_ - writesBefore > 1 ? CharCount(text_) : caret;
+}
+
+template <typename T> void NumberField::Changed(Property property, const T &value)
+{
+    if (propertyChanged.HasSubscribers())
+        propertyChanged.Emit(Change{property, value});
 }
 
 } // namespace rollwerk

@@ -5,6 +5,8 @@
 // the user does (typing, pasting, stepping, leaving the field).
 
 #include "Colours.h"
+#include "Signal.h"
+#include "UserAction.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace rollwerk {
 
@@ -28,6 +31,21 @@ public:
         Unchanged, // the character replaced an identical selection
         Refused,   // filtered out or over the length limit: the window beeps
         NotTyped,  // a control key; the window handles it as editing
+    };
+
+    // A typed character and where the caret goes: after it, or at the end
+    // when a procedure rewrote the text while it ran. Only for Inserted and
+    // Unchanged; otherwise the caret and selection stay as they are.
+    struct TypedKey {
+        KeyOutcome outcome = KeyOutcome::NotTyped;
+        std::size_t caret = 0;
+    };
+
+    // A property and its new value: the text as a string, the range as
+    // numbers, the two flags as bools, the colour as Rgb.
+    struct Change {
+        Property property = Property::Text;
+        std::variant<std::string, std::int32_t, bool, Rgb> value;
     };
 
     static constexpr std::size_t kMaxLength = 3;
@@ -63,9 +81,10 @@ public:
 
     // User side; a disabled field takes no input. Positions count characters.
     static bool IsTypeable(char32_t ch, char32_t decimalSeparator);
-    KeyOutcome TypeCharacter(
+    TypedKey TypeCharacter(
         std::size_t selectionStart, std::size_t selectionLength, char32_t ch, char32_t decimalSeparator);
-    // Pasted text is not filtered but is cut to the room left. Returns the caret.
+    // Pasted text is not filtered but is cut to the room left. Returns the
+    // caret: after the pasted text, or at the end when a procedure rewrote it.
     std::size_t Paste(std::size_t selectionStart, std::size_t selectionLength, std::string_view pasted);
     // Any other editing (Backspace, Delete, cut): the text the edit produced.
     void EditText(std::string_view text);
@@ -73,10 +92,14 @@ public:
     void StepDown();
     void FocusLost();
 
-    // The field's change notification: runs, nested, whenever the shown text changes.
+    // The field's change notification: runs, nested, whenever the shown text
+    // changes. The planner's own wiring to its procedure, one per field.
     std::function<void()> onChange;
-    // For the view: a property changed (the text before onChange runs).
-    std::function<void(Property)> onPropertyChanged;
+    // For the views: a property changed (the text before onChange runs).
+    Signal<const Change &> propertyChanged;
+    // The user actions of the planner the field belongs to, for the views to
+    // open one around what the user does; none for a field on its own.
+    ActionGroup *actions = nullptr;
 
     friend bool operator==(const NumberField &a, const NumberField &b)
     {
@@ -86,9 +109,11 @@ public:
 
 private:
     void ShowText(std::string_view text);
+    // Shows a text the user produced; returns where the caret goes.
+    std::size_t ShowTextAt(std::string_view text, std::size_t caret);
     // Stores a property's new value and tells the view, when the value differs.
     template <typename T> void Update(T &member, T value, Property property);
-    void Changed(Property property);
+    template <typename T> void Changed(Property property, const T &value);
 
     std::string text_ = "0";
     // The text read as a number, kept with it: procedures read fields far
@@ -99,6 +124,8 @@ private:
     bool enabled_ = true;
     Rgb colour_{};
     bool captionEnabled_ = true;
+    // Text writes so far, to tell the user's change from a procedure's rewrite.
+    std::size_t textWrites_ = 0;
 };
 
 } // namespace rollwerk

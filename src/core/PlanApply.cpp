@@ -34,6 +34,8 @@ PlanApplication ApplyPlan(Planner &planner, const Plan &plan)
     if (std::string problem = PlanProblem(plan); !problem.empty())
         return {false, {}, std::move(problem)};
     const auto column = static_cast<std::size_t>(*ClassColumn(plan.className));
+    // One action for the user: the views settle once, when the plan is in.
+    const Planner::UserAction action(planner);
     // Picking another class first makes the pick of the plan's class a class
     // change, which restarts the plan: level 1, every skill at its minimum,
     // locked skills that still hold points included.

@@ -40,9 +40,12 @@ Planner::Planner()
     for (int s = 1; s <= kSkillCount; ++s) {
         SpEFert[s] = InitialSkillField(s);
         SpEFert[s].onChange = [this] { SpEFertChange(); };
+        SpEFert[s].actions = this;
     }
     SpEStufeH.onChange = [this] { CBCharwahlChange(); };
+    SpEStufeH.actions = this;
     CBCharwahl.onChange = [this] { CBCharwahlChange(); };
+    CBCharwahl.actions = this;
     // Room for deeper nesting than any plan has shown, so that the slots never move.
     runs_.reserve(kUsualNesting);
 }
@@ -74,6 +77,8 @@ template <typename Body> void Planner::Guarded(Procedure procedure, Body body)
 {
     if (depth_ >= kMaxNesting)
         throw std::runtime_error("Die Planerregeln sind zu tief verschachtelt.");
+    // Outside any user action the outermost procedure is one of its own.
+    const UserAction action(depth_ == 0 ? this : nullptr);
     if (static_cast<std::size_t>(depth_) == runs_.size())
         runs_.emplace_back();
     Run &run = runs_[static_cast<std::size_t>(depth_)];
@@ -97,8 +102,8 @@ template <typename Body> void Planner::Guarded(Procedure procedure, Body body)
         } leave{depth_};
         body();
     }
-    if (depth_ == 0 && onSettled)
-        onSettled();
+    if (depth_ == 0)
+        MarkRan();
 }
 
 void Planner::ClassChangeBody()

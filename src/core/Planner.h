@@ -4,7 +4,9 @@
 // and the three procedures that change a plan.
 //
 // How a change flows:
-//   user action (typed key, step, pick) on a field model
+//   user action (typed key, step, pick, paste, entering a plan): the view
+//     opens a UserAction on the planner (actionStarted when outermost)
+//     -> the view forwards it to a field model
 //     -> the field's text changes -> its change notification runs a
 //        procedure (CBCharwahlChange for the class box and the level field,
 //        SpEFertChange for a skill field)
@@ -12,10 +14,11 @@
 //        and writes values, ranges, flags, colours, labels and bonus lines
 //     -> every write that changes a field's text runs that field's
 //        procedure again, nested, before the write returns
-//     -> the views mirror each write as it happens (onPropertyChanged,
-//        onTextShown, onLinesShown)
-//     -> when the outermost procedure returns, onSettled tells the views
-//        that the action is complete (for what is costly to redo per write).
+//     -> the views mirror each write as it happens, through the models'
+//        signals (propertyChanged, textShown, linesShown)
+//     -> when the outermost UserAction ends, settled tells the views that the
+//        action is complete (for what is costly to redo per write); outside
+//        any UserAction, a procedure is an action of its own.
 
 #include "BonusList.h"
 #include "BonusTable.h"
@@ -25,9 +28,9 @@
 #include "NumberField.h"
 #include "PlannerState.h"
 #include "TextLabel.h"
+#include "UserAction.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,8 +38,14 @@ namespace rollwerk {
 
 inline constexpr std::string_view kFreePointsCaption = "Freie Fertigkeitspunkte: ";
 
-class Planner {
+// The planner is the group of its user actions: it has the two signals
+// actionStarted and settled (see UserAction.h).
+class Planner : public ActionGroup {
 public:
+    // Groups everything one user action does into one settled notification:
+    // UserAction action(planner); nestable.
+    using UserAction = rollwerk::UserAction;
+
     // How often the procedures ran and how deep they nested, for tests and benchmarks.
     struct RunCounts {
         int classChanges = 0;   // runs of CBCharwahlChange
@@ -75,10 +84,6 @@ public:
     void FormCreate();
     void CBCharwahlChange();
     void SpEFertChange();
-
-    // For the views: runs when a procedure that no other procedure started
-    // returns, that is, once every change of a user action is done.
-    std::function<void()> onSettled;
 
     PlannerState CaptureState() const;
     void CaptureState(PlannerState &state) const;

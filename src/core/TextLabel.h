@@ -1,6 +1,7 @@
 #pragma once
 
-#include <functional>
+#include "Signal.h"
+
 #include <string>
 #include <string_view>
 
@@ -17,11 +18,10 @@ public:
         if (text == text_)
             return;
         text_.assign(text);
-        if (onTextShown)
-            onTextShown();
+        textShown.Emit(text_);
     }
 
-    std::function<void()> onTextShown; // for the view
+    Signal<const std::string &> textShown; // for the views: the new text
 
 private:
     std::string text_;

@@ -43,17 +43,13 @@ ClassComboBox::ClassComboBox(ClassBox &model, QWidget *parent) : QComboBox(paren
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (index < 0)
             return;
+        const UserAction action(model_.actions);
         CallPlanner(this, [&] { model_.Pick(static_cast<std::size_t>(index)); });
         showModelText();
     });
     showModelText();
 
-    model_.onTextShown = [this] { showModelText(); };
-}
-
-ClassComboBox::~ClassComboBox()
-{
-    model_.onTextShown = nullptr;
+    modelConnection_ = model_.textShown.Connect([this](const std::string &) { showModelText(); });
 }
 
 void ClassComboBox::keyPressEvent(QKeyEvent *event)
@@ -62,6 +58,7 @@ void ClassComboBox::keyPressEvent(QKeyEvent *event)
         event->ignore();
         return;
     }
+    const UserAction action(model_.actions);
     const auto modifiers = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     switch (event->key()) {
     case Qt::Key_Up:
@@ -111,6 +108,7 @@ void ClassComboBox::keyPressEvent(QKeyEvent *event)
 void ClassComboBox::inputMethodEvent(QInputMethodEvent *event)
 {
     // A character composed by an input method completes like a typed key.
+    const UserAction action(model_.actions);
     if (isEnabled() && TypeEach(*event, ComposedCharacters(*event), [this](char32_t ch) { typeCharacter(ch); }))
         return;
     QComboBox::inputMethodEvent(event);
@@ -168,6 +166,7 @@ void ClassComboBox::applyEdit(bool ok, const ClassBox::Edit &edit)
 void ClassComboBox::typeCharacter(char32_t ch)
 {
     const CharSelection selection = SelectionOf(*lineEdit());
+    const UserAction action(model_.actions);
     ClassBox::Edit edit;
     const bool ok = CallPlanner(this, [&] { edit = model_.TypeCharacter(selection.start, selection.length, ch); });
     applyEdit(ok, edit);
@@ -187,6 +186,7 @@ void ClassComboBox::lineEdited()
     const QString text = lineEdit()->text();
     if (text.toStdString() == model_.Text())
         return;
+    const UserAction action(model_.actions);
     CallPlanner(this, [&] { model_.EditText(text.toStdString()); });
     showModelText();
 }

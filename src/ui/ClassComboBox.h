@@ -2,8 +2,9 @@
 
 // The class box: an editable combo box that views a ClassBox model. Typed
 // characters, Backspace, editing, Up/Down and picks from the list go to the
-// model, which completes, decides and raises the change notification. A
-// model has one view, and it outlives the view.
+// model, which completes, decides and raises the change notification.
+// Everything one user action does runs in one UserAction of the model's
+// planner.
 
 #include "ClassBox.h"
 
@@ -16,7 +17,6 @@ class ClassComboBox : public QComboBox {
 
 public:
     explicit ClassComboBox(ClassBox &model, QWidget *parent = nullptr);
-    ~ClassComboBox() override;
 
     ClassBox &model() const { return model_; }
 
@@ -35,6 +35,8 @@ private:
 
     ClassBox &model_;
     bool forwardingKey_ = false;
+    // Last: ends the subscription before anything it writes to goes.
+    Connection modelConnection_;
 };
 
 } // namespace rollwerk

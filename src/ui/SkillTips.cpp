@@ -1,30 +1,29 @@
 #include "SkillTips.h"
 
+#include "PlannerCall.h"
 #include "Preview.h"
 
 #include <QWidget>
 
 namespace rollwerk {
 
-SkillTips::SkillTips(Planner &planner, QWidget *content) : QObject(content), planner_(planner)
+SkillTips::SkillTips(Planner &planner, QWidget *content) : QObject(content), planner_(planner), content_(content)
 {
     for (int s = 1; s <= kSkillCount; ++s) {
         const auto index = static_cast<std::size_t>(s - 1);
         fields_[index] = content->findChild<QWidget *>(QStringLiteral("SpEFert%1").arg(s));
         captions_[index] = content->findChild<QWidget *>(QStringLiteral("LFert%1Head").arg(s));
     }
-    planner_.onSettled = [this] { Refresh(); };
-}
-
-SkillTips::~SkillTips()
-{
-    // Goes with the widgets, while the planner still lives.
-    planner_.onSettled = nullptr;
+    settledConnection_ = planner_.settled.Connect([this] { Refresh(); });
 }
 
 void SkillTips::Refresh()
 {
-    const SkillArray<std::string> texts = SkillTipTexts(planner_);
+    // Runs when a user action ends, which may be outside any call into the
+    // planner that shows its errors: this one shows its own.
+    SkillArray<std::string> texts;
+    if (!CallPlanner(content_, [&] { texts = SkillTipTexts(planner_); }))
+        return;
     for (int s = 1; s <= kSkillCount; ++s) {
         const auto index = static_cast<std::size_t>(s - 1);
         QString text = QString::fromStdString(texts[s]);

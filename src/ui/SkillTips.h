@@ -22,15 +22,16 @@ class SkillTips : public QObject {
 public:
     // Finds the fields and captions among the children of content by name.
     SkillTips(Planner &planner, QWidget *content);
-    ~SkillTips() override;
 
     void Refresh();
 
 private:
     Planner &planner_;
+    QWidget *content_;
     std::array<QWidget *, kSkillCount> fields_{};
     std::array<QWidget *, kSkillCount> captions_{};
     std::array<QString, kSkillCount> shown_;
+    Connection settledConnection_;
 };
 
 } // namespace rollwerk

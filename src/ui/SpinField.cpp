@@ -118,12 +118,8 @@ SpinField::SpinField(NumberField &model, QWidget *parent) : QAbstractSpinBox(par
     colour_ = ToQColor(model_.Colour());
     applyColour();
 
-    model_.onPropertyChanged = [this](NumberField::Property property) { showProperty(property); };
-}
-
-SpinField::~SpinField()
-{
-    model_.onPropertyChanged = nullptr;
+    modelConnection_
+        = model_.propertyChanged.Connect([this](const NumberField::Change &change) { showProperty(change); });
 }
 
 int SpinField::minimum() const
@@ -138,6 +134,7 @@ int SpinField::maximum() const
 
 void SpinField::stepBy(int steps)
 {
+    const UserAction action(model_.actions);
     for (int i = 0; i < std::abs(steps); ++i)
         if (!step(steps > 0 ? 1 : -1))
             return;
@@ -174,6 +171,7 @@ void SpinField::keyPressEvent(QKeyEvent *event)
         event->ignore();
         return;
     }
+    const UserAction action(model_.actions);
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -217,6 +215,7 @@ void SpinField::inputMethodEvent(QInputMethodEvent *event)
 {
     // A character composed by an input method is typed like a key, so that
     // the filter and the length limit hold for it too.
+    const UserAction action(model_.actions);
     if (isEnabled() && TypeEach(*event, ComposedCharacters(*event), [this](char32_t ch) { typeCharacter(ch); }))
         return;
     QAbstractSpinBox::inputMethodEvent(event);
@@ -232,6 +231,7 @@ void SpinField::focusOutEvent(QFocusEvent *event)
         return;
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
+    const UserAction action(model_.actions);
     CallPlanner(this, [this] { model_.FocusLost(); });
     syncText();
 }
@@ -244,6 +244,7 @@ void SpinField::wheelEvent(QWheelEvent *event)
         return;
     }
     event->accept();
+    const UserAction action(model_.actions);
     wheelRemainder_ += delta;
     while (wheelRemainder_ >= kWheelNotch || wheelRemainder_ <= -kWheelNotch) {
         const int direction = wheelRemainder_ > 0 ? 1 : -1;
@@ -315,28 +316,27 @@ void SpinField::changeEvent(QEvent *event)
     }
 }
 
-void SpinField::showProperty(NumberField::Property property)
+void SpinField::showProperty(const NumberField::Change &change)
 {
-    switch (property) {
+    switch (change.property) {
     case NumberField::Property::Text:
-        ++textWrites_;
         syncText();
         break;
     case NumberField::Property::Minimum:
-        minimum_ = model_.Minimum();
+        minimum_ = std::get<std::int32_t>(change.value);
         break;
     case NumberField::Property::Maximum:
-        maximum_ = model_.Maximum();
+        maximum_ = std::get<std::int32_t>(change.value);
         break;
     case NumberField::Property::Enabled:
-        setEnabled(model_.Enabled());
+        setEnabled(std::get<bool>(change.value));
         break;
     case NumberField::Property::Colour:
-        colour_ = ToQColor(model_.Colour());
+        colour_ = ToQColor(std::get<Rgb>(change.value));
         applyColour();
         break;
     case NumberField::Property::CaptionEnabled:
-        emit captionEnabledChanged(model_.CaptionEnabled());
+        emit captionEnabledChanged(std::get<bool>(change.value));
         break;
     }
 }
@@ -377,25 +377,21 @@ void SpinField::typeCharacter(char32_t ch)
 {
     const CharSelection selection = SelectionOf(*lineEdit());
     const char32_t separator = QLocale().decimalPoint().toUcs4().value(0, U'.');
-    const int writesBefore = textWrites_;
-    auto outcome = NumberField::KeyOutcome::NotTyped;
+    const UserAction action(model_.actions);
+    NumberField::TypedKey typed;
     const bool ok
-        = CallPlanner(this, [&] { outcome = model_.TypeCharacter(selection.start, selection.length, ch, separator); });
+        = CallPlanner(this, [&] { typed = model_.TypeCharacter(selection.start, selection.length, ch, separator); });
     if (!ok) {
         syncText();
         return;
     }
-    switch (outcome) {
+    switch (typed.outcome) {
     case NumberField::KeyOutcome::Refused:
         QApplication::beep();
         break;
     case NumberField::KeyOutcome::Inserted:
-        // More than one write: a nested procedure rewrote the text, and the caret stays at the end.
-        if (textWrites_ - writesBefore == 1)
-            lineEdit()->setCursorPosition(Utf16Position(shownText_, selection.start + 1));
-        break;
     case NumberField::KeyOutcome::Unchanged:
-        lineEdit()->setCursorPosition(Utf16Position(shownText_, selection.start + 1));
+        lineEdit()->setCursorPosition(Utf16Position(shownText_, typed.caret));
         break;
     case NumberField::KeyOutcome::NotTyped:
         break;
@@ -408,12 +404,12 @@ void SpinField::pasteClipboard()
     if (pasted.isEmpty() && !lineEdit()->hasSelectedText())
         return;
     const CharSelection selection = SelectionOf(*lineEdit());
-    const int writesBefore = textWrites_;
+    const UserAction action(model_.actions);
     std::size_t caret = selection.start;
     const bool ok
         = CallPlanner(this, [&] { caret = model_.Paste(selection.start, selection.length, pasted.toStdString()); });
     syncText();
-    if (ok && textWrites_ - writesBefore <= 1)
+    if (ok)
         lineEdit()->setCursorPosition(Utf16Position(shownText_, caret));
 }
 
@@ -434,12 +430,14 @@ void SpinField::lineEdited()
     if (lineEdit()->text() == shownText_)
         return;
     const QString text = lineEdit()->text();
+    const UserAction action(model_.actions);
     CallPlanner(this, [&] { model_.EditText(text.toStdString()); });
     syncText();
 }
 
 bool SpinField::step(int direction)
 {
+    const UserAction action(model_.actions);
     return CallPlanner(this, [&] { direction > 0 ? model_.StepUp() : model_.StepDown(); });
 }
 

@@ -3,8 +3,8 @@
 // A number spin field: a view of a NumberField. It shows the model's text,
 // range, enabled flag and colour as they change, and forwards typed keys,
 // pasting, editing, stepping (buttons, arrow keys, wheel) and focus loss to
-// the model, which holds every rule. A model has one view, and it outlives
-// the view.
+// the model, which holds every rule. Everything one user action does runs in
+// one UserAction of the model's planner.
 
 #include "NumberField.h"
 #include "WindowLayoutTable.h"
@@ -29,7 +29,6 @@ public:
     static constexpr int kButtonWidth = layout::kSpinButtonWidth;
 
     explicit SpinField(NumberField &model, QWidget *parent = nullptr);
-    ~SpinField() override;
 
     int minimum() const;
     int maximum() const;
@@ -61,7 +60,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void showProperty(NumberField::Property property);
+    void showProperty(const NumberField::Change &change);
     void applyColour();
     void typeCharacter(char32_t ch);
     void pasteClipboard();
@@ -80,8 +79,6 @@ private:
     int maximum_ = 0;
     QColor colour_;
     QColor textColour_;
-    // Counts text writes from the model, to tell a nested rewrite from the typed change.
-    int textWrites_ = 0;
     bool forwardingKey_ = false;
     bool applyingColour_ = false;
     int wheelRemainder_ = 0;
@@ -89,6 +86,8 @@ private:
     QTimer repeatTimer_;
     int heldDirection_ = 0;
     bool heldOverButton_ = false;
+    // Last: ends the subscription before anything it writes to goes.
+    Connection modelConnection_;
 };
 
 } // namespace rollwerk

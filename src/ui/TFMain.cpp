@@ -107,23 +107,17 @@ TFMain::TFMain(QWidget *parent) : PlannerWindow(parent)
     SetTabOrder();
     layout::PlaceWindowFrame(*this, layout::kMainFrame);
 
-    planner_.LFertFrei.onTextShown = [this] { ShowFreePoints(); };
-    planner_.LFertGesAnzeige.onTextShown = [this] { ShowFreeSlots(); };
-    planner_.LBBoni.onLinesShown = [this] { ShowBonusLines(); };
+    plannerConnections_ = {
+        planner_.LFertFrei.textShown.Connect([this](const std::string &) { ShowFreePoints(); }),
+        planner_.LFertGesAnzeige.textShown.Connect([this](const std::string &) { ShowFreeSlots(); }),
+        planner_.LBBoni.linesShown.Connect([this](const rollwerk::BonusLines &) { ShowBonusLines(); }),
+    };
     // The plan travels by the clipboard; each skill field previews its next point.
     new rollwerk::PlanMenu(planner_, this, {content, LBBoni_});
     auto *skillTips = new rollwerk::SkillTips(planner_, content);
     // Every widget holds its initial value: now the plan may start.
     rollwerk::CallPlanner(this, [this] { planner_.FormCreate(); });
     skillTips->Refresh();
-}
-
-TFMain::~TFMain()
-{
-    // Like every view, the window unhooks what it hooked; its labels go with QWidget.
-    planner_.LFertFrei.onTextShown = nullptr;
-    planner_.LFertGesAnzeige.onTextShown = nullptr;
-    planner_.LBBoni.onLinesShown = nullptr;
 }
 
 void TFMain::CreateWidgets(QWidget *content)

@@ -3,13 +3,15 @@
 // The main window: a view of the planner's fields. It builds its widgets
 // from the layout table, binds each one to its field model, and leaves every
 // decision to the planner. Writes by the planner reach the widgets at once
-// through the models' view hooks, nested notifications included.
+// through the models' signals, nested notifications included.
 
 #include "Planner.h"
 
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
+
+#include <array>
 
 class QLabel;
 class QListWidget;
@@ -35,7 +37,6 @@ class TFMain : public PlannerWindow {
 public:
     // Creates every widget with its initial value, then runs FormCreate.
     explicit TFMain(QWidget *parent = nullptr);
-    ~TFMain() override;
 
     // The window that "Info" shows; without one, the top-level window named "FInfo".
     void SetInfoWindow(QWidget *info) { infoWindow_ = info; }
@@ -61,4 +62,6 @@ private:
     QMenuBar *MainMenu1_ = nullptr;
     QPointer<QWidget> infoWindow_;
     QPixmap emblem_;
+    // The labels' and the list's subscriptions, ended before the widgets go.
+    std::array<rollwerk::Connection, 3> plannerConnections_;
 };

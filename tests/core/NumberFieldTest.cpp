@@ -102,7 +102,7 @@ TEST_P(NumberFieldTyping, FiltersAndLimits)
 {
     const TypingCase &c = GetParam();
     WatchedField w(0, 250, c.before);
-    EXPECT_EQ(w.field.TypeCharacter(c.selectionStart, c.selectionLength, c.typed, U','), c.outcome);
+    EXPECT_EQ(w.field.TypeCharacter(c.selectionStart, c.selectionLength, c.typed, U',').outcome, c.outcome);
     EXPECT_EQ(w.field.Text(), c.after);
     EXPECT_EQ(w.shown.size(), c.outcome == NumberField::KeyOutcome::Inserted ? 1U : 0U);
 }
@@ -159,7 +159,7 @@ TEST(NumberField, StepsClampExceptWhileMinimumEqualsMaximum)
     NumberField disabled(0, 5, 1, false, kLockedColour);
     disabled.StepUp();
     disabled.EditText("4");
-    EXPECT_EQ(disabled.TypeCharacter(1, 0, U'4', U','), NumberField::KeyOutcome::Refused);
+    EXPECT_EQ(disabled.TypeCharacter(1, 0, U'4', U',').outcome, NumberField::KeyOutcome::Refused);
     EXPECT_EQ(disabled.Text(), "1") << "a disabled field takes no input";
 }
 

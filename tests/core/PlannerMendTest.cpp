@@ -120,15 +120,15 @@ TEST(NestingBound, ARunDeeperThanTheBoundRaisesAnError)
     d.Type(kLevelField, "250");
     // A view that writes a skill whenever the counters change nests the
     // skill procedure once more per write, each time in a new state.
-    d.planner.LFertFrei.onTextShown = [&] {
+    auto writer = d.planner.LFertFrei.textShown.Connect([&](const std::string &) {
         NumberField &field = d.planner.SpEFert[7];
         field.SetValue(field.Value() + 1);
-    };
+    });
     d.planner.ResetCounts();
     EXPECT_THROW(d.Up(22), std::runtime_error);
     EXPECT_EQ(d.planner.Counts().maxDepth, Planner::kMaxNesting);
     // The planner is usable again once the error has been shown.
-    d.planner.LFertFrei.onTextShown = nullptr;
+    writer.Disconnect();
     d.planner.ResetCounts();
     d.Pick("Seraphim");
     EXPECT_EQ(d.planner.SpEFert[2].Text(), "1");

@@ -342,7 +342,7 @@ void ClassComboBoxTest::procedureTextIsShownSilently()
 
     // A view that goes leaves no hook behind on the model it viewed.
     delete f.box;
-    QVERIFY(!f.model.onTextShown);
+    QVERIFY(!f.model.textShown.HasSubscribers());
     f.model.SetText("Gladiator");
 }
 

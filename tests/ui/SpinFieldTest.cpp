@@ -680,7 +680,7 @@ void SpinFieldTest::mirrorsModelWrites()
     // A view that goes leaves no hook behind on the model it viewed.
     f.model.onChange = nullptr;
     delete f.field;
-    QVERIFY(!f.model.onPropertyChanged);
+    QVERIFY(!f.model.propertyChanged.HasSubscribers());
     f.model.SetValue(9);
 }
 
