@@ -179,6 +179,16 @@ template <typename Action> decltype(auto) Guarded(Action action)
     val::global("Error").new_(val(error)).throw_();
 }
 
+// Forwards one user action: one UserAction of the planner, inside Guarded,
+// so that an error at its end reaches the page too.
+template <typename Action> decltype(auto) UserCall(rollwerk::Planner &planner, Action action)
+{
+    return Guarded([&]() -> decltype(auto) {
+        const rollwerk::Planner::UserAction userAction(planner);
+        return action();
+    });
+}
+
 // The layout table of both windows, for the page to build itself from.
 val Layout()
 {
@@ -300,24 +310,24 @@ public:
     }
     val ClassType(double start, double length, double ch)
     {
-        return EditObject(UserCall(
+        return EditObject(UserCall(planner_,
             [&] { return planner_.CBCharwahl.TypeCharacter(Size(start), Size(length), static_cast<char32_t>(ch)); }));
     }
     val ClassBackspace(double start, double length)
     {
-        return EditObject(UserCall([&] { return planner_.CBCharwahl.Backspace(Size(start), Size(length)); }));
+        return EditObject(UserCall(planner_, [&] { return planner_.CBCharwahl.Backspace(Size(start), Size(length)); }));
     }
     void ClassEditText(const std::string &text)
     {
-        UserCall([&] { planner_.CBCharwahl.EditText(text); });
+        UserCall(planner_, [&] { planner_.CBCharwahl.EditText(text); });
     }
     void ClassPick(double index)
     {
-        UserCall([&] { planner_.CBCharwahl.Pick(Size(index)); });
+        UserCall(planner_, [&] { planner_.CBCharwahl.Pick(Size(index)); });
     }
     void ClassSelectAdjacent(int direction)
     {
-        UserCall([&] { planner_.CBCharwahl.SelectAdjacent(direction); });
+        UserCall(planner_, [&] { planner_.CBCharwahl.SelectAdjacent(direction); });
     }
 
     // The number fields.
@@ -352,30 +362,30 @@ public:
     // {outcome, caret}: the caret is where the typed character leaves it (Inserted, Unchanged).
     val TypeCharacter(int f, double start, double length, double ch, double decimalSeparator)
     {
-        return TypedKeyObject(UserCall([&] {
+        return TypedKeyObject(UserCall(planner_, [&] {
             return Field(f).TypeCharacter(
                 Size(start), Size(length), static_cast<char32_t>(ch), static_cast<char32_t>(decimalSeparator));
         }));
     }
     double Paste(int f, double start, double length, const std::string &text)
     {
-        return static_cast<double>(UserCall([&] { return Field(f).Paste(Size(start), Size(length), text); }));
+        return static_cast<double>(UserCall(planner_, [&] { return Field(f).Paste(Size(start), Size(length), text); }));
     }
     void EditText(int f, const std::string &text)
     {
-        UserCall([&] { Field(f).EditText(text); });
+        UserCall(planner_, [&] { Field(f).EditText(text); });
     }
     void StepUp(int f)
     {
-        UserCall([&] { Field(f).StepUp(); });
+        UserCall(planner_, [&] { Field(f).StepUp(); });
     }
     void StepDown(int f)
     {
-        UserCall([&] { Field(f).StepDown(); });
+        UserCall(planner_, [&] { Field(f).StepDown(); });
     }
     void FocusLost(int f)
     {
-        UserCall([&] { Field(f).FocusLost(); });
+        UserCall(planner_, [&] { Field(f).FocusLost(); });
     }
 
     // The labels and the bonus list.
@@ -452,16 +462,6 @@ private:
         if (f < kLevelField || f > rollwerk::kSkillCount)
             throw std::out_of_range("field " + std::to_string(f));
         return f == kLevelField ? planner_.SpEStufeH : planner_.SpEFert[f];
-    }
-
-    // Forwards one user action: one UserAction of the planner, inside
-    // Guarded, so that an error at its end reaches the page too.
-    template <typename Action> decltype(auto) UserCall(Action action)
-    {
-        return Guarded([&]() -> decltype(auto) {
-            const rollwerk::Planner::UserAction userAction(planner_);
-            return action();
-        });
     }
 
     template <typename... Args> void Notify(const char *method, Args &&...args)

@@ -39,6 +39,7 @@ public:
     struct TypedKey {
         KeyOutcome outcome = KeyOutcome::NotTyped;
         std::size_t caret = 0;
+        friend bool operator==(const TypedKey &, const TypedKey &) = default;
     };
 
     // A property and its new value: the text as a string, the range as

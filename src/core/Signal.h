@@ -112,7 +112,11 @@ public:
     Signal() = default;
     Signal(const Signal &) noexcept { }
     Signal(Signal &&) noexcept { }
-    Signal &operator=(const Signal &) noexcept { return *this; }
+    // Keeps this signal's subscribers, so assigning a signal to itself changes nothing either.
+    Signal &operator=(const Signal &) noexcept // NOLINT(bugprone-unhandled-self-assignment)
+    {
+        return *this;
+    }
     Signal &operator=(Signal &&) noexcept { return *this; }
     ~Signal() = default;
 

@@ -15,7 +15,10 @@ namespace rollwerk {
 
 class ActionGroup {
 public:
-    // The outermost user action begins; nothing of it has happened yet.
+    // The outermost user action begins. Nothing of an action a view opened
+    // has happened yet; a procedure run outside any action (a model changed
+    // by a call that no view made) is an action of its own, begun once the
+    // field's text has changed.
     Signal<> actionStarted;
     // The outermost user action ended and a procedure completed in it: the
     // place for what is costly to redo per write.

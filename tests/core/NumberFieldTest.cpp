@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <memory>
 #include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -175,6 +179,157 @@ TEST(NumberField, FocusLossClampsOnlyOutOfRangeValuesOfARealRange)
     WatchedField pinned(1, 1, "9");
     pinned.field.FocusLost();
     EXPECT_EQ(pinned.field.Text(), "9");
+}
+
+TEST(NumberField, TheCaretGoesToTheEndWhenAProcedureRewritesTheText)
+{
+    NumberField field(0, 250, 0, true, kSkyBlue);
+    field.onChange = [&] {
+        if (field.Text() == "05" || field.Text() == "07")
+            field.SetValue(120);
+    };
+    EXPECT_EQ(field.TypeCharacter(1, 0, U'5', U',').caret, 3U) << "after \"120\", not after the typed 5";
+    field.EditText("0");
+    EXPECT_EQ(field.Paste(1, 0, "7"), 3U);
+    EXPECT_EQ(field.TypeCharacter(3, 0, U'1', U','), (NumberField::TypedKey{NumberField::KeyOutcome::Refused, 3}));
+    field.EditText("1");
+    EXPECT_EQ(field.TypeCharacter(0, 1, U'4', U',').caret, 1U);
+}
+
+// The signal the models notify their views through, against a plain list of
+// who is connected: random sequences of connecting, ending subscriptions (by
+// destroying, disconnecting or overwriting a connection), copying and
+// destroying the signal, and notifying, where one subscriber may end another
+// subscription (its own included), connect a new one or notify again, nested.
+TEST(Signal, SubscriptionsEndInAnyOrderAsAListOfSubscribersSays)
+{
+    std::mt19937 random(20261209);
+    auto pick = [&](int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); };
+    for (int round = 0; round < 300; ++round) {
+        auto signal = std::make_unique<Signal<int>>();
+        std::vector<int> reference;        // connected subscribers, in connection order
+        std::map<int, Connection> holders; // connections by holder
+        std::map<int, int> held;           // the subscriber each holder holds, -1: none
+        std::vector<int> called;
+        int nextSubscriber = 0;
+        int nextHolder = 0;
+        int trigger = -1; // the subscriber that acts while it runs, once
+        int victim = -1;  // the holder whose subscription it ends
+        bool connectNew = false;
+        bool notifyAgain = false;
+        const int value = round;
+
+        std::function<void(int)> connect;
+        connect = [&](int holder) {
+            const int subscriber = nextSubscriber++;
+            holders[holder] = signal->Connect([&, subscriber](int seen) {
+                called.push_back(subscriber);
+                EXPECT_EQ(seen, value);
+                if (subscriber != trigger)
+                    return;
+                trigger = -1;
+                if (victim >= 0)
+                    holders[victim].Disconnect();
+                if (connectNew)
+                    connect(nextHolder++);
+                if (notifyAgain)
+                    signal->Emit(value);
+            });
+            held[holder] = subscriber;
+        };
+        auto unsubscribe = [&](int holder) {
+            std::erase(reference, held[holder]);
+            held[holder] = -1;
+        };
+
+        for (int step = 0; step < 40; ++step) {
+            const int holderCount = nextHolder;
+            switch (pick(7)) {
+            case 0:
+            case 1: {
+                const int holder = nextHolder++;
+                connect(holder);
+                reference.push_back(held[holder]);
+                break;
+            }
+            case 2:
+                if (holderCount > 0) {
+                    const int holder = pick(holderCount);
+                    unsubscribe(holder);
+                    if (pick(2) == 0)
+                        holders.erase(holder);
+                    else
+                        holders[holder].Disconnect();
+                }
+                break;
+            case 3:
+                if (holderCount > 1) {
+                    const int to = pick(holderCount);
+                    const int from = pick(holderCount);
+                    if (to != from) {
+                        unsubscribe(to);
+                        holders[to] = std::move(holders[from]);
+                        held[to] = std::exchange(held[from], -1);
+                    }
+                }
+                break;
+            case 4: {
+                const Signal<int> copy(*signal);
+                EXPECT_EQ(copy.SubscriberCount(), 0U);
+                *signal = copy; // keeps its own subscribers
+                break;
+            }
+            case 5:
+                signal = std::make_unique<Signal<int>>();
+                reference.clear();
+                for (auto &[holder, subscriber] : held)
+                    subscriber = -1;
+                break;
+            default: {
+                trigger = reference.empty() || pick(3) == 0
+                    ? -1
+                    : reference[static_cast<std::size_t>(pick(static_cast<int>(reference.size())))];
+                victim = holderCount > 0 && pick(2) == 0 ? pick(holderCount) : -1;
+                connectNew = pick(2) == 0;
+                notifyAgain = pick(3) == 0;
+                // What the list says: those connected when the notification
+                // starts, less those whose subscription ended before their turn.
+                std::vector<int> expected;
+                const std::vector<int> snapshot = reference;
+                const int fresh = nextSubscriber;
+                for (const int subscriber : snapshot) {
+                    if (std::find(reference.begin(), reference.end(), subscriber) == reference.end())
+                        continue;
+                    expected.push_back(subscriber);
+                    if (subscriber != trigger)
+                        continue;
+                    if (victim >= 0)
+                        unsubscribe(victim);
+                    if (connectNew) {
+                        reference.push_back(fresh);
+                        held[nextHolder] = fresh;
+                    }
+                    if (notifyAgain)
+                        expected.insert(expected.end(), reference.begin(), reference.end());
+                }
+                called.clear();
+                signal->Emit(value);
+                EXPECT_EQ(called, expected) << "round " << round << ", step " << step;
+                trigger = -1;
+                break;
+            }
+            }
+            ASSERT_EQ(signal->SubscriberCount(), reference.size()) << "round " << round << ", step " << step;
+            for (const auto &[holder, connection] : holders) {
+                const bool connected = std::find(reference.begin(), reference.end(), held[holder]) != reference.end();
+                ASSERT_EQ(connection.Connected(), connected) << "holder " << holder;
+            }
+        }
+        // Whatever is left goes in either order.
+        if (pick(2) == 0)
+            signal.reset();
+        holders.clear();
+    }
 }
 
 } // namespace

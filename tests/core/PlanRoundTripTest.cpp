@@ -61,6 +61,10 @@ TEST(PlanRoundTrip, RandomPlansComeBackOrTheDifferencesAreReported)
     PlannerDriver busy; // a planner in use, to show that its old plan does not matter
     std::map<std::string, int> seen;
     int plans = 0;
+    int started = 0;
+    int settled = 0;
+    const Connection startedCount = busy.planner.actionStarted.Connect([&] { ++started; });
+    const Connection settledCount = busy.planner.settled.Connect([&] { ++settled; });
     for (int action = 0; plans < kPlans; ++action) {
         user.Act(walker);
         elsewhere.Act(busy);
@@ -88,8 +92,12 @@ TEST(PlanRoundTrip, RandomPlansComeBackOrTheDifferencesAreReported)
             ASSERT_FALSE(result.differences.empty()) << code << " (" << why << ") came back";
         ++seen[why.empty() ? "came back exactly" : why + ": reported"];
 
-        // The same code on a planner in use gives the same plan and the same views.
+        // The same code on a planner in use gives the same plan and the same
+        // views, which settle once, for all the plan's entries.
+        started = settled = 0;
         ApplyPlanText(busy.planner, code);
+        ASSERT_EQ(started, 1);
+        ASSERT_EQ(settled, 1);
         ASSERT_EQ(CurrentPlan(busy.planner), shown) << code;
         ASSERT_EQ(busy.planner.LFertFrei.Text(), fresh.planner.LFertFrei.Text());
         ASSERT_EQ(busy.planner.LFertGesAnzeige.Text(), fresh.planner.LFertGesAnzeige.Text());
