@@ -9,7 +9,6 @@ import { PlanView } from './fields.js';
 import { addressWriter, codeInAddress } from './link.js';
 import { findPage } from './page.js';
 
-const UNKNOWN_ERROR = 'Unbekannter Fehler in der Planung.';
 const COPY_FAILED = 'Der Link konnte nicht kopiert werden. Die Adresse des Plans lautet:';
 
 let announceReady;
@@ -22,9 +21,6 @@ window.rollwerk = {
 };
 
 async function start() {
-  // The window's serif faces load while the core compiles, not once the window shows.
-  const faces = [...document.fonts].filter((face) => face.family.includes('Serif'));
-  const facesLoaded = Promise.allSettled(faces.map((face) => face.load()));
   const core = await createRollwerkCore();
   const page = findPage(document);
   const address = addressWriter(window);
@@ -33,7 +29,7 @@ async function start() {
     page,
     (error) => {
       console.error(error);
-      chrome.showMessage(error instanceof Error ? error.message : UNKNOWN_ERROR);
+      chrome.showMessage(error instanceof Error ? error.message : page.message.dataset.unknownError);
     },
     () => address.write(view.planner.planCode()),
     { first: core.firstRepeatMs, next: core.repeatMs },
@@ -69,7 +65,9 @@ async function start() {
   });
   startPlan(codeInAddress(window.location));
   // The window shows once its plan is drawn: laid out once, not once empty and again filled.
-  document.getElementById('FMainContent').hidden = false;
+  const content = document.getElementById('FMainContent');
+  content.hidden = false;
+  void content.offsetHeight; // laid out, the window asks for its faces (preloaded with the page)
   // A plan typed into the address bar opens like a link.
   window.addEventListener('hashchange', () => {
     const code = codeInAddress(window.location);
@@ -77,7 +75,7 @@ async function start() {
   });
 
   // Drawn with its own faces: the focus below lays the window out once they are there.
-  await facesLoaded;
+  await document.fonts.ready;
   // The first field in the keyboard order takes the focus, unless a message asks for it first.
   if (page.message.hidden) page.fields[0].input.focus();
   announceReady();
