@@ -117,7 +117,7 @@ template <typename Action> decltype(auto) Guarded(Action action)
     } catch (const std::exception &exception) {
         error = exception.what();
     } catch (...) {
-        error = "Unbekannter Fehler in der Planung.";
+        error = layout::kUnknownErrorText;
     }
     val::global("Error").new_(val(error)).throw_();
 }
