@@ -1,13 +1,17 @@
-// The page's entry: loads the core, finds the window's widgets (generated
+// The page's entry: loads the core (core.js), finds the window's widgets (generated
 // from the layout table at build time), binds a planner to them and draws
 // the plan (the initial one, or the one the address carries).
-// window.rollwerk.ready resolves once that plan is drawn.
+// window.rollwerk.ready resolves once that plan is drawn and takes input.
+// The performance marks rollwerk:entry, :core, :drawn and :ready (and
+// core.js's :compiled and :instantiated) time the start-up for bench/web.sh.
 
-import createRollwerkCore from './rollwerk_core.js';
 import { setUpChrome } from './chrome.js';
+import { loadCore } from './core.js';
 import { PlanView } from './fields.js';
 import { addressWriter, codeInAddress } from './link.js';
 import { findPage } from './page.js';
+
+performance.mark('rollwerk:entry');
 
 const COPY_FAILED = 'Der Link konnte nicht kopiert werden. Die Adresse des Plans lautet:';
 
@@ -21,7 +25,8 @@ window.rollwerk = {
 };
 
 async function start() {
-  const core = await createRollwerkCore();
+  const core = await loadCore();
+  performance.mark('rollwerk:core');
   const page = findPage(document);
   const address = addressWriter(window);
   let chrome = null;
@@ -67,17 +72,19 @@ async function start() {
   // The window shows once its plan is drawn: laid out once, not once empty and again filled.
   const content = document.getElementById('FMainContent');
   content.hidden = false;
-  void content.offsetHeight; // laid out, the window asks for its faces (preloaded with the page)
+  void content.offsetHeight; // laid out with the plan
+  performance.mark('rollwerk:drawn');
   // A plan typed into the address bar opens like a link.
   window.addEventListener('hashchange', () => {
     const code = codeInAddress(window.location);
     if (code !== null && code !== view.planner.planCode()) startPlan(code);
   });
 
-  // Drawn with its own faces: the focus below lays the window out once they are there.
+  // Drawn with its own faces, asked for when the page was first laid out.
   await document.fonts.ready;
   // The first field in the keyboard order takes the focus, unless a message asks for it first.
   if (page.message.hidden) page.fields[0].input.focus();
+  performance.mark('rollwerk:ready');
   announceReady();
 }
 
