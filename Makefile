@@ -17,8 +17,8 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-# The site is built first so that the native build finds emscripten and
-# compares the WebAssembly core with the native one; the browser tests follow.
+# The site is built first: its build tree holds the WebAssembly trace program
+# that the native tests compare with the native core; the browser tests follow.
 test: web build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 	@scripts/test-web.sh
@@ -34,11 +34,16 @@ bench: build
 	$(BUILD)/bench/rollwerk_core_bench
 
 # The static site: the core compiled to WebAssembly and the page, in $(WEB_BUILD)/site/.
-web:
+web: web/node_modules/.package-lock.json
 	@scripts/install-deps.sh web
 	$(EMSDK_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=MinSizeRel -DROLLWERK_WERROR=ON \
 		-DROLLWERK_BUILD_UI=OFF -DROLLWERK_BUILD_BENCH=OFF -DBUILD_TESTING=OFF
-	$(EMSDK_ENV) cmake --build $(WEB_BUILD) -j$(JOBS) --target rollwerk_site rollwerk_core_node
+	$(EMSDK_ENV) cmake --build $(WEB_BUILD) -j$(JOBS) --target rollwerk_site rollwerk_core_node rollwerk_planner_trace_wasm
+
+# The page's build tools (esbuild), from the lock file.
+web/node_modules/.package-lock.json: web/package-lock.json web/package.json
+	@scripts/install-deps.sh web
+	cd web && npm ci --no-audit --no-fund --loglevel=error
 
 web-run: web
 	@echo "Rollwerk im Browser: http://127.0.0.1:$(WEB_PORT)/"

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # The web page measured in Debian's headless Chromium: site weight, time to
 # the first drawn plan beside an empty page, and a class change in the page.
-#   bench/web.sh [runs]        (builds the site and the test tools when missing)
+#   bench/web.sh [runs]        (at least 9; builds the site and the test tools when missing)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-9}
+if [ "$runs" -lt 9 ]; then
+  echo "bench/web.sh: medians need at least 9 runs" >&2
+  exit 2
+fi
 site=$PWD/build-web/site
 port=${ROLLWERK_BENCH_PORT:-8741}
 [ -f "$site/index.html" ] || make web

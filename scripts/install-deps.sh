@@ -2,7 +2,8 @@
 # Installs the Debian packages Rollwerk needs to build, test and run,
 # asking apt-get only for those that are missing. With the argument `web`:
 # those that build and serve the web page instead; with `web-test`: those
-# that run the browser tests.
+# that run the browser tests. npm installs the page's build tools and the
+# browser tests' packages from their lock files.
 set -euo pipefail
 
 if [ "${1:-}" = web ]; then
@@ -27,7 +28,7 @@ for package in "${packages[@]}"; do
   fi
 done
 # Node and npm may come from elsewhere than Debian: what counts is that they run.
-if [ "${1:-}" = web-test ]; then
+if [ "${1:-}" = web ] || [ "${1:-}" = web-test ]; then
   command -v node >/dev/null || missing+=(nodejs)
   command -v npm >/dev/null || missing+=(npm)
 fi

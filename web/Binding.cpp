@@ -117,52 +117,6 @@ val FieldStateObject(const rollwerk::FieldState &field)
     return object;
 }
 
-val PlaceObject(layout::Place place)
-{
-    val object = val::object();
-    object.set("x", place.x);
-    object.set("y", place.y);
-    object.set("width", place.width);
-    object.set("height", place.height);
-    return object;
-}
-
-const char *KindName(layout::Kind kind)
-{
-    switch (kind) {
-    case layout::Kind::Picture:
-        return "Picture";
-    case layout::Kind::Label:
-        return "Label";
-    case layout::Kind::ClassBox:
-        return "ClassBox";
-    case layout::Kind::LevelField:
-        return "LevelField";
-    case layout::Kind::BonusList:
-        return "BonusList";
-    }
-    return "";
-}
-
-const char *FontName(layout::FontKind font)
-{
-    switch (font) {
-    case layout::FontKind::None:
-        return "None";
-    case layout::FontKind::Body:
-        return "Body";
-    case layout::FontKind::Bold:
-        return "Bold";
-    case layout::FontKind::List:
-        return "List";
-    case layout::FontKind::Title:
-        return "Title";
-    case layout::FontKind::Info:
-        return "Info";
-    }
-    return "";
-}
-
 // Runs a call into the core. An error escaping a procedure leaves the core
 // unwound and reaches JavaScript as an Error with the core's message, which
 // the page shows before it goes on, as the desktop does in a message box.
@@ -174,7 +128,7 @@ template <typename Action> decltype(auto) Guarded(Action action)
     } catch (const std::exception &exception) {
         error = exception.what();
     } catch (...) {
-        error = "Unbekannter Fehler in der Planung.";
+        error = layout::kUnknownErrorText;
     }
     val::global("Error").new_(val(error)).throw_();
 }
@@ -187,83 +141,6 @@ template <typename Action> decltype(auto) UserCall(rollwerk::Planner &planner, A
         const rollwerk::Planner::UserAction userAction(planner);
         return action();
     });
-}
-
-// The layout table of both windows, for the page to build itself from.
-val Layout()
-{
-    val widgets = val::array();
-    for (const layout::WidgetEntry &entry : layout::kMainWidgets) {
-        val widget = val::object();
-        widget.set("name", String(entry.name));
-        widget.set("kind", val(KindName(entry.kind)));
-        widget.set("place", PlaceObject(entry.place));
-        widget.set("font", val(FontName(entry.font)));
-        widget.set("tab", entry.tab);
-        widget.set("text", String(entry.text));
-        widgets.call<void>("push", widget);
-    }
-    val skills = val::array();
-    for (const layout::SkillEntry &entry : layout::kSkillGrid) {
-        val skill = val::object();
-        skill.set("skill", entry.skill);
-        skill.set("caption", String(rollwerk::SkillCaption(entry.skill)));
-        skill.set("captionPlace", PlaceObject(layout::CaptionPlace(entry)));
-        skill.set("fieldPlace", PlaceObject(layout::FieldPlace(entry)));
-        skill.set("tab", entry.tab);
-        skills.call<void>("push", skill);
-    }
-    val infoLines = val::array();
-    for (const std::string_view line : layout::kInfoLines)
-        infoLines.call<void>("push", String(line));
-
-    val main = val::object();
-    main.set("name", String(layout::kMainName));
-    main.set("title", String(layout::kMainTitle));
-    main.set("frame", PlaceObject(layout::kMainFrame));
-    main.set("contentWidth", layout::kMainContentWidth);
-    main.set("contentHeight", layout::kMainContentHeight);
-    main.set("widgets", widgets);
-    main.set("skills", skills);
-
-    val info = val::object();
-    info.set("name", String(layout::kInfoName));
-    info.set("title", String(layout::kInfoTitle));
-    info.set("frame", PlaceObject(layout::kInfoFrame));
-    info.set("textPlace", PlaceObject(layout::kInfoTextPlace));
-    info.set("lines", infoLines);
-
-    val fonts = val::object();
-    fonts.set("bodyPixels", layout::kBodyPixels);
-    fonts.set("titlePixels", layout::kTitlePixels);
-    fonts.set("infoPixels", layout::kInfoFontPixels);
-
-    val colours = val::object();
-    colours.set("skyBlue", Css(rollwerk::kSkyBlue));
-    colours.set("paper", Css(rollwerk::kPaperColour));
-    colours.set("available", Css(rollwerk::kAvailableColour));
-    colours.set("locked", Css(rollwerk::kLockedColour));
-
-    val table = val::object();
-    table.set("main", main);
-    table.set("info", info);
-    table.set("fonts", fonts);
-    table.set("colours", colours);
-    table.set("labelHeight", layout::kLabelHeight);
-    table.set("rowHeight", layout::kRowHeight);
-    table.set("classListRows", layout::kClassListRows);
-    table.set("freeSlotsGap", layout::kFreeSlotsGap);
-    table.set("spinButtonWidth", layout::kSpinButtonWidth);
-    return table;
-}
-
-// The class box's items, in the catalogue's order.
-val ClassNames()
-{
-    val names = val::array();
-    for (const std::string_view name : rollwerk::kClassNames)
-        names.call<void>("push", String(name));
-    return names;
 }
 
 // One planner with its view. The view object's methods, each optional, are
@@ -483,10 +360,8 @@ private:
 
 EMSCRIPTEN_BINDINGS(rollwerk)
 {
-    emscripten::function("layout", &Layout);
     emscripten::constant("firstRepeatMs", NumberField::kFirstRepeatMs);
     emscripten::constant("repeatMs", NumberField::kRepeatMs);
-    emscripten::function("classNames", &ClassNames);
     emscripten::class_<WebPlanner>("Planner")
         .constructor<val>()
         .function("formCreate", &WebPlanner::FormCreate)

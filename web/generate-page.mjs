@@ -1,19 +1,18 @@
 // Writes the page's static widgets at build time, from the core's layout
-// table: the markup of the main window's widgets (names, captions, texts, in
-// keyboard order) into the page, and their places, sizes, fonts and colours
-// as rules appended to the stylesheet. The page's script then only binds the
-// field models to elements that are already there.
-//   node generate-page.mjs CORE_NODE_MODULE INDEX_HTML STYLE_CSS SITE_DIR
+// table: the markup of the main window's widgets (names, captions, texts,
+// accessible names, in keyboard order) and the window's texts into the
+// placeholders of the page, their places, sizes, fonts and colours as rules
+// appended to the stylesheet, and the fonts they use into the site. The
+// page's script then only binds the field models to elements that are
+// already there.
+//   node generate-page.mjs LAYOUT_NODE_MODULE INDEX_HTML STYLE_CSS FONT_DIR SITE_DIR
 
-import { readFileSync, writeFileSync } from 'node:fs';
+import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { join, resolve } from 'node:path';
 
-const FONT_WEIGHT = { Body: 'normal', Bold: 'bold', List: 'normal', Title: 'bold', Info: 'normal' };
 // clBlack for the bold and the list font, clWindowText (black here) for the others.
 const TEXT_COLOUR = 'rgb(0, 0, 0)';
-const FAMILY = { serif: "'Liberation Serif', serif", sans: "'Liberation Sans Narrow', sans-serif" };
-const PAGE_MARK = '<main id="FMainContent" hidden></main>';
 
 const px = (value) => `${value}px`;
 const escape = (text) =>
@@ -41,22 +40,41 @@ function placeOf(where, { width = true, height = true } = {}) {
 }
 
 function fontClass(font) {
-  if (font === 'None') return '';
-  return `${font === 'Info' ? 'sans' : 'serif'} font-${font}`;
+  return font === 'None' ? '' : `font-${font}`;
 }
 
 function classes(...names) {
   return names.filter(Boolean).join(' ');
 }
 
+const colour = ({ red, green, blue }) => `rgb(${red}, ${green}, ${blue})`;
+const family = (font) => `'${font.substitute}', ${font.generic}`;
+const weight = (font) => (font.bold ? 'bold' : 'normal');
+const fontOf = (table, kind) => table.fonts.find((font) => font.kind === kind);
+// The file of a face in Debian's fonts-liberation: "Liberation Serif", bold -> LiberationSerif-Bold.ttf.
+const fontFile = (font) => `${font.substitute.replace(/ /g, '')}-${font.bold ? 'Bold' : 'Regular'}.ttf`;
+
+// One face per stand-in family and weight, in the table's order.
+function faces(table) {
+  const byFile = new Map(table.fonts.map((font) => [fontFile(font), font]));
+  return [...byFile.entries()].map(([file, font]) => ({ file, font }));
+}
+
 function fontRules(table) {
-  const pixels = (font) => {
-    if (font === 'Title') return table.fonts.titlePixels;
-    if (font === 'Info') return table.fonts.infoPixels;
-    return table.fonts.bodyPixels;
-  };
-  return Object.keys(FONT_WEIGHT).map((font) =>
-    rule(`.font-${font}`, { 'font-size': px(pixels(font)), 'font-weight': FONT_WEIGHT[font], color: TEXT_COLOUR }));
+  const faceRules = faces(table).map(({ file, font }) =>
+    `@font-face { font-family: '${font.substitute}'; src: url('fonts/${file}') format('truetype'); `
+    + `font-weight: ${weight(font)}; }`);
+  const kindRules = table.fonts.map((font) => rule(`.font-${font.kind}`, {
+    'font-family': family(font), 'font-size': px(font.pixels), 'font-weight': weight(font), color: TEXT_COLOUR }));
+  return [...faceRules, ...kindRules];
+}
+
+// The faces the main window shows, fetched with the page rather than once its widgets are laid out.
+function fontPreloads(table) {
+  const shown = new Set(['Body', ...table.main.widgets.map((widget) => widget.font)]);
+  const files = new Set(table.fonts.filter((font) => shown.has(font.kind)).map(fontFile));
+  return [...files].map((file) =>
+    `<link rel="preload" href="fonts/${file}" as="font" type="font/ttf" crossorigin>`).join('\n');
 }
 
 // The page's widgets in keyboard order (labels and pictures first), as the
@@ -67,7 +85,8 @@ function mainWindow(table, classItems) {
   const rules = [];
   const focusable = [];
   const entry = (name) => main.widgets.find((widget) => widget.name === name);
-  const captionName = (text) => text.replace(/:$/, '');
+  // A label that names a field of the page is its <label>.
+  const namedField = (name) => main.widgets.find((widget) => widget.label === name && widget.kind === 'LevelField');
 
   const label = (id, text, where, font, tag = 'span', extra = {}) => {
     rules.push(rule(`#${id}`, { ...placeOf(where, { width: false }), 'line-height': px(where.height) }));
@@ -99,9 +118,9 @@ function mainWindow(table, classItems) {
         break;
       case 'Label': {
         if (widget.name === 'LFertGes' || widget.name === 'LFertGesAnzeige') break;
-        const isCaption = widget.name === 'LStufeHead';
-        markup.push(label(widget.name, widget.text, widget.place, widget.font, isCaption ? 'label' : 'span',
-          isCaption ? { for: 'SpEStufeH' } : {}));
+        const field = namedField(widget.name);
+        markup.push(label(widget.name, widget.text, widget.place, widget.font, field ? 'label' : 'span',
+          field ? { for: field.name } : {}));
         break;
       }
       case 'ClassBox': {
@@ -119,29 +138,26 @@ function mainWindow(table, classItems) {
             'aria-autocomplete': 'inline',
             'aria-expanded': 'false',
             'aria-controls': `${id}-list`,
-            'aria-label': 'Charakterklasse',
+            'aria-label': widget.accessibleName,
             autocomplete: 'off',
             spellcheck: 'false',
             class: fontClass(widget.font),
           })
           + element('button', { id: `${id}-button`, type: 'button', tabindex: '-1', 'aria-hidden': 'true' })
-          + element('ul', { id: `${id}-list`, role: 'listbox', 'aria-label': 'Charakterklasse', hidden: true,
+          + element('ul', { id: `${id}-list`, role: 'listbox', 'aria-label': widget.accessibleName, hidden: true,
             class: fontClass(widget.font) }, options.join('')));
-        rules.push(rule(`#${id}`, { 'background-color': table.colours.skyBlue }));
+        rules.push(rule(`#${id}`, { 'background-color': colour(table.colours.skyBlue) }));
         focusable.push({ tab: widget.tab, html });
         break;
       }
       case 'LevelField':
-        rules.push(rule(`#${widget.name}`, { 'background-color': table.colours.skyBlue }));
-        focusable.push({
-          tab: widget.tab,
-          html: spinField(widget.name, captionName(entry('LStufeHead').text), widget.place, widget.font),
-        });
+        rules.push(rule(`#${widget.name}`, { 'background-color': colour(table.colours.skyBlue) }));
+        focusable.push({ tab: widget.tab, html: spinField(widget.name, widget.accessibleName, widget.place, widget.font) });
         break;
       case 'BonusList':
         rules.push(rule(`#${widget.name}`, {
           ...placeOf(widget.place),
-          'background-color': table.colours.paper,
+          'background-color': colour(table.colours.paper),
           '--row-height': px(table.rowHeight),
         }));
         focusable.push({
@@ -150,7 +166,7 @@ function mainWindow(table, classItems) {
             id: widget.name,
             role: 'listbox',
             tabindex: '0',
-            'aria-label': 'resultierende Boni',
+            'aria-label': widget.accessibleName,
             class: fontClass(widget.font),
           }),
         });
@@ -181,15 +197,20 @@ function mainWindow(table, classItems) {
 }
 
 function pageRules(table) {
-  const { main, info, colours } = table;
+  const { main, info } = table;
+  const body = fontOf(table, 'Body');
+  const infoFont = fontOf(table, 'Info');
+  const skyBlue = colour(table.colours.skyBlue);
   return [
-    rule('body', { 'background-color': colours.skyBlue }),
+    rule('body', { 'background-color': skyBlue }),
     rule('#FMain', { width: px(main.frame.width) }),
     rule('#FMainContent', { width: px(main.contentWidth), height: px(main.contentHeight) }),
-    rule('#FMainContent, #MainMenu1', { 'font-family': FAMILY.serif }),
+    // The menu and the message box write in the window's body font; buttons do not inherit it.
+    rule('#FMainContent, #MainMenu1, #MainMenu1 button, #Programm1-menu button, #PlanMenu button, #Meldung', {
+      'font-family': family(body) }),
     rule('#FMainContent, #MainMenu1', {
-      'font-size': px(table.fonts.bodyPixels), 'font-weight': FONT_WEIGHT.Body, color: TEXT_COLOUR }),
-    rule('.label', { 'background-color': colours.skyBlue }),
+      'font-size': px(body.pixels), 'font-weight': weight(body), color: TEXT_COLOUR }),
+    rule('.label', { 'background-color': skyBlue }),
     rule('.spin input', { 'padding-right': px(table.spinButtonWidth + 2) }),
     rule('.spin .buttons', { width: px(table.spinButtonWidth) }),
     // The info window opens where it stands beside the main window on the
@@ -201,34 +222,49 @@ function pageRules(table) {
         width: info.frame.width,
         height: info.frame.height,
       }),
-      'background-color': colours.skyBlue,
-      'font-family': FAMILY.sans,
-      'font-size': px(table.fonts.infoPixels),
-      'font-weight': FONT_WEIGHT.Info,
+      'background-color': skyBlue,
+      'font-family': family(infoFont),
+      'font-size': px(infoFont.pixels),
+      'font-weight': weight(infoFont),
       color: TEXT_COLOUR,
     }),
-    rule('#MInfo', { ...placeOf(info.textPlace), 'background-color': colours.paper }),
+    rule('#MInfo', { ...placeOf(info.textPlace), 'background-color': colour(table.colours.paper) }),
   ];
 }
 
-const [coreModule, indexHtml, styleCss, siteDir] = process.argv.slice(2);
-const createRollwerkCore = createRequire(import.meta.url)(resolve(coreModule));
-const core = await createRollwerkCore();
+// Fills every {{name}} of the template; a placeholder without a value, or a
+// value without its placeholder, is an error.
+function fill(template, values, name) {
+  const unused = new Set(Object.keys(values));
+  const filled = template.replace(/\{\{(\w+)\}\}/g, (mark, key) => {
+    if (!(key in values)) throw new Error(`${name}: no value for ${mark}`);
+    unused.delete(key);
+    return values[key];
+  });
+  if (unused.size) throw new Error(`${name} has no placeholder for ${[...unused].join(', ')}`);
+  return filled;
+}
+
+const [layoutModule, indexHtml, styleCss, fontDir, siteDir] = process.argv.slice(2);
+const createLayout = createRequire(import.meta.url)(resolve(layoutModule));
+const core = await createLayout();
 const table = core.layout();
 const { markup, rules } = mainWindow(table, core.classNames());
 
-const template = readFileSync(indexHtml, 'utf8');
-for (const mark of [PAGE_MARK, '<title></title>', '<span id="FInfoTitle"></span>', '></textarea>']) {
-  if (!template.includes(mark)) throw new Error(`${indexHtml} has no ${mark}`);
-}
-const page = template
-  .replace('<title></title>', `<title>${escape(table.main.title)}</title>`)
-  .replace(PAGE_MARK, `<main id="FMainContent" hidden>\n${markup}\n</main>`)
-  .replace('<span id="FInfoTitle"></span>', `<span id="FInfoTitle">${escape(table.info.title)}</span>`)
+const page = fill(readFileSync(indexHtml, 'utf8'), {
+  title: escape(table.main.title),
+  fontPreloads: fontPreloads(table),
+  widgets: markup,
+  infoTitle: escape(table.info.title),
   // A textarea's first newline is dropped by the parser, hence the leading one.
-  .replace('></textarea>', `>\n${escape(table.info.lines.join('\n'))}</textarea>`);
+  infoText: `\n${escape(table.info.lines.join('\n'))}`,
+  unknownError: escape(table.unknownError),
+}, indexHtml);
 writeFileSync(join(siteDir, 'index.html'), page);
 
 const generated = [...fontRules(table), ...pageRules(table), ...rules].join('\n');
 writeFileSync(join(siteDir, 'style.css'),
   `${readFileSync(styleCss, 'utf8')}\n/* Generated from the core's layout table. */\n${generated}\n`);
+
+mkdirSync(join(siteDir, 'fonts'), { recursive: true });
+for (const { file } of faces(table)) copyFileSync(join(fontDir, file), join(siteDir, 'fonts', file));

@@ -1,17 +1,20 @@
-// The page's entry: loads the core, finds the window's widgets (generated
+// The page's entry: loads the core (core.js), finds the window's widgets (generated
 // from the layout table at build time), binds a planner to them and draws
 // the plan (the initial one, or the one the address carries).
-// window.rollwerk.ready resolves once that plan is drawn.
+// window.rollwerk.ready resolves once that plan is drawn and takes input.
+// The performance marks rollwerk:entry, :core, :drawn and :ready (and
+// core.js's :compiled and :instantiated) time the start-up for bench/web.sh.
 
-import createRollwerkCore from './rollwerk_core.js';
 import { setUpChrome } from './chrome.js';
+import { loadCore } from './core.js';
 import { PlanView } from './fields.js';
 import { addressWriter, codeInAddress, quoteLink } from './link.js';
 import { findPage } from './page.js';
 import { planCommands, skillTips } from './tools.js';
 
-const UNKNOWN_ERROR = 'Unbekannter Fehler in der Planung.';
 const BAD_LINK = 'Dieser Link enthält keinen Plan, der sich lesen lässt:';
+
+performance.mark('rollwerk:entry');
 
 let announceReady;
 let failReady;
@@ -23,10 +26,8 @@ window.rollwerk = {
 };
 
 async function start() {
-  // The window's serif faces load while the core compiles, not once the window shows.
-  const faces = [...document.fonts].filter((face) => face.family.includes('Serif'));
-  const facesLoaded = Promise.allSettled(faces.map((face) => face.load()));
-  const core = await createRollwerkCore();
+  const core = await loadCore();
+  performance.mark('rollwerk:core');
   const page = findPage(document);
   const address = addressWriter(window);
   const showTips = skillTips(page);
@@ -46,7 +47,7 @@ async function start() {
     page,
     (error) => {
       console.error(error);
-      chrome.showMessage(error instanceof Error ? error.message : UNKNOWN_ERROR);
+      chrome.showMessage(error instanceof Error ? error.message : page.message.dataset.unknownError);
     },
     followPlan,
     { first: core.firstRepeatMs, next: core.repeatMs },
@@ -101,16 +102,20 @@ async function start() {
   });
   openLink();
   // The window shows once its plan is drawn: laid out once, not once empty and again filled.
-  document.getElementById('FMainContent').hidden = false;
+  const content = document.getElementById('FMainContent');
+  content.hidden = false;
+  void content.offsetHeight; // laid out with the plan
+  performance.mark('rollwerk:drawn');
   // A plan typed into the address bar opens like a link; Back to an earlier address too.
   window.addEventListener('hashchange', openLink);
   // A change written a moment later is not lost when the page is left or reloaded.
   window.addEventListener('pagehide', () => address.flush());
 
-  // Drawn with its own faces: the focus below lays the window out once they are there.
-  await facesLoaded;
+  // Drawn with its own faces, asked for when the page was first laid out.
+  await document.fonts.ready;
   // The first field in the keyboard order takes the focus, unless a message asks for it first.
   if (page.message.hidden) page.fields[0].input.focus();
+  performance.mark('rollwerk:ready');
   announceReady();
 }
 

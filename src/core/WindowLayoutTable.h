@@ -133,4 +133,94 @@ inline constexpr std::array<std::string_view, 9> kInfoLines = {
 inline constexpr int kBodyPixels = 16;
 inline constexpr int kTitlePixels = 37;
 
+// The font of each kind of widget: the designed family, the free font with
+// its metrics that stands in for it wherever the designed one is missing
+// (the page ships it), the generic family a browser falls back to, the size
+// in pixels and the weight.
+struct FontEntry {
+    FontKind kind;
+    std::string_view family;
+    std::string_view substitute;
+    std::string_view generic;
+    int pixels;
+    bool bold;
+};
+
+inline constexpr std::string_view kBodyFamily = "Times New Roman";
+inline constexpr std::string_view kBodySubstitute = "Liberation Serif";
+inline constexpr std::string_view kInfoFamily = "MS Sans Serif";
+// No free font matches the info window's font; the narrow sans keeps all
+// nine info lines inside their box, where a wider sans wraps them.
+inline constexpr std::string_view kInfoSubstitute = "Liberation Sans Narrow";
+
+// clang-format off
+inline constexpr std::array<FontEntry, 5> kFonts = {{
+    {FontKind::Body, kBodyFamily, kBodySubstitute, "serif", kBodyPixels, false},
+    {FontKind::Bold, kBodyFamily, kBodySubstitute, "serif", kBodyPixels, true},
+    {FontKind::List, kBodyFamily, kBodySubstitute, "serif", kBodyPixels, false},
+    {FontKind::Title, kBodyFamily, kBodySubstitute, "serif", kTitlePixels, true},
+    {FontKind::Info, kInfoFamily, kInfoSubstitute, "sans-serif", kInfoFontPixels, false},
+}};
+// clang-format on
+
+// The font of a kind; FontKind::None (pictures) has the body font.
+constexpr const FontEntry &FontEntryOf(FontKind kind)
+{
+    for (const FontEntry &entry : kFonts) {
+        if (entry.kind == kind)
+            return entry;
+    }
+    return kFonts[0];
+}
+
+// How a screen reader names a widget that has no caption of its own beside
+// it: by a name of its own, or by a label of the window, announced without
+// its colon. Every skill field is named by its caption in the grid.
+struct AccessibleNameEntry {
+    std::string_view widget;
+    std::string_view label; // empty: the name below
+    std::string_view name;
+};
+
+// clang-format off
+inline constexpr std::array<AccessibleNameEntry, 3> kAccessibleNames = {{
+    {"CBCharwahl", "", "Charakterklasse"},
+    {"SpEStufeH", "LStufeHead", ""},
+    {"LBBoni", "LBoni", ""},
+}};
+// clang-format on
+
+// The label that names a widget, empty when none does.
+constexpr std::string_view NamingLabel(std::string_view widget)
+{
+    for (const AccessibleNameEntry &entry : kAccessibleNames) {
+        if (entry.widget == widget)
+            return entry.label;
+    }
+    return {};
+}
+
+// The name a screen reader announces for a widget of kAccessibleNames, empty for any other.
+constexpr std::string_view AccessibleName(std::string_view widget)
+{
+    for (const AccessibleNameEntry &entry : kAccessibleNames) {
+        if (entry.widget != widget)
+            continue;
+        if (entry.label.empty())
+            return entry.name;
+        for (const WidgetEntry &label : kMainWidgets) {
+            if (label.name == entry.label) {
+                std::string_view text = label.text;
+                if (text.ends_with(':'))
+                    text.remove_suffix(1);
+                return text;
+            }
+        }
+    }
+    return {};
+}
+
+// Shown when a planner call fails with something that carries no message of its own.
+inline constexpr std::string_view kUnknownErrorText = "Unbekannter Fehler in der Planung.";
+
 } // namespace rollwerk::layout

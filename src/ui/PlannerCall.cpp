@@ -1,5 +1,7 @@
 #include "PlannerCall.h"
 
+#include "WindowLayout.h"
+
 #include <QMessageBox>
 
 namespace rollwerk {
@@ -17,7 +19,7 @@ void ShowPlannerError(QWidget *parent, const std::exception &error)
 
 void ShowUnknownPlannerError(QWidget *parent)
 {
-    QMessageBox::critical(parent, kTitle, QStringLiteral("Unbekannter Fehler in der Planung."));
+    QMessageBox::critical(parent, kTitle, layout::Text(layout::kUnknownErrorText));
 }
 
 } // namespace rollwerk

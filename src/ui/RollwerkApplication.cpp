@@ -20,11 +20,9 @@ RollwerkApplication::RollwerkApplication(int &argc, char **argv) : QApplication(
 
 void RollwerkApplication::InstallFontSubstitutions()
 {
-    // Liberation Serif has the metrics of the designed body font.
-    QFont::insertSubstitution(layout::Text(layout::kFontFamily), QStringLiteral("Liberation Serif"));
-    // No free font matches the info window's font; the narrow sans keeps all
-    // nine info lines inside their box, where DejaVu Sans wraps them.
-    QFont::insertSubstitution(layout::Text(layout::kInfoFontFamily), QStringLiteral("Liberation Sans Narrow"));
+    // Each designed family is drawn in its free stand-in where it is missing.
+    for (const layout::FontEntry &entry : layout::kFonts)
+        QFont::insertSubstitution(layout::Text(entry.family), layout::Text(entry.substitute));
 }
 
 bool RollwerkApplication::notify(QObject *receiver, QEvent *event)

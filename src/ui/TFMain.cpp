@@ -46,17 +46,6 @@ void FitLabel(QLabel *label)
     label->resize(text.width() + margins.left() + margins.right(), label->height());
 }
 
-// A caption as a screen reader should announce it: without its colon.
-QString CaptionName(std::string_view labelName)
-{
-    const auto entry = std::find_if(layout::kMainWidgets.begin(), layout::kMainWidgets.end(),
-        [labelName](const layout::WidgetEntry &row) { return row.name == labelName; });
-    QString name = entry == layout::kMainWidgets.end() ? QString() : Text(entry->text);
-    if (name.endsWith(QLatin1Char(':')))
-        name.chop(1);
-    return name;
-}
-
 QLabel *CreateLabel(
     QWidget *content, const QString &name, const QString &text, const QFont &font, const layout::Place &place)
 {
@@ -161,7 +150,7 @@ void TFMain::CreateWidgets(QWidget *content)
             box->view()->setPalette(QApplication::palette(box->view()));
             // On Linux Qt names an editable combo box by its text and ignores an accessible
             // name; screen readers find its name through the label relation instead.
-            box->setAccessibleName(QStringLiteral("Charakterklasse"));
+            box->setAccessibleName(Text(layout::AccessibleName(entry.name)));
             // Its edit is a node of its own in the tree, reached by flat review.
             box->lineEdit()->setAccessibleName(box->accessibleName());
             auto *boxName = new QLabel(box->accessibleName(), content);
@@ -174,7 +163,7 @@ void TFMain::CreateWidgets(QWidget *content)
         case layout::Kind::LevelField: {
             auto *field = new rollwerk::SpinField(planner_.SpEStufeH, content);
             field->setTextColour(Qt::black);
-            field->setAccessibleName(CaptionName("LStufeHead"));
+            field->setAccessibleName(Text(layout::AccessibleName(entry.name)));
             widget = field;
             break;
         }
@@ -191,7 +180,7 @@ void TFMain::CreateWidgets(QWidget *content)
             LBBoni_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             SetColour(LBBoni_, QPalette::Base, rollwerk::kPaperColour);
             SetColour(LBBoni_, QPalette::Text, {0, 0, 0});
-            LBBoni_->setAccessibleName(CaptionName("LBoni"));
+            LBBoni_->setAccessibleName(Text(layout::AccessibleName(entry.name)));
             widget = LBBoni_;
             break;
         }

@@ -76,13 +76,10 @@ std::array<std::string_view, 31> MainTabOrder()
 
 QFont FontOf(FontKind kind)
 {
-    const bool info = kind == FontKind::Info;
-    QFont font(Text(info ? kInfoFontFamily : kFontFamily));
-    if (info)
-        font.setPixelSize(kInfoFontPixels);
-    else
-        font.setPixelSize(kind == FontKind::Title ? kTitlePixels : kBodyPixels);
-    font.setBold(kind == FontKind::Bold || kind == FontKind::Title);
+    const FontEntry &entry = FontEntryOf(kind);
+    QFont font(Text(entry.family));
+    font.setPixelSize(entry.pixels);
+    font.setBold(entry.bold);
     // The designed label widths come from hinted text on whole pixels. Full
     // hinting brings the labels closer to them than Qt's default of light
     // hinting on fractional positions, and it draws each glyph once instead

@@ -25,9 +25,6 @@ inline QString Text(std::string_view text)
 // Keyboard order of the main window: the names of tab places 0 to 30.
 std::array<std::string_view, 31> MainTabOrder();
 
-inline constexpr std::string_view kInfoFontFamily = "MS Sans Serif";
-inline constexpr std::string_view kFontFamily = "Times New Roman";
-
 QFont FontOf(FontKind kind);
 QRect RectOf(Place place);
 

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Runs the same random action sequences through the native core and the
-# WebAssembly core in node and compares the state after every action.
+# WebAssembly core in node (the page's core target and flags, built in the
+# site's build tree) and compares the state after every action.
 #   compare-trace.sh NATIVE_TRACE NODE WASM_TRACE_JS
 set -euo pipefail
 native=$1 node=$2 wasm=$3
+if [ ! -f "$wasm" ]; then
+  echo "No WebAssembly trace program $wasm: build the site first (make web)"
+  exit 1
+fi
 seed=${ROLLWERK_RANDOM_SEED:-20261208}
 sequences=${ROLLWERK_TRACE_SEQUENCES:-10000}
 actions=${ROLLWERK_TRACE_ACTIONS:-40}

@@ -1,0 +1,151 @@
+// The layout table of both windows as one JavaScript object, for the page
+// generator (generate-page.mjs) at build time only. Built into the
+// generator's own node module: the page's module does not carry it, since the
+// page's widgets, places, fonts and texts are written into the site already.
+
+#include "Catalogue.h"
+#include "WindowLayoutTable.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using emscripten::val;
+namespace layout = rollwerk::layout;
+
+// In the order of the enums' values.
+constexpr std::array<std::string_view, 5> kKindNames = {"Picture", "Label", "ClassBox", "LevelField", "BonusList"};
+constexpr std::array<std::string_view, 6> kFontNames = {"None", "Body", "Bold", "List", "Title", "Info"};
+
+template <typename Enum, std::size_t Size> val NameOf(const std::array<std::string_view, Size> &names, Enum value)
+{
+    return val(std::string(names.at(static_cast<std::size_t>(value))));
+}
+
+// Embind hands std::string over as UTF-8.
+val Text(std::string_view text)
+{
+    return val(std::string(text));
+}
+
+val PlaceObject(layout::Place place)
+{
+    val object = val::object();
+    object.set("x", place.x);
+    object.set("y", place.y);
+    object.set("width", place.width);
+    object.set("height", place.height);
+    return object;
+}
+
+val ColourObject(rollwerk::Rgb colour)
+{
+    val object = val::object();
+    object.set("red", colour.red);
+    object.set("green", colour.green);
+    object.set("blue", colour.blue);
+    return object;
+}
+
+template <typename Range, typename Convert> val ArrayOf(const Range &range, Convert convert)
+{
+    val array = val::array();
+    for (const auto &item : range)
+        array.call<void>("push", convert(item));
+    return array;
+}
+
+val WidgetObject(const layout::WidgetEntry &entry)
+{
+    val widget = val::object();
+    widget.set("name", Text(entry.name));
+    widget.set("kind", NameOf(kKindNames, entry.kind));
+    widget.set("place", PlaceObject(entry.place));
+    widget.set("font", NameOf(kFontNames, entry.font));
+    widget.set("tab", entry.tab);
+    widget.set("text", Text(entry.text));
+    widget.set("label", Text(layout::NamingLabel(entry.name)));
+    widget.set("accessibleName", Text(layout::AccessibleName(entry.name)));
+    return widget;
+}
+
+val SkillObject(const layout::SkillEntry &entry)
+{
+    val skill = val::object();
+    skill.set("skill", entry.skill);
+    skill.set("caption", Text(rollwerk::SkillCaption(entry.skill)));
+    skill.set("captionPlace", PlaceObject(layout::CaptionPlace(entry)));
+    skill.set("fieldPlace", PlaceObject(layout::FieldPlace(entry)));
+    skill.set("tab", entry.tab);
+    return skill;
+}
+
+val FontObject(const layout::FontEntry &entry)
+{
+    val font = val::object();
+    font.set("kind", NameOf(kFontNames, entry.kind));
+    font.set("family", Text(entry.family));
+    font.set("substitute", Text(entry.substitute));
+    font.set("generic", Text(entry.generic));
+    font.set("pixels", entry.pixels);
+    font.set("bold", entry.bold);
+    return font;
+}
+
+val Layout()
+{
+    val main = val::object();
+    main.set("name", Text(layout::kMainName));
+    main.set("title", Text(layout::kMainTitle));
+    main.set("frame", PlaceObject(layout::kMainFrame));
+    main.set("contentWidth", layout::kMainContentWidth);
+    main.set("contentHeight", layout::kMainContentHeight);
+    main.set("widgets", ArrayOf(layout::kMainWidgets, WidgetObject));
+    main.set("skills", ArrayOf(layout::kSkillGrid, SkillObject));
+
+    val info = val::object();
+    info.set("name", Text(layout::kInfoName));
+    info.set("title", Text(layout::kInfoTitle));
+    info.set("frame", PlaceObject(layout::kInfoFrame));
+    info.set("textPlace", PlaceObject(layout::kInfoTextPlace));
+    info.set("lines", ArrayOf(layout::kInfoLines, Text));
+
+    val colours = val::object();
+    colours.set("skyBlue", ColourObject(rollwerk::kSkyBlue));
+    colours.set("paper", ColourObject(rollwerk::kPaperColour));
+    colours.set("available", ColourObject(rollwerk::kAvailableColour));
+    colours.set("locked", ColourObject(rollwerk::kLockedColour));
+
+    val table = val::object();
+    table.set("main", main);
+    table.set("info", info);
+    table.set("fonts", ArrayOf(layout::kFonts, FontObject));
+    table.set("colours", colours);
+    table.set("labelHeight", layout::kLabelHeight);
+    table.set("rowHeight", layout::kRowHeight);
+    table.set("classListRows", layout::kClassListRows);
+    table.set("freeSlotsGap", layout::kFreeSlotsGap);
+    table.set("spinButtonWidth", layout::kSpinButtonWidth);
+    table.set("unknownError", Text(layout::kUnknownErrorText));
+    return table;
+}
+
+// The class box's items, in the catalogue's order.
+val ClassNames()
+{
+    return ArrayOf(rollwerk::kClassNames, Text);
+}
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(rollwerk_layout)
+{
+    emscripten::function("layout", &Layout);
+    emscripten::function("classNames", &ClassNames);
+}
