@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace rollwerk {
 
@@ -54,6 +55,21 @@ constexpr int TimesGenerator(int value)
     value <<= 1;
     return (value & 0x40) ? (value ^ 0x43) : value;
 }
+
+// kTimesPower[k][d] = d * x^k in GF(64), for k below the order 63 of x.
+constexpr std::array<std::array<std::uint8_t, 64>, 63> MakeTimesPower()
+{
+    std::array<std::array<std::uint8_t, 64>, 63> table{};
+    for (int digit = 0; digit < 64; ++digit) {
+        int product = digit;
+        for (std::size_t k = 0; k < 63; ++k) {
+            table[k][static_cast<std::size_t>(digit)] = static_cast<std::uint8_t>(product);
+            product = TimesGenerator(product);
+        }
+    }
+    return table;
+}
+constexpr auto kTimesPower = MakeTimesPower();
 
 // Sum of digit(i) * x^i over the characters, in GF(64).
 int WeightedSum(std::string_view code)
@@ -234,8 +250,13 @@ std::string EncodePlan(const Plan &plan)
     return code;
 }
 
-PlanDecoding DecodePlanCode(std::string_view code)
+namespace {
+
+// Decodes one code. needed: the length the plan read from it needs, or 0 when
+// its values run on past its end or the checks before reading failed.
+PlanDecoding Decode(std::string_view code, std::size_t &needed)
 {
+    needed = 0;
     if (code.empty())
         return Failure(PlanCodeError::Empty, "Kein Plan-Code: Der Text ist leer.");
     if (!code.starts_with(kPlanCodePrefix))
@@ -277,6 +298,7 @@ PlanDecoding DecodePlanCode(std::string_view code)
     if (!complete)
         return Failure(PlanCodeError::WrongLength, WrongLength(code.size(), "Dem Plan fehlen Werte."));
     const std::size_t expected = kHeaderLength + PayloadLength(bits.BitsRead()) + 1;
+    needed = expected;
     if (code.size() != expected)
         return Failure(PlanCodeError::WrongLength,
             WrongLength(code.size(), "Dieser Plan braucht " + std::to_string(expected) + " Zeichen."));
@@ -286,34 +308,113 @@ PlanDecoding DecodePlanCode(std::string_view code)
     return CheckNumbers(*classIndex, std::int64_t{*level} + 1, skills);
 }
 
+// Where a code may start: "RW" at the start of a word; '-' and '_' may stand
+// before it, as they may after it.
+bool StartsWord(std::string_view text, std::size_t at)
+{
+    return at == 0 || !IsCodeCharacter(text[at - 1]) || text[at - 1] == '-' || text[at - 1] == '_';
+}
+
+// Finds codes in a text in time linear in its length. A code is a piece of a
+// run of code characters that starts a word and ends where the run ends or
+// at a '-' or '_' ("CODE-Plan", "CODE_v2", "CODE1-CODE2"). Only pieces of an
+// even length up to the longest code can be codes, and only those whose
+// weighted sum is zero: with the sums of every prefix of the text, that
+// costs a comparison per piece, and only the rare piece that passes it is
+// decoded.
+class CodeFinder {
+public:
+    explicit CodeFinder(std::string_view text) : text_(text), sums_(text.size() + 1)
+    {
+        // sums_[i]: digit(j) * x^(j mod 63) over j < i, so that a piece [a, b)
+        // sums to zero exactly when sums_[a] == sums_[b].
+        std::uint8_t sum = 0;
+        std::size_t power = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const int digit = Digit(text[i]);
+            if (digit > 0)
+                sum ^= kTimesPower[power][static_cast<std::size_t>(digit)];
+            power = power == 62 ? 0 : power + 1;
+            sums_[i + 1] = sum;
+        }
+    }
+
+    // The first piece at or after from that decodes to a plan.
+    std::optional<PlanDecoding> Next(std::size_t from)
+    {
+        for (std::size_t start = text_.find(kPlanCodePrefix, from); start != std::string_view::npos;
+             start = text_.find(kPlanCodePrefix, start + 1)) {
+            if (!StartsWord(text_, start))
+                continue;
+            if (start >= runEnd_) {
+                runEnd_ = start;
+                while (runEnd_ < text_.size() && IsCodeCharacter(text_[runEnd_]))
+                    ++runEnd_;
+            }
+            if (firstStart_ == std::string_view::npos) {
+                firstStart_ = start;
+                firstRunEnd_ = runEnd_;
+            }
+            if (std::optional<PlanDecoding> found = DecodeAt(start))
+                return found;
+        }
+        return std::nullopt;
+    }
+
+    // The error of the first text that looks like a code, if there was one.
+    std::optional<PlanDecoding> FirstFailure() const
+    {
+        if (firstStart_ == std::string_view::npos)
+            return std::nullopt;
+        return DecodePlanCode(text_.substr(firstStart_, firstRunEnd_ - firstStart_));
+    }
+
+private:
+    std::optional<PlanDecoding> DecodeAt(std::size_t start)
+    {
+        if (start + kHeaderLength > runEnd_ || text_[start + kPlanCodePrefix.size()] != kPlanCodeVersion)
+            return std::nullopt;
+        const std::size_t last = std::min(runEnd_, start + kLongestCode);
+        // Every piece from this start reads the same plan bits, so once one
+        // piece held all of them, only the piece of the length they need can decode.
+        std::size_t needed = 0;
+        for (std::size_t end = start + kShortestCode; end <= last; end += 2) {
+            if ((end < runEnd_ && text_[end] != '-' && text_[end] != '_') || sums_[end] != sums_[start]
+                || (needed != 0 && end - start != needed))
+                continue;
+            PlanDecoding decoding = Decode(text_.substr(start, end - start), needed);
+            if (decoding.plan)
+                return decoding;
+        }
+        return std::nullopt;
+    }
+
+    std::string_view text_;
+    std::vector<std::uint8_t> sums_;
+    std::size_t runEnd_ = 0;
+    std::size_t firstStart_ = std::string_view::npos;
+    std::size_t firstRunEnd_ = 0;
+};
+
+} // namespace
+
+PlanDecoding DecodePlanCode(std::string_view code)
+{
+    std::size_t needed = 0;
+    return Decode(code, needed);
+}
+
 PlanDecoding FindPlanCode(std::string_view text)
 {
     const bool blank
         = std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
     if (blank)
         return Failure(PlanCodeError::Empty, "Kein Plan-Code: Der Text ist leer.");
-    std::optional<PlanDecoding> firstFailure;
-    for (std::size_t start = text.find(kPlanCodePrefix); start != std::string_view::npos;
-         start = text.find(kPlanCodePrefix, start + 1)) {
-        // A code starts a word; '-' and '_' may stand before it, as they may after it.
-        if (start > 0 && IsCodeCharacter(text[start - 1]) && text[start - 1] != '-' && text[start - 1] != '_')
-            continue;
-        std::size_t end = start;
-        while (end < text.size() && IsCodeCharacter(text[end]))
-            ++end;
-        for (std::string_view candidate = text.substr(start, end - start);;) {
-            PlanDecoding decoding = DecodePlanCode(candidate);
-            if (decoding.plan)
-                return decoding;
-            if (!firstFailure)
-                firstFailure = std::move(decoding);
-            if (candidate.empty() || (candidate.back() != '-' && candidate.back() != '_'))
-                break;
-            candidate.remove_suffix(1);
-        }
-    }
-    if (firstFailure)
-        return *firstFailure;
+    CodeFinder finder(text);
+    if (std::optional<PlanDecoding> found = finder.Next(0))
+        return std::move(*found);
+    if (std::optional<PlanDecoding> failure = finder.FirstFailure())
+        return std::move(*failure);
     return Failure(
         PlanCodeError::NotFound, "Kein Plan-Code gefunden: Ein Plan-Code beginnt mit " + Quoted(kPlanCodePrefix) + ".");
 }
