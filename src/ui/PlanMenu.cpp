@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 
 #include <array>
 
@@ -65,9 +66,15 @@ void PlanMenu::CopyPlan()
 
 void PlanMenu::PastePlan()
 {
-    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    ClipboardContent content = ClipboardContent::Text;
+    if (data == nullptr || data->formats().isEmpty())
+        content = ClipboardContent::Nothing;
+    else if (!data->hasText())
+        content = data->hasImage() ? ClipboardContent::Picture : ClipboardContent::OtherData;
+    const std::string text = content == ClipboardContent::Text ? data->text().toStdString() : std::string();
     PlanApplication result;
-    if (!CallPlanner(window_, [&] { result = ApplyPlanText(planner_, text); }) || result.message.empty())
+    if (!CallPlanner(window_, [&] { result = rollwerk::PastePlan(planner_, content, text); }) || result.message.empty())
         return;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Rollwerk"), QString::fromStdString(result.message),
         QMessageBox::Ok, window_);

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -134,11 +135,17 @@ void PlanMenuTest::copyPlanPutsTheSummaryWithItsCode()
     QCOMPARE(rollwerk::FindPlanCode(copied.toStdString()).plan, Mage());
     for (const QString &row : BonusRows())
         QVERIFY(copied.contains(row + QLatin1Char('\n')));
+    // The counters as the window shows them, and the program that wrote the text.
+    QVERIFY(
+        copied.contains(QLatin1Char('\n') + Named<QLabel>(QStringLiteral("LFertFrei"))->text() + QLatin1Char('\n')));
+    QVERIFY(copied.contains(QStringLiteral("\nFreie Anzahl an ausw\u00e4hlbaren Fertigkeiten: ")
+        + Named<QLabel>(QStringLiteral("LFertGesAnzeige"))->text() + QLatin1Char('\n')));
+    QVERIFY(copied.endsWith(QStringLiteral("Geplant mit ") + window_->windowTitle() + QLatin1Char('\n')));
 }
 
 void PlanMenuTest::pastePlan_data()
 {
-    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("clipboard"); // a null text: an empty clipboard; "<Bild>": a picture
     QTest::addColumn<bool>("planShown");
     QTest::addColumn<QString>("message"); // empty: no message box
 
@@ -156,7 +163,11 @@ void PlanMenuTest::pastePlan_data()
     QTest::newRow("more points than the level grants")
         << Text(rollwerk::EncodePlan(tooMuch)) << false
         << QStringLiteral("Der Plan lie\u00df sich nach den Regeln des Planers nicht ganz \u00fcbernehmen:\n"
-                          "Konzentration: 1 statt 3 (2 weniger)");
+                          "Konzentration: 1 statt 3 (2 weniger): die Fertigkeitspunkte der Stufe reichen nicht");
+    QTest::newRow("an empty clipboard") << QString() << false
+                                        << QStringLiteral("Kein Plan-Code: Die Zwischenablage ist leer.");
+    QTest::newRow("a picture on the clipboard") << QStringLiteral(
+        "<Bild>") << false << QStringLiteral("Kein Plan-Code: Die Zwischenablage enth\u00e4lt ein Bild, keinen Text.");
 }
 
 void PlanMenuTest::pastePlan()
@@ -165,7 +176,15 @@ void PlanMenuTest::pastePlan()
     QFETCH(bool, planShown);
     QFETCH(QString, message);
 
-    QGuiApplication::clipboard()->setText(clipboard);
+    if (clipboard.isNull()) {
+        QGuiApplication::clipboard()->clear();
+    } else if (clipboard == QStringLiteral("<Bild>")) {
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QGuiApplication::clipboard()->setImage(picture);
+    } else {
+        QGuiApplication::clipboard()->setText(clipboard);
+    }
     const rollwerk::PlannerState before = window_->planner().CaptureState();
     QString shownMessage;
     QTimer closer;
