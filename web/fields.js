@@ -451,7 +451,11 @@ class BonusListView {
         row.setAttribute('role', 'option');
         this.list.append(row);
       }
-      if (row.textContent !== line) row.textContent = line;
+      // The whole line is also the row's tooltip, for a row wider than the list.
+      if (row.textContent !== line) {
+        row.textContent = line;
+        row.title = line;
+      }
       row.setAttribute('aria-selected', 'false');
     });
     this.selected = -1;

@@ -24,10 +24,11 @@ struct MenuEntry {
     void (PlanMenu::*run)();
 };
 
+// Each item has its own access key, as the menu bar's items have.
 constexpr std::array<MenuEntry, 3> kEntries = {{
-    {"Plan kopieren", "PlanKopieren", &PlanMenu::CopyPlan},
-    {"Plan einf\u00fcgen", "PlanEinfuegen", &PlanMenu::PastePlan},
-    {"Boni kopieren", "BoniKopieren", &PlanMenu::CopyBonuses},
+    {"Plan &kopieren", "PlanKopieren", &PlanMenu::CopyPlan},
+    {"Plan &einf\u00fcgen", "PlanEinfuegen", &PlanMenu::PastePlan},
+    {"&Boni kopieren", "BoniKopieren", &PlanMenu::CopyBonuses},
 }};
 
 } // namespace

@@ -60,8 +60,9 @@ private slots:
 
 private:
     template <typename T = QWidget> T *Named(const QString &name) const { return NamedWidget<T>(window_.get(), name); }
-    // Opens the menu as the user does and chooses the entry with the mouse.
-    void Choose(const QString &entry, bool menuKey);
+    // Opens the menu as the user does and chooses the entry with the mouse,
+    // or by its access key when one is given.
+    void Choose(const QString &entry, bool menuKey, char accessKey = 0);
     QStringList BonusRows() const;
 
     std::unique_ptr<TFMain> window_;
@@ -81,7 +82,7 @@ void PlanMenuTest::cleanup()
     window_.reset();
 }
 
-void PlanMenuTest::Choose(const QString &entry, bool menuKey)
+void PlanMenuTest::Choose(const QString &entry, bool menuKey, char accessKey)
 {
     auto *list = Named<QListWidget>(QStringLiteral("LBBoni"));
     if (menuKey) {
@@ -107,10 +108,13 @@ void PlanMenuTest::Choose(const QString &entry, bool menuKey)
     QStringList texts;
     for (QAction *action : menu->actions())
         texts << action->text();
-    QCOMPARE(texts, QStringList({"Plan kopieren", "Plan einf\u00fcgen", "Boni kopieren"}));
+    QCOMPARE(texts, QStringList({"Plan &kopieren", "Plan &einf\u00fcgen", "&Boni kopieren"}));
     auto *action = menu->findChild<QAction *>(entry);
     QVERIFY(action);
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    if (accessKey != 0)
+        QTest::keyClick(menu, accessKey);
+    else
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
 }
 
 QStringList PlanMenuTest::BonusRows() const
@@ -213,7 +217,7 @@ void PlanMenuTest::pastePlan()
 void PlanMenuTest::copyBonusesPutsTheBonusLines()
 {
     rollwerk::ApplyPlan(window_->planner(), Mage());
-    Choose(QStringLiteral("BoniKopieren"), true);
+    Choose(QStringLiteral("BoniKopieren"), true, 'b');
     QCOMPARE(QGuiApplication::clipboard()->text(), BonusRows().join(QLatin1Char('\n')) + QLatin1Char('\n'));
     QCOMPARE(BonusRows().size(), 6);
 }
