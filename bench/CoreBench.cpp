@@ -147,6 +147,9 @@ BENCHMARK_CAPTURE(BM_FindPlanCode, dash_RW_200000_characters, [] {
 BENCHMARK_CAPTURE(BM_FindPlanCode, dash_RW1_1MiB, [] {
     return Repeated("-RW1", 1 << 20);
 })->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FindPlanCode, code_like_groups_1MiB, [] {
+    return Repeated("RW1 AAA AAA AAA AAA AAA AAA AAA AAA AAA AAA AAA AAA\n", 1 << 20);
+})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_FindPlanCode, chat_1MiB_code_at_the_end, [] {
     return Repeated("Mein Gladiator (RW-Version?) hat Schwertkunde 25, was meint ihr? RWTH_Aachen-RW2_x\n", 1 << 20)
         + EncodePlan(DevelopedPlan());

@@ -435,6 +435,8 @@ private:
         const auto codeLength
             = [](std::size_t length) { return length % 2 == 0 && length >= kShortestCode && length <= kLongestCode; };
         bool failureSettled = !first || codeLength(groupLength);
+        // The joined groups' weighted sum, so that only those summing to zero are decoded.
+        std::uint8_t sum = PieceSum(start, runEnd_, 0);
         bool equalGroups = true;
         std::size_t at = runEnd_;
         while (joined.size() < kLongestCode) {
@@ -454,19 +456,27 @@ private:
             if ((!lineBreak && !(equalGroups && length <= groupLength)) || joined.size() + length > kLongestCode)
                 break;
             equalGroups = equalGroups && length == groupLength;
+            sum ^= PieceSum(next, end, joined.size());
             joined.append(text_.substr(next, length));
             at = end;
             if (!failureSettled) {
                 firstFailure_ = joined;
                 failureSettled = codeLength(joined.size());
             }
-            if (!codeLength(joined.size()))
+            if (!codeLength(joined.size()) || sum != 0)
                 continue;
             PlanDecoding decoding = DecodePlanCode(joined);
             if (decoding.plan)
                 return Found{std::move(decoding), joined, at};
         }
         return std::nullopt;
+    }
+
+    // The weighted sum of the text from..to, moved to start at position at of a code.
+    std::uint8_t PieceSum(std::size_t from, std::size_t to, std::size_t at) const
+    {
+        constexpr std::size_t kOrder = 63;
+        return kTimesPower[(at % kOrder + kOrder - from % kOrder) % kOrder][sums_[to] ^ sums_[from]];
     }
 
     std::string_view text_;
