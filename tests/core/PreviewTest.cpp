@@ -170,6 +170,15 @@ Action PasteSkill(int skill, const std::string &text)
             }};
 }
 
+// A locked field that still shows points, a state the preview must expect.
+Action LockedHolding(int skill, const std::string &text)
+{
+    return {"skill " + std::to_string(skill) + " locked holding " + text, [=](PlannerDriver &d) {
+                const NumberField &field = d.Field(skill);
+                d.Field(skill).Restore(text, field.Minimum(), field.Maximum(), false, kLockedColour, false);
+            }};
+}
+
 std::vector<TextCase> TextCases()
 {
     return {
@@ -213,6 +222,12 @@ std::vector<TextCase> TextCases()
             "Danach frei: 3 Fertigkeitspunkte, 1 Fertigkeitsplatz\n"
             "Angriffswert beim Schwertkampf: +64 % \u2192 +35 %\n"
             "Angriffsgeschwindigkeit beim Schwertkampf: +43 % \u2192 +23 %"},
+        TextCase{"a step that locks a skill holding points",
+            {TypeLevel("20"), Leave(kLevelField), LockedHolding(24, "5")}, 1,
+            "Ein Punkt mehr: Waffenkunde 1 \u2192 2, Parade 5 \u2192 0\n"
+            "\u201eParade\u201c wird gesperrt: Diese Klasse bekommt \u201eParade\u201c erst ab Stufe 30.\n"
+            "Danach frei: 45 Fertigkeitspunkte, 4 Fertigkeitspl\u00e4tze\n"
+            "Schaden bei physischen Angriffen: +12 % \u2192 +20 %"},
     };
 }
 
