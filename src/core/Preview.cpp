@@ -216,7 +216,7 @@ std::string OthersLowered(const Planner &after, const std::vector<SkillChange> &
             + (level == 1 ? " Punkt." : " Punkte.");
     text += locked;
     if (!other.empty())
-        text += " Die Regeln setzen " + Listed(other) + " auf den Wert zurück, den die Punkte der Stufe erlauben.";
+        text += " Die Regeln des Planers senken dabei " + Listed(other) + ".";
     return text.empty() ? text : text.substr(1);
 }
 
