@@ -1,6 +1,6 @@
 // Speed of the planner core: the bonus curve, a bonus-list rebuild, one skill
 // edit, a full class change with all its nested runs, the plan code, entering
-// a plan and the preview of every skill.
+// a plan, finding a code in long texts and the preview of every skill.
 
 #include "BonusCurve.h"
 #include "BonusTable.h"
@@ -12,6 +12,8 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -112,6 +114,46 @@ void BM_DecodePlanCode(benchmark::State &state)
         benchmark::DoNotOptimize(DecodePlanCode(code));
 }
 BENCHMARK(BM_DecodePlanCode);
+
+// Finding a code in pasted text of any size: the time must grow with the
+// text, not with its square. The texts that froze the window once, a long
+// chat text with the code at its end, and a run of code-like words.
+std::string Repeated(std::string_view piece, std::size_t length)
+{
+    std::string text;
+    text.reserve(length + piece.size());
+    while (text.size() < length)
+        text += piece;
+    text.resize(length);
+    return text;
+}
+
+void BM_FindPlanCode(benchmark::State &state, std::string (*makeText)())
+{
+    const std::string text = makeText();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FindPlanCode(text));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK_CAPTURE(BM_FindPlanCode, prefix_and_1MiB_of_dashes, [] {
+    return "RW" + std::string(1 << 20, '-');
+})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FindPlanCode, prefix_and_256KiB_of_dashes, [] {
+    return "RW" + std::string(1 << 18, '-');
+})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FindPlanCode, dash_RW_200000_characters, [] {
+    return Repeated("-RW", 200000);
+})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FindPlanCode, dash_RW1_1MiB, [] {
+    return Repeated("-RW1", 1 << 20);
+})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FindPlanCode, code_like_groups_1MiB, [] {
+    return Repeated("RW1 AAA AAA AAA AAA AAA AAA AAA AAA AAA AAA AAA AAA\n", 1 << 20);
+})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FindPlanCode, chat_1MiB_code_at_the_end, [] {
+    return Repeated("Mein Gladiator (RW-Version?) hat Schwertkunde 25, was meint ihr? RWTH_Aachen-RW2_x\n", 1 << 20)
+        + EncodePlan(DevelopedPlan());
+})->Unit(benchmark::kMillisecond);
 
 void BM_ApplyPlan(benchmark::State &state)
 {

@@ -25,6 +25,8 @@ void Check(const PlanDecoding &decoding, std::string_view text, bool exact)
 {
     if (decoding.plan.has_value() != (decoding.kind == PlanCodeError::None))
         Violated("a plan and an error at once, or neither");
+    if (!decoding.note.empty() && !decoding.plan)
+        Violated("a note without a plan");
     if (!decoding.plan) {
         if (decoding.error.empty())
             Violated("no plan and no message");
@@ -40,7 +42,13 @@ void Check(const PlanDecoding &decoding, std::string_view text, bool exact)
         Violated("the code of a decoded plan reads as another plan");
     if (exact && code != text)
         Violated("two codes for one plan");
-    if (!exact && text.find(code) == std::string_view::npos)
+    // A code typed in groups or wrapped by a line break stands in the text with blanks inside.
+    std::string joined;
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            joined += c;
+    }
+    if (!exact && joined.find(code) == std::string::npos)
         Violated("found a plan whose code is not in the text");
 }
 

@@ -14,7 +14,7 @@ else
 packages=(
   g++ cmake make pkg-config
   googletest libgtest-dev libbenchmark-dev
-  qt6-base-dev libgl-dev libjpeg62-turbo-dev libxcb1-dev
+  qt6-base-dev qt6-translations-l10n libgl-dev libjpeg62-turbo-dev libxcb1-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
   desktop-file-utils appstream

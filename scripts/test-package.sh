@@ -35,7 +35,7 @@ dpkg-deb -I "$deb" >"$work/info" || fail "dpkg-deb -I"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # Each as a whole name, so libqt6widgets6 is not matched by e.g. libqt6widgets6-dev.
-for dependency in libqt6widgets6 libjpeg62-turbo fonts-liberation libc6; do
+for dependency in libqt6widgets6 libjpeg62-turbo fonts-liberation qt6-translations-l10n libc6; do
   grep -Eq "(^|, )$dependency( \(|,|$)" <<<"$depends" || fail "Depends lacks $dependency"
 done
 

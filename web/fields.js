@@ -462,6 +462,8 @@ class BonusListView {
         this.list.append(row);
       }
       showText(row, line);
+      // The whole line is also the row's tooltip, for a row wider than the list.
+      if (row.title !== line) row.title = line;
       row.setAttribute('aria-selected', 'false');
     });
     this.selected = -1;

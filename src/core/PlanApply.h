@@ -38,9 +38,12 @@ Plan CurrentPlan(const Planner &planner);
 PlanApplication ApplyPlan(Planner &planner, const Plan &plan);
 
 // Finds the first code in a text and applies it; without one, nothing changes.
+// The message gives each difference its reason ("Waffenkunde: 5 statt 10 (5
+// weniger): die Stufe 5 begrenzt sie auf 5 Punkte") and names a second code
+// in the text.
 PlanApplication ApplyPlanText(Planner &planner, std::string_view text);
 
-// "Waffenkunde: 3 statt 5 (2 weniger)", one line per difference.
-std::string DescribeDifferences(const std::vector<PlanDifference> &differences);
+// ApplyPlanText for what the clipboard held, which may be no text at all.
+PlanApplication PastePlan(Planner &planner, ClipboardContent content, std::string_view text);
 
 } // namespace rollwerk

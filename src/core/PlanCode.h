@@ -55,7 +55,11 @@ struct PlanDecoding {
     std::optional<Plan> plan; // set exactly when kind is None
     std::string error;        // German, for the user; empty when a plan was read
     PlanCodeError kind = PlanCodeError::None;
+    std::string note; // German: what the user should know although a plan was read
 };
+
+// What the clipboard held when the user pasted.
+enum class ClipboardContent { Text, Nothing, Picture, OtherData };
 
 // Why a plan cannot be written as a code (German), or an empty text: a class
 // that is not one of the six, a level outside 1 to 250, a skill value outside
@@ -68,8 +72,14 @@ std::string EncodePlan(const Plan &plan);
 // The plan of exactly one code, or why there is none.
 PlanDecoding DecodePlanCode(std::string_view code);
 
-// The first well-formed code in a longer text, such as a pasted chat message.
-// When none decodes, the error of the first text that looks like a code.
+// The first well-formed code in a longer text, such as a pasted chat message,
+// also when typed in groups or wrapped by a line break; a note names a
+// different code that follows it. When none decodes, the error of the first
+// text that looks like a code ("RW" and a digit starting a word). Takes time
+// linear in the text's length.
 PlanDecoding FindPlanCode(std::string_view text);
+
+// FindPlanCode for what the clipboard held: without text, says what it held.
+PlanDecoding FindPastedPlanCode(ClipboardContent content, std::string_view text);
 
 } // namespace rollwerk

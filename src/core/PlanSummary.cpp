@@ -2,6 +2,9 @@
 
 #include "PlanApply.h"
 #include "PlanCode.h"
+#include "WindowLayoutTable.h"
+
+#include <algorithm>
 
 namespace rollwerk {
 
@@ -21,12 +24,17 @@ std::string PlanSummary(const Planner &planner)
         if (plan.skills[s] != 0)
             text += std::string(SkillCaption(s)) + ": " + std::to_string(plan.skills[s]) + "\n";
     }
+    // The counters as the window shows them, each under its caption.
+    const auto slotsCaption = std::find_if(layout::kMainWidgets.begin(), layout::kMainWidgets.end(),
+        [](const layout::WidgetEntry &entry) { return entry.name == "LFertGes"; });
+    text += planner.LFertFrei.Text() + "\n" + std::string(slotsCaption->text) + " " + planner.LFertGesAnzeige.Text()
+        + "\n";
     if (!planner.LBBoni.Lines().empty())
         text += "\nBoni:\n" + BonusText(planner);
     // A value typed but not yet taken over by its field can stand outside the code's ranges.
     const std::string code = EncodePlan(plan);
     text += "\n" + (code.empty() ? "Kein Plan-Code: " + PlanProblem(plan) : code) + "\n";
-    return text;
+    return text + "Geplant mit " + std::string(layout::kMainTitle) + "\n";
 }
 
 } // namespace rollwerk

@@ -13,7 +13,8 @@ namespace rollwerk {
 // The bonus lines as the list shows them, one a line.
 std::string BonusText(const Planner &planner);
 
-// Class and level, every skill with points, the bonus lines and the plan's code.
+// Class and level, every skill with points, the free points and slots, the
+// bonus lines, the plan's code and the program's name and version.
 std::string PlanSummary(const Planner &planner);
 
 } // namespace rollwerk

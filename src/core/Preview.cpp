@@ -33,6 +33,11 @@ std::string CapReason(int skill, std::int32_t level)
         + (level == 1 ? " Punkt." : " Punkte.");
 }
 
+std::string AtMinimumReason(int skill, std::int32_t minimum)
+{
+    return Quoted(skill) + " hat schon den kleinsten Wert " + std::to_string(minimum) + ".";
+}
+
 const std::string kNoPoint = "Kein Fertigkeitspunkt ist frei.";
 const std::string kStillOverspent
     = "Auch mit einem Punkt weniger sind mehr Punkte verteilt, als die Stufe gew\u00e4hrt.";
@@ -167,6 +172,54 @@ std::vector<BonusChange> ChangedLines(const std::vector<std::string> &before, co
     return changes;
 }
 
+// Whether the step button would change the field's text, and so run the rules.
+bool StepChangesText(const NumberField &field, int by)
+{
+    std::int64_t value = std::int64_t{field.Value()} + by;
+    if (field.Minimum() != field.Maximum())
+        value = std::clamp<std::int64_t>(value, field.Minimum(), field.Maximum());
+    return field.Enabled() && std::to_string(value) != field.Text();
+}
+
+std::string Listed(const std::vector<int> &skills)
+{
+    std::string text;
+    for (std::size_t i = 0; i < skills.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == skills.size() ? " und " : ", ") + Quoted(skills[i]);
+    return text;
+}
+
+// Why a cascade lowered skills other than the stepped one: the level caps
+// the values written back, or the rules lock a skill and empty it.
+std::string OthersLowered(const Planner &after, const std::vector<SkillChange> &changes, int skill)
+{
+    const std::optional<int> column = ClassColumn(after.CBCharwahl.Text());
+    const std::int32_t level = after.SpEStufeH.Value();
+    std::vector<int> capped;
+    std::vector<int> other;
+    std::string locked;
+    for (const SkillChange &change : changes) {
+        if (change.skill == skill || change.after >= change.before)
+            continue;
+        const NumberField &field = after.SpEFert[change.skill];
+        if (!field.Enabled() && change.after == 0 && column)
+            locked
+                += " " + Quoted(change.skill) + " wird gesperrt: " + LockedReason(after, change.skill, *column, level);
+        else if (change.after == field.Maximum())
+            capped.push_back(change.skill);
+        else
+            other.push_back(change.skill);
+    }
+    std::string text;
+    if (!capped.empty())
+        text += " Die Stufe " + std::to_string(level) + " begrenzt " + Listed(capped) + " auf " + std::to_string(level)
+            + (level == 1 ? " Punkt." : " Punkte.");
+    text += locked;
+    if (!other.empty())
+        text += " Die Regeln des Planers senken dabei " + Listed(other) + ".";
+    return text.empty() ? text : text.substr(1);
+}
+
 // Steps the skill on a scratch planner in the plan's state and reads off what changed.
 StepPreview Simulate(const Planner &planner, const PlannerState &state, Planner &scratch, int skill, bool up)
 {
@@ -196,13 +249,18 @@ StepPreview Simulate(const Planner &planner, const PlannerState &state, Planner 
         if (before != after)
             step.skills.push_back({s, before, after});
     }
+    step.othersLowered = OthersLowered(scratch, step.skills, skill);
     step.takesEffect = scratch.SpEFert[skill].Value() != value;
     step.freePoints = ShownNumber(std::string_view(scratch.LFertFrei.Text()).substr(kFreePointsCaption.size()));
     step.freeSlots = ShownNumber(scratch.LFertGesAnzeige.Text());
     step.bonuses = ChangedLines(planner.LBBoni.Lines(), scratch.LBBoni.Lines());
     if (!step.takesEffect && step.reason.empty()) {
-        const bool capped = field.Minimum() != field.Maximum() && value >= field.Maximum();
-        step.reason = !up ? kStillOverspent : capped ? CapReason(skill, level) : kNoPoint;
+        const bool ranged = field.Minimum() != field.Maximum();
+        if (up)
+            step.reason = ranged && value >= field.Maximum() ? CapReason(skill, level) : kNoPoint;
+        else
+            step.reason
+                = ranged && value <= field.Minimum() ? AtMinimumReason(skill, field.Minimum()) : kStillOverspent;
     }
     return step;
 }
@@ -244,6 +302,8 @@ std::string DescribeStep(const char *title, int skill, const StepPreview &step)
     }
     if (step.skills.empty())
         text += std::string(SkillCaption(skill)) + " bleibt";
+    if (!step.othersLowered.empty())
+        text += "\n" + step.othersLowered;
     text += "\nDanach frei: " + Plural(step.freePoints, "Fertigkeitspunkt", "Fertigkeitspunkte") + ", "
         + Plural(step.freeSlots, "Fertigkeitsplatz", "Fertigkeitspl\u00e4tze") + "\n";
     for (const BonusChange &change : step.bonuses)
@@ -266,7 +326,9 @@ PlanPreview PreviewPlan(const Planner &planner)
     for (int s = 1; s <= kSkillCount; ++s) {
         const NumberField &field = planner.SpEFert[s];
         preview[s].up = Simulate(planner, state, scratch, s, true);
-        if (field.Enabled() && field.Value() > field.Minimum())
+        // At its minimum a field showing text that is not its value ("x") is
+        // rewritten by the down button, which runs the rules.
+        if (StepChangesText(field, -1))
             preview[s].down = Simulate(planner, state, scratch, s, false);
     }
     return preview;

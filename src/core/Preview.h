@@ -36,10 +36,11 @@ struct SkillChange {
 };
 
 struct StepPreview {
-    bool offered = false;            // false: no such step to preview (one point less of a skill at its minimum)
+    bool offered = false;            // false: the button does nothing that shows (one point less at the minimum)
     bool takesEffect = false;        // the step changes the skill's value
     std::string reason;              // German: why it does not
     std::vector<SkillChange> skills; // every value that changes, in skill order
+    std::string othersLowered;       // German: why the step lowers other skills, if it does
     std::int64_t freePoints = 0;     // shown after the step
     std::int64_t freeSlots = 0;
     std::vector<BonusChange> bonuses; // in the list's order

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 
 #include <array>
 
@@ -23,10 +24,11 @@ struct MenuEntry {
     void (PlanMenu::*run)();
 };
 
+// Each item has its own access key, as the menu bar's items have.
 constexpr std::array<MenuEntry, 3> kEntries = {{
-    {"Plan kopieren", "PlanKopieren", &PlanMenu::CopyPlan},
-    {"Plan einf\u00fcgen", "PlanEinfuegen", &PlanMenu::PastePlan},
-    {"Boni kopieren", "BoniKopieren", &PlanMenu::CopyBonuses},
+    {"Plan &kopieren", "PlanKopieren", &PlanMenu::CopyPlan},
+    {"Plan &einf\u00fcgen", "PlanEinfuegen", &PlanMenu::PastePlan},
+    {"&Boni kopieren", "BoniKopieren", &PlanMenu::CopyBonuses},
 }};
 
 } // namespace
@@ -65,9 +67,15 @@ void PlanMenu::CopyPlan()
 
 void PlanMenu::PastePlan()
 {
-    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    ClipboardContent content = ClipboardContent::Text;
+    if (data == nullptr || data->formats().isEmpty())
+        content = ClipboardContent::Nothing;
+    else if (!data->hasText())
+        content = data->hasImage() ? ClipboardContent::Picture : ClipboardContent::OtherData;
+    const std::string text = content == ClipboardContent::Text ? data->text().toStdString() : std::string();
     PlanApplication result;
-    if (!CallPlanner(window_, [&] { result = ApplyPlanText(planner_, text); }) || result.message.empty())
+    if (!CallPlanner(window_, [&] { result = rollwerk::PastePlan(planner_, content, text); }) || result.message.empty())
         return;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Rollwerk"), QString::fromStdString(result.message),
         QMessageBox::Ok, window_);

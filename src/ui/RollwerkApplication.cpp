@@ -4,6 +4,9 @@
 #include "WindowLayout.h"
 
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <exception>
 
@@ -16,6 +19,17 @@ RollwerkApplication::RollwerkApplication(int &argc, char **argv) : QApplication(
     // line edit once in the application's font before it takes its own: with
     // the desktop's font there, start-up would load a font nothing shows.
     setFont(layout::FontOf(layout::FontKind::Body));
+    InstallGermanTranslations();
+}
+
+void RollwerkApplication::InstallGermanTranslations()
+{
+    // The program speaks only German, also in Qt's own texts: the context
+    // menus of the number fields and the class box, the message box buttons.
+    auto *translator = new QTranslator(this);
+    if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
 }
 
 void RollwerkApplication::InstallFontSubstitutions()

@@ -1,7 +1,7 @@
 #pragma once
 
-// The application object: the fonts the windows rely on, and a last catch for
-// errors that escape an event handler.
+// The application object: the fonts the windows rely on, Qt's own texts in
+// German, and a last catch for errors that escape an event handler.
 
 #include <QApplication>
 
@@ -15,6 +15,8 @@ public:
 
     // Maps the designed font families to installed ones with fitting metrics.
     static void InstallFontSubstitutions();
+    // Qt's own German texts, from the system's Qt translations.
+    void InstallGermanTranslations();
 
     bool notify(QObject *receiver, QEvent *event) override;
 };

@@ -173,11 +173,16 @@ void TFMain::CreateWidgets(QWidget *content)
             LBBoni_->setLineWidth(1);
             LBBoni_->setSelectionMode(QAbstractItemView::SingleSelection);
             LBBoni_->setSortingEnabled(false);
-            LBBoni_->setUniformItemSizes(true);
+            // Not uniform: the widest row, not the first, sets the width to scroll.
+            LBBoni_->setUniformItemSizes(false);
             LBBoni_->setItemDelegate(new rollwerk::FixedRowDelegate(layout::kRowHeight, LBBoni_));
             LBBoni_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-            // Like a plain list box: long rows are cut at the edge, so 28 rows stay in view.
-            LBBoni_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            // A number is never cut off: a row wider than the list scrolls, and shows whole as its tooltip.
+            LBBoni_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            LBBoni_->setTextElideMode(Qt::ElideNone);
+            LBBoni_->setToolTip(QStringLiteral("Ein Rechtsklick \u00f6ffnet das Men\u00fc des Plans: kopieren, "
+                                               "einf\u00fcgen, Boni kopieren, r\u00fcckg\u00e4ngig machen und das "
+                                               "Fenster der Ziele."));
             SetColour(LBBoni_, QPalette::Base, rollwerk::kPaperColour);
             SetColour(LBBoni_, QPalette::Text, {0, 0, 0});
             LBBoni_->setAccessibleName(Text(layout::AccessibleName(entry.name)));
@@ -269,6 +274,8 @@ void TFMain::ShowBonusLines()
         lines << QString::fromStdString(line);
     LBBoni_->clear();
     LBBoni_->addItems(lines);
+    for (int row = 0; row < LBBoni_->count(); ++row)
+        LBBoni_->item(row)->setToolTip(lines[row]);
 }
 
 void TFMain::Beenden1Click()

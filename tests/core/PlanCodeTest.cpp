@@ -74,14 +74,15 @@ Plan Gladiator30()
 
 const std::string kGladiator30 = EncodePlan(Gladiator30());
 
-enum class Use { Decode, Find };
+// Decoding one code, finding one in a text, or pasting when the clipboard holds no text.
+enum class Use { Decode, Find, PasteEmptyClipboard, PastePicture, PasteOtherData };
 
 struct RefusalCase {
     std::string name;
     Use use;
     std::string text;
     PlanCodeError kind;
-    std::string message; // empty: a plan is read, it is Gladiator30()
+    std::string message; // kind None: a plan is read, it is Gladiator30(), and this is the note
 };
 
 void PrintTo(const RefusalCase &c, std::ostream *os)
@@ -100,8 +101,28 @@ std::string Mistyped(std::string code, std::size_t at)
     return code;
 }
 
+// The code in groups of four characters, as people copy codes by hand.
+std::string Grouped(const std::string &code)
+{
+    std::string text;
+    for (std::size_t i = 0; i < code.size(); i += 4)
+        text += (i == 0 ? "" : " ") + code.substr(i, 4);
+    return text;
+}
+
+std::string Lowered(std::string code)
+{
+    for (char &c : code)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return code;
+}
+
 std::vector<RefusalCase> Cases()
 {
+    const std::string otherCode = EncodePlan({"Vampirin", 7, {}});
+    const std::string secondCode
+        = "Der Text enth\u00e4lt mehr als einen Plan-Code. \u00dcbernommen ist der erste, \u201e" + kGladiator30
+        + "\u201c, nicht \u201e" + otherCode + "\u201c.";
     const std::string notFound = "Kein Plan-Code gefunden: Ein Plan-Code beginnt mit \u201eRW\u201c.";
     const std::string empty = "Kein Plan-Code: Der Text ist leer.";
     const std::string wrongCheck
@@ -166,21 +187,65 @@ std::vector<RefusalCase> Cases()
             wrongCheck},
         {"text without a code", Use::Find, "Schwertkunde 25, Konzentration 12", PlanCodeError::NotFound, notFound},
         {"blank text", Use::Find, " \n\t", PlanCodeError::Empty, empty},
+        {"a word that begins with the prefix", Use::Find, "Ich studiere an der RWTH Aachen", PlanCodeError::NotFound,
+            notFound},
+        {"a code typed in groups", Use::Find, "Mein Plan: " + Grouped(kGladiator30) + ".", PlanCodeError::None, ""},
+        {"a code wrapped by a line break", Use::Find,
+            "Mein Plan:\n" + kGladiator30.substr(0, 9) + "\r\n" + kGladiator30.substr(9) + "\nGru\u00df",
+            PlanCodeError::None, ""},
+        {"a mistyped code in groups", Use::Find, Grouped(Mistyped(kGladiator30, 7)), PlanCodeError::WrongCheck,
+            wrongCheck},
+        {"two codes: the first is taken", Use::Find, kGladiator30 + " oder " + otherCode, PlanCodeError::None,
+            secondCode},
+        {"the same code twice", Use::Find, kGladiator30 + "\n" + kGladiator30, PlanCodeError::None, ""},
+        {"two codes joined by a dash", Use::Find, kGladiator30 + "-" + otherCode, PlanCodeError::None, secondCode},
+        {"a code followed by a dash and a word", Use::Find, kGladiator30 + "-Plan", PlanCodeError::None, ""},
+        {"a code followed by an underscore and more", Use::Find, kGladiator30 + "_v2", PlanCodeError::None, ""},
+        {"a code in lower case", Use::Find, "Plan: " + Lowered(kGladiator30), PlanCodeError::NotFound,
+            "Kein Plan-Code gefunden: \u201e" + Lowered(kGladiator30)
+                + "\u201c ist klein geschrieben. Bei Plan-Codes z\u00e4hlt die Gro\u00df- und Kleinschreibung; ein "
+                  "Plan-Code beginnt mit \u201eRW\u201c."},
+        {"an empty clipboard", Use::PasteEmptyClipboard, "", PlanCodeError::Empty,
+            "Kein Plan-Code: Die Zwischenablage ist leer."},
+        {"a picture on the clipboard", Use::PastePicture, "", PlanCodeError::Empty,
+            "Kein Plan-Code: Die Zwischenablage enth\u00e4lt ein Bild, keinen Text."},
+        {"other data on the clipboard", Use::PasteOtherData, "", PlanCodeError::Empty,
+            "Kein Plan-Code: Die Zwischenablage enth\u00e4lt keinen Text."},
     };
 }
 
 class PlanCodeRefusal : public ::testing::TestWithParam<RefusalCase> { };
 
+PlanDecoding Refusal(const RefusalCase &c)
+{
+    switch (c.use) {
+    case Use::Decode:
+        return DecodePlanCode(c.text);
+    case Use::Find:
+        return FindPlanCode(c.text);
+    case Use::PasteEmptyClipboard:
+        return FindPastedPlanCode(ClipboardContent::Nothing, c.text);
+    case Use::PastePicture:
+        return FindPastedPlanCode(ClipboardContent::Picture, c.text);
+    case Use::PasteOtherData:
+        return FindPastedPlanCode(ClipboardContent::OtherData, c.text);
+    }
+    return {};
+}
+
 TEST_P(PlanCodeRefusal, SaysWhatIsWrongAndGivesNoPlan)
 {
     const RefusalCase &c = GetParam();
-    const PlanDecoding result = c.use == Use::Decode ? DecodePlanCode(c.text) : FindPlanCode(c.text);
+    const PlanDecoding result = Refusal(c);
     EXPECT_EQ(result.kind, c.kind);
-    EXPECT_EQ(result.error, c.message);
-    if (c.kind == PlanCodeError::None)
+    if (c.kind == PlanCodeError::None) {
+        EXPECT_EQ(result.error, "");
+        EXPECT_EQ(result.note, c.message);
         EXPECT_EQ(result.plan, Gladiator30());
-    else
+    } else {
+        EXPECT_EQ(result.error, c.message);
         EXPECT_EQ(result.plan, std::nullopt);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(PlanCode, PlanCodeRefusal, ::testing::ValuesIn(Cases()), [](const auto &info) {

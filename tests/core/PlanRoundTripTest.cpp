@@ -1,6 +1,7 @@
 // Plans reached by random user actions travel through their code to a fresh
 // planner and come back the same, or the planner says exactly where it
-// differs; a text without a valid code changes nothing.
+// differs, each difference with its reason; a text without a valid code
+// changes nothing.
 
 #include "PlanApply.h"
 #include "PlanSummary.h"
@@ -115,6 +116,80 @@ TEST(PlanRoundTrip, RandomPlansComeBackOrTheDifferencesAreReported)
         RecordProperty(what, count);
     EXPECT_GT(seen["came back exactly"], kPlans / 2);
 }
+
+struct ReasonCase {
+    const char *name;
+    Plan plan;
+    std::string lines; // after the message's first line
+};
+
+void PrintTo(const ReasonCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class PlanReasons : public ::testing::TestWithParam<ReasonCase> { };
+
+TEST_P(PlanReasons, EachDifferenceSaysWhy)
+{
+    PlannerDriver driver;
+    const PlanApplication result = ApplyPlan(driver.planner, GetParam().plan);
+    EXPECT_EQ(result.message,
+        "Der Plan lie\u00df sich nach den Regeln des Planers nicht ganz \u00fcbernehmen:\n" + GetParam().lines);
+}
+
+Plan Gladiator(std::int32_t level, std::initializer_list<std::pair<int, std::int32_t>> values)
+{
+    Plan plan{"Gladiator", level, {}};
+    for (const auto &[skill, value] : values)
+        plan.skills[skill] = value;
+    return plan;
+}
+
+Plan EverySkillAt250()
+{
+    Plan plan{"Gladiator", 250, {}};
+    for (int s = 1; s <= kSkillCount; ++s)
+        plan.skills[s] = 250;
+    return plan;
+}
+
+INSTANTIATE_TEST_SUITE_P(PlanApply, PlanReasons,
+    ::testing::Values(ReasonCase{"the level caps a skill", Gladiator(5, {{1, 10}, {18, 1}}),
+                          "Waffenkunde: 1 statt 10 (9 weniger): die Stufe 5 begrenzt sie auf 5 Punkte"},
+        ReasonCase{"the points run out", Gladiator(3, {{1, 3}, {18, 3}}),
+            "Konzentration: 1 statt 3 (2 weniger): die Fertigkeitspunkte der Stufe reichen nicht"},
+        ReasonCase{"no slot left", Gladiator(3, {{1, 1}, {18, 1}, {3, 1}, {4, 1}}),
+            "Zwei-Waffenkampf: 0 statt 1 (1 weniger): kein Fertigkeitsplatz war mehr frei"},
+        ReasonCase{"a skill opened later", Gladiator(3, {{1, 1}, {18, 1}, {24, 1}}),
+            "Parade: 0 statt 1 (1 weniger): diese Klasse bekommt sie erst ab Stufe 30"},
+        ReasonCase{"a starting skill at 0", Gladiator(5, {{18, 1}}),
+            "Waffenkunde: 1 statt 0 (1 mehr): eine Startfertigkeit hat mindestens 1 Punkt"},
+        ReasonCase{"every skill at 250: the ones never learned on one line", EverySkillAt250(),
+            [] {
+                std::string lines;
+                for (const char *skill : {"Schwertkunde", "Axtkampf", "Stangenwaffen", "Fernkampf"})
+                    lines += std::string(skill)
+                        + ": 0 statt 250 (250 weniger): die Fertigkeitspunkte der Stufe "
+                          "reichen nicht\n";
+                lines += "Konzentration: 1 statt 250 (249 weniger): die Fertigkeitspunkte der Stufe reichen nicht\n";
+                for (const char *skill :
+                    {"Wendigkeit", "Konstitution", "Parade", "R\u00fcstung", "Handel", "Reiten", "Entwaffnung"})
+                    lines += std::string(skill)
+                        + ": 0 statt 250 (250 weniger): die Fertigkeitspunkte der Stufe "
+                          "reichen nicht\n";
+                return lines
+                    + "Die Klasse Gladiator lernt nie, daher 0 statt der Werte im Plan: Magiekunde (250), "
+                      "Klingenwaffen (250), Himmelsmagie (250), Feuermagie (250), Wassermagie (250), Luftmagie "
+                      "(250), Erdmagie (250), Mondmagie (250), Ballistik (250), Blutrausch (250), Fallenkunst (250), "
+                      "Vampirismus (250), Meditation (250)";
+            }()}),
+    [](const auto &info) {
+        std::string name;
+        for (char c : std::string(info.param.name))
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
 
 } // namespace
 } // namespace rollwerk

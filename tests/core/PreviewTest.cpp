@@ -1,5 +1,6 @@
 // The preview tells the truth: on random plans, for every skill, it equals
-// what stepping the skill's field up and down does, and it changes nothing.
+// what stepping the skill's field up and down does, a step it does not offer
+// changes nothing that shows, and previewing changes nothing.
 // A table shows its German text for the reasons a step is refused.
 
 #include "Preview.h"
@@ -62,7 +63,13 @@ bool IsIrregular(const Planner &p)
     if (preview.reason.empty() != preview.takesEffect)
         return ::testing::AssertionFailure()
             << "a reason exactly when the step does nothing: '" << preview.reason << "'";
+    const bool othersLowered = std::any_of(seen.skills.begin(), seen.skills.end(),
+        [skill](const SkillChange &c) { return c.skill != skill && c.after < c.before; });
+    if (preview.othersLowered.empty() == othersLowered)
+        return ::testing::AssertionFailure()
+            << "a reason exactly when other skills are lowered: '" << preview.othersLowered << "'";
     seen.reason = preview.reason;
+    seen.othersLowered = preview.othersLowered;
     if (preview == seen)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "preview:\n"
@@ -92,18 +99,26 @@ TEST(Preview, EqualsWhatSteppingDoesAndChangesNothing)
         const PlannerState state = walker.planner.CaptureState();
         const PlanPreview preview = PreviewPlan(walker.planner);
         ASSERT_TRUE(walker.planner.CaptureState() == state) << "plan " << plan << ": " << user.Describe();
+        const std::int64_t freePoints = Shown(std::string_view(state.freePointsText).substr(kFreePointsCaption.size()));
+        const std::int64_t freeSlots = Shown(state.freeSlotsText);
 
+        // Every step a button or an arrow key can take, offered or not: a step
+        // the preview does not offer changes nothing that shows.
         for (int s = 1; s <= kSkillCount; ++s) {
-            const NumberField &field = walker.planner.SpEFert[s];
             ASSERT_TRUE(preview[s].up.offered);
-            ASSERT_EQ(preview[s].down.offered, field.Enabled() && field.Value() > field.Minimum()) << "skill " << s;
             for (const bool up : {true, false}) {
                 const StepPreview &step = up ? preview[s].up : preview[s].down;
-                if (!step.offered)
-                    continue;
                 scratch.LoadState(state);
                 up ? scratch.SpEFert[s].StepUp() : scratch.SpEFert[s].StepDown();
-                ASSERT_TRUE(Matches(step, Observed(state, scratch, s), s))
+                const StepPreview seen = Observed(state, scratch, s);
+                if (!step.offered) {
+                    ASSERT_TRUE(seen.skills.empty() && seen.bonuses.empty() && seen.freePoints == freePoints
+                        && seen.freeSlots == freeSlots)
+                        << "plan " << plan << " after " << user.Describe() << ", skill " << s << " down not offered:\n"
+                        << DescribePreview(s, {seen, {}});
+                    continue;
+                }
+                ASSERT_TRUE(Matches(step, seen, s))
                     << "plan " << plan << " after " << user.Describe() << ", skill " << s << (up ? " up" : " down");
                 ++(step.takesEffect ? takenSteps : refusedSteps);
             }
@@ -149,6 +164,23 @@ TEST_P(PreviewText, SaysWhatTheStepBringsOrWhyNot)
     EXPECT_EQ(SkillTipTexts(driver.planner)[skill], GetParam().text);
 }
 
+Action PasteSkill(int skill, const std::string &text)
+{
+    return {"paste " + text + " over skill " + std::to_string(skill), [=](PlannerDriver &d) {
+                NumberField &field = d.Field(skill);
+                field.Paste(0, CharCount(field.Text()), text);
+            }};
+}
+
+// A locked field that still shows points, a state the preview must expect.
+Action LockedHolding(int skill, const std::string &text)
+{
+    return {"skill " + std::to_string(skill) + " locked holding " + text, [=](PlannerDriver &d) {
+                const NumberField &field = d.Field(skill);
+                d.Field(skill).Restore(text, field.Minimum(), field.Maximum(), false, kLockedColour, false);
+            }};
+}
+
 std::vector<TextCase> TextCases()
 {
     return {
@@ -178,6 +210,26 @@ std::vector<TextCase> TextCases()
             "Schaden bei physischen Angriffen: +20 % \u2192 +27 %\n\n"
             "Ein Punkt weniger: Waffenkunde 2 \u2192 1\nDanach frei: 58 Fertigkeitspunkte, 3 Fertigkeitspl\u00e4tze\n"
             "Schaden bei physischen Angriffen: +20 % \u2192 +12 %"},
+        TextCase{"a field at its minimum showing no number, in a plan under a lowered level",
+            {TypeLevel("15"), Leave(kLevelField), TypeSkill(5, "13"), Leave(5), PasteSkill(1, "x"), Leave(1),
+                TypeLevel("6"), Leave(kLevelField)},
+            1,
+            "Ein Punkt mehr ist nicht m\u00f6glich: Kein Fertigkeitspunkt ist frei.\nDabei: Schwertkunde 13 \u2192 6\n"
+            "Die Stufe 6 begrenzt \u201eSchwertkunde\u201c auf 6 Punkte.\n"
+            "Danach frei: 3 Fertigkeitspunkte, 1 Fertigkeitsplatz\n"
+            "Angriffswert beim Schwertkampf: +64 % \u2192 +35 %\n"
+            "Angriffsgeschwindigkeit beim Schwertkampf: +43 % \u2192 +23 %\n\n"
+            "Ein Punkt weniger ist nicht m\u00f6glich: \u201eWaffenkunde\u201c hat schon den kleinsten Wert 1.\n"
+            "Dabei: Schwertkunde 13 \u2192 6\nDie Stufe 6 begrenzt \u201eSchwertkunde\u201c auf 6 Punkte.\n"
+            "Danach frei: 3 Fertigkeitspunkte, 1 Fertigkeitsplatz\n"
+            "Angriffswert beim Schwertkampf: +64 % \u2192 +35 %\n"
+            "Angriffsgeschwindigkeit beim Schwertkampf: +43 % \u2192 +23 %"},
+        TextCase{"a step that locks a skill holding points",
+            {TypeLevel("20"), Leave(kLevelField), LockedHolding(24, "5")}, 1,
+            "Ein Punkt mehr: Waffenkunde 1 \u2192 2, Parade 5 \u2192 0\n"
+            "\u201eParade\u201c wird gesperrt: Diese Klasse bekommt \u201eParade\u201c erst ab Stufe 30.\n"
+            "Danach frei: 45 Fertigkeitspunkte, 4 Fertigkeitspl\u00e4tze\n"
+            "Schaden bei physischen Angriffen: +12 % \u2192 +20 %"},
     };
 }
 

@@ -4,6 +4,7 @@
 
 #include "NamedWidget.h"
 #include "PictureFormats.h"
+#include "PlanApply.h"
 #include "RollwerkApplication.h"
 #include "TFMain.h"
 #include "WindowLayout.h"
@@ -22,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
@@ -70,6 +72,9 @@ private slots:
     void countersGrowToTheRight();
     void smallWindowScrollsToEveryWidget();
     void bonusListScrollsBeyond28Rows();
+    void bonusListNeverCutsALine();
+    void fieldContextMenusAreGerman_data();
+    void fieldContextMenusAreGerman();
     void beendenEndsTheLoopWithZero();
     void errorEscapingAHandlerIsShown();
     void plannerOutlivesItsViews();
@@ -657,6 +662,63 @@ void MainWindowTest::bonusListScrollsBeyond28Rows()
     QTRY_VERIFY(!list->verticalScrollBar()->isVisible());
     list->addItem(QStringLiteral("Zeile 28"));
     QTRY_VERIFY(list->verticalScrollBar()->isVisible());
+}
+
+void MainWindowTest::bonusListNeverCutsALine()
+{
+    auto *list = Named<QListWidget>(QStringLiteral("LBBoni"));
+    QVERIFY(list->toolTip().startsWith(QStringLiteral("Ein Rechtsklick \u00f6ffnet das Men\u00fc des Plans")));
+    // A plan whose longest bonus line is wider than the list.
+    QVERIFY(rollwerk::ApplyPlanText(window_->planner(), "RW1rHAAABYyAAAAh").applied);
+    int widest = 0;
+    for (int row = 0; row < list->count(); ++row) {
+        QCOMPARE(list->item(row)->toolTip(), list->item(row)->text());
+        widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->item(row)->text()));
+    }
+    QVERIFY(widest > list->viewport()->width());
+    QTRY_VERIFY(list->horizontalScrollBar()->isVisible());
+    QVERIFY(list->horizontalScrollBar()->maximum() >= widest - list->viewport()->width());
+}
+
+void MainWindowTest::fieldContextMenusAreGerman_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QStringList>("texts"); // of the menu's items, without access keys
+
+    const QStringList editing{QStringLiteral("R\u00fcckg\u00e4ngig"), QStringLiteral("Wiederherstellen"),
+        QStringLiteral("Ausschneiden"), QStringLiteral("Kopieren"), QStringLiteral("Einf\u00fcgen"),
+        QStringLiteral("L\u00f6schen"), QStringLiteral("Alles ausw\u00e4hlen")};
+    QTest::newRow("the level field") << QStringLiteral("SpEStufeH")
+                                     << editing + QStringList{"Inkrementieren", "Dekrementieren"};
+    QTest::newRow("the class box") << QStringLiteral("CBCharwahl") << editing;
+}
+
+void MainWindowTest::fieldContextMenusAreGerman()
+{
+    QFETCH(QString, widget);
+    QFETCH(QStringList, texts);
+
+    QWidget *target = Named(widget);
+    if (auto *box = qobject_cast<QComboBox *>(target))
+        target = box->lineEdit();
+    QStringList shown;
+    QTimer reader;
+    connect(&reader, &QTimer::timeout, this, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            for (const QAction *action : menu->actions()) {
+                if (!action->isSeparator())
+                    shown << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+            }
+            menu->close();
+            reader.stop();
+        }
+    });
+    reader.start(10);
+    const QPoint position = target->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, position, target->mapToGlobal(position));
+    QApplication::sendEvent(target, &event);
+    QTRY_VERIFY(!reader.isActive());
+    QCOMPARE(shown, texts);
 }
 
 void MainWindowTest::beendenEndsTheLoopWithZero()

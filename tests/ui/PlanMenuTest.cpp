@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -59,8 +60,9 @@ private slots:
 
 private:
     template <typename T = QWidget> T *Named(const QString &name) const { return NamedWidget<T>(window_.get(), name); }
-    // Opens the menu as the user does and chooses the entry with the mouse.
-    void Choose(const QString &entry, bool menuKey);
+    // Opens the menu as the user does and chooses the entry with the mouse,
+    // or by its access key when one is given.
+    void Choose(const QString &entry, bool menuKey, char accessKey = 0);
     QStringList BonusRows() const;
 
     std::unique_ptr<TFMain> window_;
@@ -80,7 +82,7 @@ void PlanMenuTest::cleanup()
     window_.reset();
 }
 
-void PlanMenuTest::Choose(const QString &entry, bool menuKey)
+void PlanMenuTest::Choose(const QString &entry, bool menuKey, char accessKey)
 {
     auto *list = Named<QListWidget>(QStringLiteral("LBBoni"));
     if (menuKey) {
@@ -106,10 +108,13 @@ void PlanMenuTest::Choose(const QString &entry, bool menuKey)
     QStringList texts;
     for (QAction *action : menu->actions())
         texts << action->text();
-    QCOMPARE(texts, QStringList({"Plan kopieren", "Plan einf\u00fcgen", "Boni kopieren"}));
+    QCOMPARE(texts, QStringList({"Plan &kopieren", "Plan &einf\u00fcgen", "&Boni kopieren"}));
     auto *action = menu->findChild<QAction *>(entry);
     QVERIFY(action);
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    if (accessKey != 0)
+        QTest::keyClick(menu, accessKey);
+    else
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
 }
 
 QStringList PlanMenuTest::BonusRows() const
@@ -134,11 +139,17 @@ void PlanMenuTest::copyPlanPutsTheSummaryWithItsCode()
     QCOMPARE(rollwerk::FindPlanCode(copied.toStdString()).plan, Mage());
     for (const QString &row : BonusRows())
         QVERIFY(copied.contains(row + QLatin1Char('\n')));
+    // The counters as the window shows them, and the program that wrote the text.
+    QVERIFY(
+        copied.contains(QLatin1Char('\n') + Named<QLabel>(QStringLiteral("LFertFrei"))->text() + QLatin1Char('\n')));
+    QVERIFY(copied.contains(QStringLiteral("\nFreie Anzahl an ausw\u00e4hlbaren Fertigkeiten: ")
+        + Named<QLabel>(QStringLiteral("LFertGesAnzeige"))->text() + QLatin1Char('\n')));
+    QVERIFY(copied.endsWith(QStringLiteral("Geplant mit ") + window_->windowTitle() + QLatin1Char('\n')));
 }
 
 void PlanMenuTest::pastePlan_data()
 {
-    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("clipboard"); // a null text: an empty clipboard; "<Bild>": a picture
     QTest::addColumn<bool>("planShown");
     QTest::addColumn<QString>("message"); // empty: no message box
 
@@ -156,7 +167,11 @@ void PlanMenuTest::pastePlan_data()
     QTest::newRow("more points than the level grants")
         << Text(rollwerk::EncodePlan(tooMuch)) << false
         << QStringLiteral("Der Plan lie\u00df sich nach den Regeln des Planers nicht ganz \u00fcbernehmen:\n"
-                          "Konzentration: 1 statt 3 (2 weniger)");
+                          "Konzentration: 1 statt 3 (2 weniger): die Fertigkeitspunkte der Stufe reichen nicht");
+    QTest::newRow("an empty clipboard") << QString() << false
+                                        << QStringLiteral("Kein Plan-Code: Die Zwischenablage ist leer.");
+    QTest::newRow("a picture on the clipboard") << QStringLiteral(
+        "<Bild>") << false << QStringLiteral("Kein Plan-Code: Die Zwischenablage enth\u00e4lt ein Bild, keinen Text.");
 }
 
 void PlanMenuTest::pastePlan()
@@ -165,7 +180,15 @@ void PlanMenuTest::pastePlan()
     QFETCH(bool, planShown);
     QFETCH(QString, message);
 
-    QGuiApplication::clipboard()->setText(clipboard);
+    if (clipboard.isNull()) {
+        QGuiApplication::clipboard()->clear();
+    } else if (clipboard == QStringLiteral("<Bild>")) {
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QGuiApplication::clipboard()->setImage(picture);
+    } else {
+        QGuiApplication::clipboard()->setText(clipboard);
+    }
     const rollwerk::PlannerState before = window_->planner().CaptureState();
     QString shownMessage;
     QTimer closer;
@@ -194,7 +217,7 @@ void PlanMenuTest::pastePlan()
 void PlanMenuTest::copyBonusesPutsTheBonusLines()
 {
     rollwerk::ApplyPlan(window_->planner(), Mage());
-    Choose(QStringLiteral("BoniKopieren"), true);
+    Choose(QStringLiteral("BoniKopieren"), true, 'b');
     QCOMPARE(QGuiApplication::clipboard()->text(), BonusRows().join(QLatin1Char('\n')) + QLatin1Char('\n'));
     QCOMPARE(BonusRows().size(), 6);
 }

@@ -132,3 +132,25 @@ test('the address never loses the plan', async ({ page }) => {
   await page.evaluate(() => window.rollwerk.ready);
   expect(await readPlan(page)).toEqual(stepped);
 });
+
+// A bonus line wider than the list: the list scrolls sideways and the row's title is the whole line,
+// so no number is cut off (the +100 % of this plan's longest line once showed as +1).
+test('a bonus line wider than the list scrolls and is whole in its title', async ({ page }) => {
+  await openPlanner(page, '/#plan=RW1BjAAJiAIAAAAw');
+  const list = page.locator('#LBBoni');
+  const row = list.locator('li', { hasText: 'Angriffsgeschwindigkeit beim Kampf mit Stangenwaffen' });
+  await expect(row).toHaveText('Angriffsgeschwindigkeit beim Kampf mit Stangenwaffen: +100 %');
+  for (const li of await list.locator('li').all()) expect(await li.getAttribute('title')).toBe(await li.textContent());
+  // The user scrolls the list sideways (headless Chromium draws no scroll bars to drag) to the row's end,
+  // which then lies inside the list's visible area.
+  await list.hover();
+  await page.mouse.wheel(1000, 0);
+  await expect.poll(() => list.evaluate((ul) => ul.scrollLeft)).toBeGreaterThan(0);
+  const end = await row.evaluate((li) => {
+    const range = document.createRange();
+    range.selectNodeContents(li);
+    return range.getBoundingClientRect().right;
+  });
+  const visible = await list.evaluate((ul) => ul.getBoundingClientRect().left + ul.clientLeft + ul.clientWidth);
+  expect(end).toBeLessThanOrEqual(visible + 0.5);
+});
