@@ -42,7 +42,7 @@ web:
 
 web-run: web
 	@echo "Rollwerk im Browser: http://127.0.0.1:$(WEB_PORT)/"
-	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD)/site $(WEB_PORT)
+	scripts/serve-web.py $(WEB_BUILD)/site $(WEB_PORT)
 
 clean:
 	rm -rf $(BUILD) build-asan $(WEB_BUILD)
