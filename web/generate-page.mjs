@@ -8,6 +8,7 @@
 import { readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { join, resolve } from 'node:path';
+import { stepButtonGrowth } from './touch-targets.mjs';
 
 const FONT_WEIGHT = { Body: 'normal', Bold: 'bold', List: 'normal', Title: 'bold', Info: 'normal' };
 // clBlack for the bold and the list font, clWindowText (black here) for the others.
@@ -211,6 +212,15 @@ function pageRules(table) {
   ];
 }
 
+// Under a finger, the step buttons' larger areas (see touch-targets.mjs).
+function touchRules(table) {
+  const rules = Object.entries(stepButtonGrowth(table)).flatMap(([id, growth]) => [
+    rule(`#${id}-up::after`, { top: px(-growth.top), right: px(-growth.right) }),
+    rule(`#${id}-down::after`, { bottom: px(-growth.bottom), right: px(-growth.right) }),
+  ]);
+  return [`@media (pointer: coarse) {\n${rules.join('\n')}\n}`];
+}
+
 const [coreModule, indexHtml, styleCss, siteDir] = process.argv.slice(2);
 const createRollwerkCore = createRequire(import.meta.url)(resolve(coreModule));
 const core = await createRollwerkCore();
@@ -218,17 +228,20 @@ const table = core.layout();
 const { markup, rules } = mainWindow(table, core.classNames());
 
 const template = readFileSync(indexHtml, 'utf8');
-for (const mark of [PAGE_MARK, '<title></title>', '<span id="FInfoTitle"></span>', '></textarea>']) {
+const VIEWPORT_MARK = '<meta name="viewport">';
+for (const mark of [PAGE_MARK, VIEWPORT_MARK, '<title></title>', '<span id="FInfoTitle"></span>', '></textarea>']) {
   if (!template.includes(mark)) throw new Error(`${indexHtml} has no ${mark}`);
 }
 const page = template
   .replace('<title></title>', `<title>${escape(table.main.title)}</title>`)
+  // A phone shows the whole window across its width at first; the user may zoom in.
+  .replace(VIEWPORT_MARK, `<meta name="viewport" content="width=${table.main.frame.width}">`)
   .replace(PAGE_MARK, `<main id="FMainContent" hidden>\n${markup}\n</main>`)
   .replace('<span id="FInfoTitle"></span>', `<span id="FInfoTitle">${escape(table.info.title)}</span>`)
   // A textarea's first newline is dropped by the parser, hence the leading one.
   .replace('></textarea>', `>\n${escape(table.info.lines.join('\n'))}</textarea>`);
 writeFileSync(join(siteDir, 'index.html'), page);
 
-const generated = [...fontRules(table), ...pageRules(table), ...rules].join('\n');
+const generated = [...fontRules(table), ...pageRules(table), ...rules, ...touchRules(table)].join('\n');
 writeFileSync(join(siteDir, 'style.css'),
   `${readFileSync(styleCss, 'utf8')}\n/* Generated from the core's layout table. */\n${generated}\n`);
