@@ -12,7 +12,10 @@ const { chromium } = require('playwright');
 const [site, docs] = process.argv.slice(2);
 // A plan with points spent, so that the fields and the bonus list show something.
 const PLAN = '#plan=RW1BjAAJiAIAAAAw';
-const launch = { executablePath: process.env.ROLLWERK_CHROMIUM || '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] };
+const launch = {
+  executablePath: process.env.ROLLWERK_CHROMIUM || '/usr/bin/chromium',
+  args: ['--no-sandbox', '--disable-gpu'],
+};
 
 async function phone() {
   const browser = await chromium.launch(launch);
@@ -50,12 +53,16 @@ async function installed() {
     // The app window's inside as large as the designed window's menu bar and client area.
     const size = await app.evaluate(() => {
       const frame = document.getElementById('FMain').getBoundingClientRect();
-      return { width: Math.ceil(frame.width), height: Math.ceil(frame.bottom), inner: [innerWidth, innerHeight], outer: [outerWidth, outerHeight] };
+      return {
+        width: Math.ceil(frame.width),
+        height: Math.ceil(frame.bottom),
+        frame: { width: outerWidth - innerWidth, height: outerHeight - innerHeight },
+      };
     });
     const { windowId } = await client.send('Browser.getWindowForTarget', { targetId });
     await client.send('Browser.setWindowBounds', {
       windowId,
-      bounds: { width: size.width + size.outer[0] - size.inner[0], height: size.height + size.outer[1] - size.inner[1] },
+      bounds: { width: size.width + size.frame.width, height: size.height + size.frame.height },
     });
     await app.waitForFunction((want) => innerWidth === want.width && innerHeight === want.height, size);
     await app.screenshot({ path: path.join(docs, 'screenshot-installed.png') });

@@ -32,7 +32,8 @@ function buttonColumn(place, buttonWidth) {
 export function stepButtonGrowth(table) {
   const { main } = table;
   const fields = [
-    ...main.widgets.filter((widget) => widget.kind === 'LevelField').map((widget) => ({ id: widget.name, place: widget.place })),
+    ...main.widgets.filter((widget) => widget.kind === 'LevelField')
+      .map((widget) => ({ id: widget.name, place: widget.place })),
     ...main.skills.map((skill) => ({ id: `SpEFert${skill.skill}`, place: skill.fieldPlace })),
   ];
   const others = [

@@ -22,7 +22,8 @@ test('after one visit a link with a plan opens without a network', async ({ page
   const again = await context.newPage();
   await openPlanner(again, address);
   // Offline indeed: a file the site does not have is not fetched.
-  expect(await again.evaluate(() => fetch('nicht-im-cache.txt').then(() => 'fetched', () => 'offline'))).toBe('offline');
+  const missing = () => fetch('nicht-im-cache.txt').then(() => 'fetched', () => 'offline');
+  expect(await again.evaluate(missing)).toBe('offline');
   expect(await readPlan(again)).toEqual(plan);
   await again.reload();
   await again.evaluate(() => window.rollwerk.ready);
