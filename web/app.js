@@ -6,6 +6,8 @@
 (() => {
   const FAILED = 'Startfehler';
   const UPDATED = 'NeueVersion';
+  // How long the page waits for the new worker to take over before it reloads anyway.
+  const TAKE_OVER_MS = 1000;
 
   // The modules set window.rollwerk when they run: once the document is
   // parsed they have run, or failed to load (answered 404, cut off, or
@@ -45,17 +47,28 @@
   };
   document.getElementById(`${UPDATED}Laden`).addEventListener('click', () => {
     reloading = true;
-    if (waiting && waiting.state === 'installed') waiting.postMessage('takeOver');
-    else window.location.reload();
+    if (!waiting || waiting.state !== 'installed') {
+      window.location.reload();
+      return;
+    }
+    // The page reloads once the new worker took over. The browser holds the takeover back while the
+    // old worker still has requests open; the page then reloads after a moment anyway (still the
+    // old version, saying so again), and the new one takes over once the old worker is idle.
+    const worker = waiting;
+    const reload = () => window.location.reload();
+    worker.addEventListener('statechange', () => {
+      if (worker.state === 'activated') reload();
+    });
+    worker.postMessage('takeOver');
+    setTimeout(reload, TAKE_OVER_MS);
   });
   document.getElementById(`${UPDATED}Schliessen`).addEventListener('click', () => {
     note.hidden = true;
   });
-  // The new worker took over: asked here, the page loads anew from it; asked by another page of
-  // the site, this one says so. (The first worker taking over a page from the network brings nothing new.)
+  // A new worker took over, asked by another page of the site: this one says so. (Asked here, the
+  // page is reloading; the first worker taking over a page from the network brings nothing new.)
   workers.addEventListener('controllerchange', () => {
-    if (reloading) window.location.reload();
-    else if (fromWorker) announce(null);
+    if (!reloading && fromWorker) announce(null);
   });
   // After the page has loaded, so that the worker's downloads do not slow its start.
   window.addEventListener('load', () => {

@@ -22,6 +22,8 @@ self.addEventListener('install', (event) => {
   );
 });
 
+// Asked by the page that says a new version is ready: take over as soon as the
+// old worker has finished its requests (the page then reloads).
 self.addEventListener('message', (event) => {
   if (event.data === 'takeOver') self.skipWaiting();
 });
