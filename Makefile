@@ -47,7 +47,7 @@ web/node_modules/.package-lock.json: web/package-lock.json web/package.json
 
 web-run: web
 	@echo "Rollwerk im Browser: http://127.0.0.1:$(WEB_PORT)/"
-	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD)/site $(WEB_PORT)
+	scripts/serve-web.py $(WEB_BUILD)/site $(WEB_PORT)
 
 clean:
 	rm -rf $(BUILD) build-asan $(WEB_BUILD)

@@ -6,6 +6,7 @@ scrollwork below, on the window's light blue. Drawn at four times the size
 and scaled down so the edges come out smooth.
 
 Usage: python3 make_emblem.py [output.jpg]
+(draw_emblem(size) also draws it larger, for the web page's app icons.)
 """
 
 import math
@@ -24,8 +25,8 @@ GOLD = (222, 178, 48)
 LIGHT_GOLD = (250, 222, 120)
 
 
-def px(value):
-    return value * SCALE
+def px(value, scale):
+    return value * scale
 
 
 def bezier(p0, p1, p2, p3, steps=60):
@@ -67,25 +68,32 @@ def tapered(path, width_start, width_end):
     return left + right[::-1]
 
 
-def scaled(points):
-    return [(px(x), px(y)) for x, y in points]
+def scaled(points, scale):
+    return [(px(x, scale), px(y, scale)) for x, y in points]
 
 
-def layered_stroke(draw, path, width_start, width_end, body, border=0.9):
+def layered_stroke(draw, scale, path, width_start, width_end, body, border=0.9):
     """Outline first, then the body, then a thin highlight along it."""
-    draw.polygon(scaled(tapered(path, width_start + 2 * border, width_end + 2 * border)),
+    draw.polygon(scaled(tapered(path, width_start + 2 * border, width_end + 2 * border), scale),
                  fill=OUTLINE)
-    draw.polygon(scaled(tapered(path, width_start, width_end)), fill=body)
+    draw.polygon(scaled(tapered(path, width_start, width_end), scale), fill=body)
     shine = [(x - 0.35, y - 0.35) for x, y in path]
-    draw.polygon(scaled(tapered(shine, width_start * 0.3, width_end * 0.2)), fill=LIGHT_GOLD)
+    draw.polygon(scaled(tapered(shine, width_start * 0.3, width_end * 0.2), scale), fill=LIGHT_GOLD)
+
+
+def circle(cx, cy, radius, scale):
+    """Bounding box of a circle, for ellipse and arc."""
+    return [px(cx - radius, scale), px(cy - radius, scale), px(cx + radius, scale), px(cy + radius, scale)]
 
 
 def mirrored(points, centre_x):
     return [(2 * centre_x - x, y) for x, y in points]
 
 
-def draw_emblem():
-    image = Image.new("RGB", (px(WIDTH), px(HEIGHT)), BACKGROUND)
+def draw_emblem(size=1):
+    """The emblem at size times its 63 x 87 pixels, drawn SCALE times larger still."""
+    scale = SCALE * size
+    image = Image.new("RGB", (px(WIDTH, scale), px(HEIGHT, scale)), BACKGROUND)
     draw = ImageDraw.Draw(image)
     cx = (WIDTH - 1) / 2
     ring_y = 49.0
@@ -94,13 +102,13 @@ def draw_emblem():
     prong = bezier((cx - 5.5, ring_y - 6.0), (cx - 9.0, ring_y - 20.0),
                    (cx - 25.0, ring_y - 22.0), (cx - 24.5, ring_y - 42.0))
     for path in (prong, mirrored(prong, cx)):
-        layered_stroke(draw, path, 6.5, 0.6, ORANGE)
+        layered_stroke(draw, scale, path, 6.5, 0.6, ORANGE)
 
     # Inner pair of smaller prongs keeps the top from looking empty.
     inner = bezier((cx - 2.5, ring_y - 8.0), (cx - 3.5, ring_y - 16.0),
                    (cx - 10.0, ring_y - 20.0), (cx - 9.0, ring_y - 29.0))
     for path in (inner, mirrored(inner, cx)):
-        layered_stroke(draw, path, 3.6, 0.4, GOLD)
+        layered_stroke(draw, scale, path, 3.6, 0.4, GOLD)
 
     # Wings under the ring: a sweep outwards that rolls up into a curl.
     sweep = bezier((cx - 3.0, ring_y + 8.0), (cx - 10.0, ring_y + 16.0),
@@ -108,7 +116,7 @@ def draw_emblem():
     curl = spiral((cx - 22.0, ring_y + 18.0), math.pi * 1.1, 3.6, 0.9, clockwise=False)
     wing = sweep + curl[1:]
     for path in (wing, mirrored(wing, cx)):
-        layered_stroke(draw, path, 5.0, 1.0, GOLD)
+        layered_stroke(draw, scale, path, 5.0, 1.0, GOLD)
 
     # A second, lower feather of each wing.
     feather = bezier((cx - 2.0, ring_y + 13.0), (cx - 7.0, ring_y + 22.0),
@@ -117,27 +125,25 @@ def draw_emblem():
                           clockwise=False)
     feather_path = feather + feather_curl[1:]
     for path in (feather_path, mirrored(feather_path, cx)):
-        layered_stroke(draw, path, 3.8, 0.8, ORANGE)
+        layered_stroke(draw, scale, path, 3.8, 0.8, ORANGE)
 
     # Pendant drop hanging from the middle of the wings.
     drop = bezier((cx, ring_y + 9.0), (cx, ring_y + 20.0), (cx, ring_y + 26.0), (cx, ring_y + 33.0))
-    layered_stroke(draw, drop, 4.2, 0.5, ORANGE)
+    layered_stroke(draw, scale, drop, 4.2, 0.5, ORANGE)
 
     # The ring itself, drawn last so it sits on top of everything it joins.
     outer, inner_r = 9.0, 5.2
     for radius, colour in ((outer + 0.9, OUTLINE), (outer, GOLD)):
-        draw.ellipse([px(cx - radius), px(ring_y - radius), px(cx + radius), px(ring_y + radius)],
-                     fill=colour)
+        draw.ellipse(circle(cx, ring_y, radius, scale), fill=colour)
     # Highlight on the upper left of the band.
-    draw.arc([px(cx - 7.3), px(ring_y - 7.3), px(cx + 7.3), px(ring_y + 7.3)], 170, 280,
-             fill=LIGHT_GOLD, width=round(px(1.3)))
-    draw.arc([px(cx - 7.3), px(ring_y - 7.3), px(cx + 7.3), px(ring_y + 7.3)], 10, 100,
-             fill=ORANGE, width=round(px(1.3)))
+    draw.arc(circle(cx, ring_y, 7.3, scale), 170, 280,
+             fill=LIGHT_GOLD, width=round(px(1.3, scale)))
+    draw.arc(circle(cx, ring_y, 7.3, scale), 10, 100,
+             fill=ORANGE, width=round(px(1.3, scale)))
     for radius, colour in ((inner_r + 0.9, OUTLINE), (inner_r, BACKGROUND)):
-        draw.ellipse([px(cx - radius), px(ring_y - radius), px(cx + radius), px(ring_y + radius)],
-                     fill=colour)
+        draw.ellipse(circle(cx, ring_y, radius, scale), fill=colour)
 
-    return image.resize((WIDTH, HEIGHT), Image.LANCZOS)
+    return image.resize((WIDTH * size, HEIGHT * size), Image.LANCZOS)
 
 
 def main():

@@ -7,7 +7,7 @@
 set -euo pipefail
 
 if [ "${1:-}" = web ]; then
-  packages=(cmake make emscripten node-acorn fonts-liberation python3)
+  packages=(cmake make emscripten node-acorn fonts-liberation python3 python3-pil)
 elif [ "${1:-}" = web-test ]; then
   packages=(chromium fonts-liberation python3)
 else

@@ -114,6 +114,27 @@ function setUpPlanMenu(document, commands) {
   });
 }
 
+// Keeps the info window inside the visible part of the page at any zoom: at
+// its designed place where that is in view, otherwise moved into view, and
+// narrowed (its text with it) where the view is narrower than the window.
+function placeInView(dialog, text) {
+  for (const element of [dialog, text]) element.style.removeProperty('width');
+  dialog.style.removeProperty('left');
+  dialog.style.removeProperty('top');
+  const view = dialog.ownerDocument.documentElement;
+  const frame = dialog.offsetParent.getBoundingClientRect();
+  const box = dialog.getBoundingClientRect();
+  const narrowBy = Math.max(0, box.width - view.clientWidth);
+  if (narrowBy > 0) {
+    text.style.width = `${text.offsetWidth - narrowBy}px`;
+    dialog.style.width = `${box.width - narrowBy}px`;
+  }
+  const left = Math.max(0, Math.min(box.left, view.clientWidth - (box.width - narrowBy)));
+  const top = Math.max(0, Math.min(box.top, view.clientHeight - box.height));
+  if (left !== box.left) dialog.style.left = `${left - frame.left}px`;
+  if (top !== box.top) dialog.style.top = `${top - frame.top}px`;
+}
+
 // The info window: shown beside the page, modeless; Escape or its close button hides it.
 function setUpInfo(document) {
   const dialog = document.getElementById('FInfo');
@@ -131,12 +152,20 @@ function setUpInfo(document) {
     }
   });
   document.getElementById('FInfoClose').addEventListener('click', hide);
+  // A zoom changes the view's size in CSS pixels.
+  document.defaultView.addEventListener('resize', () => {
+    if (dialog.open) placeInView(dialog, text);
+  });
   // Shown already: nothing happens.
   return () => {
     if (dialog.open) return;
     returnFocus = document.activeElement;
+    // Showing focuses the dialog, which scrolls to its designed place: the view stays where it was.
+    const { scrollX, scrollY } = document.defaultView;
     dialog.show();
-    text.focus();
+    document.defaultView.scrollTo(scrollX, scrollY);
+    placeInView(dialog, text);
+    text.focus({ preventScroll: true });
     text.setSelectionRange(0, 0);
   };
 }

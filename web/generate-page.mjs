@@ -10,6 +10,7 @@
 import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { join, resolve } from 'node:path';
+import { stepButtonGrowth } from './touch-targets.mjs';
 
 // clBlack for the bold and the list font, clWindowText (black here) for the others.
 const TEXT_COLOUR = 'rgb(0, 0, 0)';
@@ -232,6 +233,15 @@ function pageRules(table) {
   ];
 }
 
+// Under a finger, the step buttons' larger areas (see touch-targets.mjs).
+function touchRules(table) {
+  const rules = Object.entries(stepButtonGrowth(table)).flatMap(([id, growth]) => [
+    rule(`#${id}-up::after`, { top: px(-growth.top), right: px(-growth.right) }),
+    rule(`#${id}-down::after`, { bottom: px(-growth.bottom), right: px(-growth.right) }),
+  ]);
+  return [`@media (pointer: coarse) {\n${rules.join('\n')}\n}`];
+}
+
 // Fills every {{name}} of the template; a placeholder without a value, or a
 // value without its placeholder, is an error.
 function fill(template, values, name) {
@@ -253,6 +263,8 @@ const { markup, rules } = mainWindow(table, core.classNames());
 
 const page = fill(readFileSync(indexHtml, 'utf8'), {
   title: escape(table.main.title),
+  // A phone shows the whole window across its width at first; the user may zoom in.
+  viewport: `<meta name="viewport" content="width=${table.main.frame.width}">`,
   fontPreloads: fontPreloads(table),
   widgets: markup,
   infoTitle: escape(table.info.title),
@@ -262,7 +274,7 @@ const page = fill(readFileSync(indexHtml, 'utf8'), {
 }, indexHtml);
 writeFileSync(join(siteDir, 'index.html'), page);
 
-const generated = [...fontRules(table), ...pageRules(table), ...rules].join('\n');
+const generated = [...fontRules(table), ...pageRules(table), ...rules, ...touchRules(table)].join('\n');
 writeFileSync(join(siteDir, 'style.css'),
   `${readFileSync(styleCss, 'utf8')}\n/* Generated from the core's layout table. */\n${generated}\n`);
 

@@ -1,11 +1,13 @@
 // Browser tests of the web page: Debian's Chromium, headless, against the
-// built site served by Python's http.server on 127.0.0.1. Nothing here
+// built site served on 127.0.0.1 by scripts/serve-web.py, with the headers
+// a host should send (as `make web-run` serves it). Nothing here
 // downloads a browser; PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 keeps npm ci from it.
 const path = require('node:path');
 const { defineConfig } = require('@playwright/test');
 
 const site = process.env.ROLLWERK_SITE || path.resolve(__dirname, '../../build-web/site');
 const port = Number(process.env.ROLLWERK_WEB_PORT || 8731);
+const server = path.resolve(__dirname, '../../scripts/serve-web.py');
 
 module.exports = defineConfig({
   testDir: __dirname,
@@ -34,7 +36,7 @@ module.exports = defineConfig({
     },
   },
   webServer: {
-    command: `python3 -m http.server ${port} --bind 127.0.0.1 --directory "${site}"`,
+    command: `python3 "${server}" "${site}" ${port} --quiet`,
     url: `http://127.0.0.1:${port}/`,
     reuseExistingServer: false,
     stdout: 'ignore',

@@ -1,0 +1,81 @@
+// Takes the web page's screenshots in Debian's headless Chromium:
+// docs/screenshot-phone.png, the page on a 390 x 844 phone, and
+// docs/screenshot-installed.png, the page installed as an app and opened in
+// its own window (display-mode: standalone) of the designed window's size.
+// Run by scripts/screenshot-web.sh, which serves the site.
+//   node scripts/screenshot-web.js SITE_ADDRESS DOCS_DIR
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const { chromium } = require('playwright');
+
+const [site, docs] = process.argv.slice(2);
+// A plan with points spent, so that the fields and the bonus list show something.
+const PLAN = '#plan=RW1BjAAJiAIAAAAw';
+const launch = {
+  executablePath: process.env.ROLLWERK_CHROMIUM || '/usr/bin/chromium',
+  args: ['--no-sandbox', '--disable-gpu'],
+};
+
+async function phone() {
+  const browser = await chromium.launch(launch);
+  const context = await browser.newContext({
+    viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
+  });
+  const page = await context.newPage();
+  await page.goto(site + PLAN);
+  await page.evaluate(() => window.rollwerk.ready);
+  await page.screenshot({ path: path.join(docs, 'screenshot-phone.png') });
+  await browser.close();
+}
+
+async function installed() {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'rollwerk-app-'));
+  const context = await chromium.launchPersistentContext(profile, { ...launch, viewport: null });
+  try {
+    const page = await context.newPage();
+    await page.goto(site);
+    await page.evaluate(() => window.rollwerk.ready);
+    const client = await context.newCDPSession(page);
+    const { installabilityErrors } = await client.send('Page.getInstallabilityErrors');
+    if (installabilityErrors.length) throw new Error(`not installable: ${JSON.stringify(installabilityErrors)}`);
+    const manifestId = new URL('./', site).href;
+    await client.send('PWA.install', { manifestId });
+    await client.send('PWA.changeAppUserSettings', { manifestId, displayMode: 'standalone' });
+    const opened = context.waitForEvent('page');
+    const { targetId } = await client.send('PWA.launch', { manifestId, url: site + PLAN });
+    const app = await opened;
+    await app.waitForLoadState();
+    await app.evaluate(() => window.rollwerk.ready);
+    if (!(await app.evaluate(() => matchMedia('(display-mode: standalone)').matches))) {
+      throw new Error('the app did not open in a window of its own');
+    }
+    // The app window's inside as large as the designed window's menu bar and client area.
+    const size = await app.evaluate(() => {
+      const frame = document.getElementById('FMain').getBoundingClientRect();
+      return {
+        width: Math.ceil(frame.width),
+        height: Math.ceil(frame.bottom),
+        frame: { width: outerWidth - innerWidth, height: outerHeight - innerHeight },
+      };
+    });
+    const { windowId } = await client.send('Browser.getWindowForTarget', { targetId });
+    await client.send('Browser.setWindowBounds', {
+      windowId,
+      bounds: { width: size.width + size.frame.width, height: size.height + size.frame.height },
+    });
+    await app.waitForFunction((want) => innerWidth === want.width && innerHeight === want.height, size);
+    await app.screenshot({ path: path.join(docs, 'screenshot-installed.png') });
+  } finally {
+    await context.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  }
+}
+
+(async () => {
+  await phone();
+  await installed();
+})().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});
