@@ -15,11 +15,9 @@ const ICON_SIZES = [192, 512];
 const CACHE_LINE = /^const CACHE = '.*';$/m;
 const FILES_LINE = /^const FILES = \[\];$/m;
 
-// 'rgb(166, 202, 240)' -> '#a6caf0'
-function hexColour(rgb) {
-  const parts = rgb.match(/\d+/g);
-  if (!parts || parts.length !== 3) throw new Error(`not a colour: ${rgb}`);
-  return `#${parts.map((part) => Number(part).toString(16).padStart(2, '0')).join('')}`;
+// { red: 166, green: 202, blue: 240 } -> '#a6caf0'
+function hexColour({ red, green, blue }) {
+  return `#${[red, green, blue].map((part) => part.toString(16).padStart(2, '0')).join('')}`;
 }
 
 function manifest(table) {

@@ -8,7 +8,7 @@ const SITE = process.env.ROLLWERK_SITE || path.resolve(__dirname, '../../build-w
 // How the start fails: a file answered otherwise than built, or the page opened from a file.
 const FAILURES = [
   { name: 'the WebAssembly module answered 404', file: 'rollwerk_core.wasm', answer: { status: 404 } },
-  { name: 'the core\'s script answered 404', file: 'rollwerk_core.js', answer: { status: 404 } },
+  { name: 'the page\'s script answered 404', file: 'main.js', answer: { status: 404 } },
   { name: 'the WebAssembly module cut off', file: 'rollwerk_core.wasm', cut: true },
   { name: 'the WebAssembly module corrupt', file: 'rollwerk_core.wasm',
     answer: { contentType: 'application/wasm', body: Buffer.from('\0asm kaputt') } },
