@@ -404,6 +404,45 @@ GoalAnswer Optimise(const Goal &goal)
     return answer;
 }
 
+std::string DescribeLastPoint(const LastPoint &point)
+{
+    std::string text = std::string(SkillCaption(point.skill)) + " " + std::to_string(point.value) + ": Zielwert "
+        + (point.objective > 0 ? "+" : "") + std::to_string(point.objective);
+    std::string rows;
+    for (const RowChange &change : point.rows) {
+        const std::int64_t by = change.after - change.before;
+        rows += (rows.empty() ? "" : ", ") + RowName(change.row) + " " + (by > 0 ? "+" : "") + std::to_string(by)
+            + std::string(BonusSuffix(change.row));
+    }
+    return rows.empty() ? text : text + " (" + rows + ")";
+}
+
+std::vector<RowCurve> GoalCurves(const Goal &goal, const SkillValues &proposed)
+{
+    std::vector<RowCurve> curves;
+    if (goal.classColumn < 0 || goal.classColumn >= kClassCount || goal.level < kMinLevel || goal.level > kMaxLevel)
+        return curves;
+    for (int row = 1; row <= kBonusRowCount; ++row) {
+        if (goal.weight.at(RowIndex(row)) == 0)
+            continue;
+        for (const int skill : BonusSourceSkills(row)) {
+            if (UnlockLevel(skill, goal.classColumn) > goal.level)
+                continue;
+            RowCurve &curve = curves.emplace_back();
+            curve.row = row;
+            curve.skill = skill;
+            curve.current = goal.current[skill];
+            curve.proposed = proposed[skill];
+            SkillValues plan = proposed;
+            for (std::int32_t v = 0; v <= goal.level; ++v) {
+                plan[skill] = v;
+                curve.values.push_back(BonusRowValue(row, plan));
+            }
+        }
+    }
+    return curves;
+}
+
 bool RowReachable(int row, int classColumn, std::int32_t level)
 {
     const std::span<const int> skills = BonusSourceSkills(row);

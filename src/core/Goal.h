@@ -79,6 +79,22 @@ std::int64_t GoalObjective(const Goal &goal, const SkillValues &skills);
 // Per skill with points: what its last point brings, in skill order.
 std::vector<LastPoint> LastPoints(const Goal &goal, const SkillValues &skills);
 
+// "Konstitution 40: Zielwert +12 (Lebensenergie +1 %)".
+std::string DescribeLastPoint(const LastPoint &point);
+
+// A weighted row's value over one of its skills' values 0 to the level, the
+// other skills as in the proposed plan; the current and proposed value marked.
+struct RowCurve {
+    int row = 0;
+    int skill = 0;
+    std::vector<std::int64_t> values; // at skill values 0, 1, ... level
+    std::int32_t current = 0;
+    std::int32_t proposed = 0;
+};
+
+// The curves of every weighted row, for each of its skills the class may choose at the level.
+std::vector<RowCurve> GoalCurves(const Goal &goal, const SkillValues &proposed);
+
 // Whether a row can hold a value at all for the class at the level.
 bool RowReachable(int row, int classColumn, std::int32_t level);
 
