@@ -318,12 +318,17 @@ TEST_P(GoalReason, NamesTheBoundAndWhatIsReachable)
 {
     const ReasonCase &c = GetParam();
     Goal goal{c.classColumn, c.level, {}, {}, c.keepSpent, {}};
-    for (int s = 1; s <= kSkillCount; ++s)
+    for (int s = 1; s <= kSkillCount && c.classColumn < kClassCount; ++s)
         goal.current[s] = UnlockLevel(s, c.classColumn) == 0 ? 1 : 0;
     for (const auto &[skill, value] : c.current)
         goal.current[skill] = value;
-    for (const auto &[row, minimum] : c.minimums)
-        goal.minimum.at(static_cast<std::size_t>(row - 1)) = minimum;
+    for (const auto &[row, minimum] : c.minimums) {
+        // Row 0 stands for a weight out of range.
+        if (row == 0)
+            goal.weight.at(0) = minimum;
+        else
+            goal.minimum.at(static_cast<std::size_t>(row - 1)) = minimum;
+    }
     const GoalAnswer answer = Optimise(goal);
     EXPECT_FALSE(answer.found);
     EXPECT_EQ(answer.reason, c.reason);
@@ -356,7 +361,12 @@ INSTANTIATE_TEST_SUITE_P(Table, GoalReason,
         ReasonCase{"kept skills more than the slots", 4, 50, true,
             {{11, 1}, {12, 1}, {13, 1}, {14, 1}, {5, 1}, {8, 1}, {1, 1}}, {},
             "Die vergebenen Punkte passen nicht in Stufe 50"},
-        ReasonCase{"a level beyond the last", 0, 251, false, {}, {}, "Die Zielstufe muss zwischen 1 und 250 liegen"}));
+        ReasonCase{"a level beyond the last", 0, 251, false, {}, {}, "Die Zielstufe muss zwischen 1 und 250 liegen"},
+        ReasonCase{"no class", 6, 10, false, {}, {}, "Unbekannte Klasse"},
+        ReasonCase{"a weight above 10", 0, 10, false, {}, {{0, 11}},
+            "Gewichte liegen zwischen 0 und 10, Mindestwerte zwischen 0 und 999"},
+        ReasonCase{"a current value above any level", 0, 10, false, {{3, 300}}, {},
+            "Der Plan hat einen Wert au\u00dferhalb von 0 bis 250"}));
 
 TEST(PlanComparison, ListsTheChangesAsTheBonusListShowsThem)
 {
@@ -380,6 +390,22 @@ TEST(PlanComparison, ListsTheChangesAsTheBonusListShowsThem)
     EXPECT_EQ(last[2].rows,
         (std::vector<RowChange>{{21, BonusCurve(7, 125, 50, 9), 44}, {22, 88 + BonusCurve(13, 225, 50, 9), 167}}));
     EXPECT_EQ(last[2].objective, 2 * (167 - last[2].rows[1].before));
+    EXPECT_EQ(DescribeLastPoint(last[2]),
+        "Wendigkeit 10: Zielwert +" + std::to_string(last[2].objective) + " (Angriffswert +"
+            + std::to_string(44 - last[2].rows[0].before) + " %, Verteidigungswert +"
+            + std::to_string(167 - last[2].rows[1].before) + " %)");
+
+    // The defence row over each of its skills, the other held where the plan has it.
+    goal.level = 30;
+    goal.current = before;
+    const std::vector<RowCurve> curves = GoalCurves(goal, after);
+    ASSERT_EQ(curves.size(), 2U);
+    EXPECT_EQ(curves[0].skill, 22);
+    EXPECT_EQ(curves[0].values.size(), 31U);
+    EXPECT_EQ(curves[0].values[0], 88);
+    EXPECT_EQ(curves[0].values[10], 167);
+    EXPECT_EQ(std::tie(curves[1].skill, curves[1].current, curves[1].proposed, curves[1].values[10]),
+        std::make_tuple(24, 10, 10, std::int64_t{167}));
 }
 
 } // namespace
