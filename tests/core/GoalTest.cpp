@@ -211,7 +211,8 @@ public:
                 const std::int64_t rest = Search(0, points, slots_ - taken);
                 if (rest == kNone)
                     continue;
-                const std::int64_t total = rest + (Worth(pair, rows) << 20) - 16 * (agility + parry) - taken;
+                const std::int64_t total
+                    = rest + (Worth(pair, rows) << 20) - 16 * std::int64_t{agility + parry} - taken;
                 best = std::max(best.value_or(total), total);
             }
         }
@@ -262,7 +263,7 @@ private:
                 break;
             const std::int64_t rest = Search(index + 1, points - v, slots - taken);
             if (rest != kNone)
-                known = std::max(known, rest + (worth << 20) - 16 * v - taken);
+                known = std::max(known, rest + (worth << 20) - 16 * std::int64_t{v} - taken);
         }
         return known;
     }
