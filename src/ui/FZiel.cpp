@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -42,6 +43,10 @@ QListWidget *CreateList(QWidget *parent, const QString &name, const QString &acc
     auto *list = new QListWidget(parent);
     list->setObjectName(name);
     list->setAccessibleName(accessibleName);
+    // Long lines wrap rather than hide behind a scroll bar; a few lines are visible at once.
+    list->setWordWrap(true);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setMaximumHeight(list->fontMetrics().height() * 6);
     return list;
 }
 
@@ -81,7 +86,7 @@ FZiel::FZiel(Planner &planner, QWidget *mainWindow) : QWidget(mainWindow, Qt::Wi
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto *columns = new QHBoxLayout(this);
-    columns->addWidget(CreateGoalFields(), 1);
+    columns->addWidget(CreateGoalFields());
     columns->addWidget(CreateAnswerViews(), 1);
 
     // The one place where this window follows the main window: after every
@@ -92,7 +97,7 @@ FZiel::FZiel(Planner &planner, QWidget *mainWindow) : QWidget(mainWindow, Qt::Wi
         if (self)
             self->Refresh();
     };
-    resize(900, 640);
+    resize(1100, 720);
 }
 
 QWidget *FZiel::CreateGoalFields()
@@ -139,6 +144,9 @@ QWidget *FZiel::CreateGoalFields()
             connect(field, &QSpinBox::valueChanged, this, &FZiel::Refresh);
     }
     scroll->setWidget(rows);
+    // Every column in view: only the rows scroll.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumWidth(rows->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + 4);
     layout->addWidget(scroll);
 
     connect(SpEZielStufe_, &QSpinBox::valueChanged, this, &FZiel::Refresh);

@@ -14,6 +14,7 @@ namespace {
 constexpr int kChartHeight = 84;
 constexpr int kMargin = 6;
 constexpr int kWidth = 300;
+constexpr int kMarker = 5;
 
 QString Title(const RowCurve &curve)
 {
@@ -66,7 +67,9 @@ void GoalCurvesView::paintEvent(QPaintEvent * /*event*/)
     for (const RowCurve &curve : curves_) {
         painter.setPen(palette().color(QPalette::Text));
         painter.drawText(kMargin, top + text, Title(curve));
-        const QRectF plot(kMargin, top + text + 4, width() - 2 * kMargin, kChartHeight - text - 10);
+        // Inset by a marker's radius, so that a marker at either end shows whole.
+        const QRectF plot(kMargin + kMarker, top + text + 4 + kMarker, width() - 2 * (kMargin + kMarker),
+            kChartHeight - text - 10 - 2 * kMarker);
         painter.setPen(QPen(palette().color(QPalette::Mid), 1));
         painter.drawLine(plot.bottomLeft(), plot.bottomRight());
         painter.drawLine(plot.bottomLeft(), plot.topLeft());
@@ -86,7 +89,7 @@ void GoalCurvesView::paintEvent(QPaintEvent * /*event*/)
         const std::int32_t current = std::clamp(curve.current, 0, level_);
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(0x80, 0x80, 0x80));
-        painter.drawEllipse(at(current), 5, 5);
+        painter.drawEllipse(at(current), kMarker, kMarker);
         painter.setBrush(QColor(0xd0, 0x20, 0x20));
         painter.drawEllipse(at(curve.proposed), 3.5, 3.5);
         painter.setBrush(Qt::NoBrush);
