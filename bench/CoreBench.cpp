@@ -198,6 +198,31 @@ void BM_OptimiseWorstCase(benchmark::State &state)
 }
 BENCHMARK(BM_OptimiseWorstCase)->DenseRange(0, kClassCount - 1)->Unit(benchmark::kMillisecond);
 
+// No answer: minimums on the rows of nine skills, one more than the slots,
+// each reachable alone. The reason names the first minimum that the ones
+// before it rule out, found by halving.
+void BM_OptimiseNoAnswer(benchmark::State &state)
+{
+    Goal goal;
+    goal.classColumn = 4;
+    goal.level = kMaxLevel;
+    goal.keepSpent = false;
+    goal.weight.fill(kMaxGoalWeight);
+    for (const int s : {2, 21, 1, 5, 8, 11, 12, 13, 22}) {
+        SkillValues alone;
+        alone[s] = 10;
+        for (const int row : BonusRowsOfSkill(s))
+            goal.minimum.at(static_cast<std::size_t>(row - 1)) = static_cast<std::int32_t>(BonusRowValue(row, alone));
+    }
+    for (auto _ : state) {
+        const GoalAnswer answer = Optimise(goal);
+        if (answer.found)
+            state.SkipWithError("the goal has an answer");
+        benchmark::DoNotOptimize(answer);
+    }
+}
+BENCHMARK(BM_OptimiseNoAnswer)->Unit(benchmark::kMillisecond);
+
 // The same without minimums, and with the points kept: the common case of the window.
 void BM_OptimiseNoMinimums(benchmark::State &state)
 {

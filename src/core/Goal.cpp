@@ -307,19 +307,31 @@ std::string Reason(const Goal &goal, const Problem &base)
             return Unreachable(row, minimum, goal.level, reachable, false);
     }
 
-    Problem before = base;
+    // The minimums in row order: adding one only removes plans, so the first
+    // that rules every plan out together with those before it is found by
+    // halving, with a few searches however many minimums are set.
+    std::vector<int> bounded;
     for (int row = 1; row <= kBonusRowCount; ++row) {
-        const std::int32_t minimum = goal.minimum.at(RowIndex(row));
-        if (minimum <= 0)
-            continue;
-        before.weight.fill(0);
-        before.weight[RowIndex(row)] = 1;
-        const std::int64_t reachable = Best(before).value_or(Selection{}).worth;
-        if (reachable < minimum)
-            return Unreachable(row, minimum, goal.level, reachable, true);
-        before.minimum[RowIndex(row)] = minimum;
+        if (goal.minimum.at(RowIndex(row)) > 0)
+            bounded.push_back(row);
     }
-    return "Kein Plan erf\u00fcllt das Ziel";
+    auto withFirst = [&](std::size_t count) {
+        Problem problem = base;
+        for (std::size_t i = 0; i < count; ++i)
+            problem.minimum[RowIndex(bounded[i])] = goal.minimum.at(RowIndex(bounded[i]));
+        return problem;
+    };
+    std::size_t feasible = 0;                // the first `feasible` minimums leave a plan
+    std::size_t infeasible = bounded.size(); // these many leave none
+    while (infeasible - feasible > 1) {
+        const std::size_t middle = (feasible + infeasible) / 2;
+        (Best(withFirst(middle)) ? feasible : infeasible) = middle;
+    }
+    const int row = bounded.at(feasible);
+    Problem before = withFirst(feasible);
+    before.weight[RowIndex(row)] = 1;
+    const std::int64_t reachable = Best(before).value_or(Selection{}).worth;
+    return Unreachable(row, goal.minimum.at(RowIndex(row)), goal.level, reachable, true);
 }
 
 std::string InputProblem(const Goal &goal)
