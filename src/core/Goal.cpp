@@ -69,6 +69,24 @@ std::optional<Selection> Solve(const std::vector<Item> &items, std::int32_t budg
             itemSlots = std::max(itemSlots, o.slots);
             itemCost = std::max(itemCost, o.cost);
         }
+        // A choice that costs at least the points and slots of another and is
+        // worth no more is never part of the answer: the other would give at
+        // least the objective with fewer points or skills. Only the rest is
+        // tried (with a flat curve, most values of a skill). best[j][c] is
+        // compared with the most any choice of at most j slots and c points is worth.
+        std::array<std::int32_t, 3> bestBelow{kUnreachable, kUnreachable, kUnreachable};
+        std::array<std::int32_t, 3> upTo{};
+        for (std::int32_t c = 0; c <= budget; ++c) {
+            std::int32_t fewerSlots = kUnreachable;
+            for (std::size_t j = 0; j < 3; ++j) {
+                const std::int32_t worth = best[j * width + static_cast<std::size_t>(c)];
+                upTo.at(j) = std::max(bestBelow.at(j), fewerSlots);
+                if (worth <= upTo.at(j))
+                    best[j * width + static_cast<std::size_t>(c)] = kUnreachable;
+                bestBelow.at(j) = std::max(upTo.at(j), worth);
+                fewerSlots = bestBelow.at(j);
+            }
+        }
         for (int j = 0; j <= 2; ++j) {
             for (std::int32_t c = 0; c <= budget; ++c) {
                 const std::int32_t worth = best[static_cast<std::size_t>(j) * width + static_cast<std::size_t>(c)];

@@ -21,6 +21,10 @@
 // points and skills depend on that item's value alone. The best state over
 // every points total up to the budget and every count up to the slots is
 // the optimum; the choice of each item is then read back from the tables.
+// A choice of an item that costs at least the points and skills of another
+// choice of it and is worth no more is left out of the tables: swapping it
+// for the other never lowers the objective and saves points or a skill, so
+// it is in no answer.
 //
 // Ties: the highest objective first; among those the fewest points spent;
 // then the fewest skills chosen; then, skill by skill in the catalogue's

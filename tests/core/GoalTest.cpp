@@ -170,8 +170,9 @@ INSTANTIATE_TEST_SUITE_P(EveryClassLevelsOneToSix, GoalAgainstEveryPlan, ::testi
 // A second method, written apart from the optimiser: a memoised search over
 // the skills with at most p points and k slots left, Wendigkeit and Parade
 // tried in pairs before it, every row read from the bonus table for the
-// plan as a whole. It finds the objective, then the fewest points and
-// skills, packed into one number.
+// plan as a whole. A value worth no more than a lower one of the same skill
+// is passed over (the lower saves points). It finds the objective, then the
+// fewest points and skills, packed into one number.
 class PlainSearch {
 public:
     explicit PlainSearch(const Goal &goal) : goal_(goal)
@@ -180,13 +181,15 @@ public:
             if (s == 22 || s == 24 || !Choosable(s, goal))
                 continue;
             skills_.push_back(s);
-            // Each value the skill may take, with its worth, if its rows meet their minimums.
+            // Each value the skill may take, with its worth, if its rows meet
+            // their minimums and it is worth more than every lower value.
             std::vector<std::pair<std::int32_t, std::int64_t>> &values = values_.emplace_back();
             for (const std::int32_t v : Values(s)) {
                 SkillValues alone;
                 alone[s] = v;
-                if (Meets(alone, BonusRowsOfSkill(s)))
-                    values.emplace_back(v, Worth(alone, BonusRowsOfSkill(s)));
+                const std::int64_t worth = Worth(alone, BonusRowsOfSkill(s));
+                if (Meets(alone, BonusRowsOfSkill(s)) && (values.empty() || worth > values.back().second))
+                    values.emplace_back(v, worth);
             }
         }
         width_ = SkillPointBudget(goal.level) + 1;
@@ -198,21 +201,24 @@ public:
     std::optional<std::int64_t> Best()
     {
         std::optional<std::int64_t> best;
-        const std::array<int, 2> rows{21, 22};
         for (const std::int32_t agility : Values(22)) {
             for (const std::int32_t parry : Values(24)) {
+                const int taken = (agility > 0) + (parry > 0);
+                const std::int64_t points = width_ - 1 - agility - parry;
+                if (points < 0 || taken > slots_)
+                    continue;
                 SkillValues pair;
                 pair[22] = agility;
                 pair[24] = parry;
-                const int taken = (agility > 0) + (parry > 0);
-                const std::int64_t points = width_ - 1 - agility - parry;
-                if (!Meets(pair, rows) || points < 0 || taken > slots_)
+                const std::int64_t attack = BonusRowValue(21, pair);
+                const std::int64_t defence = BonusRowValue(22, pair);
+                if (attack < goal_.minimum.at(20) || defence < goal_.minimum.at(21))
                     continue;
                 const std::int64_t rest = Search(0, points, slots_ - taken);
                 if (rest == kNone)
                     continue;
-                const std::int64_t total
-                    = rest + (Worth(pair, rows) << 20) - 16 * std::int64_t{agility + parry} - taken;
+                const std::int64_t worth = goal_.weight.at(20) * attack + goal_.weight.at(21) * defence;
+                const std::int64_t total = rest + (worth << 20) - 16 * std::int64_t{agility + parry} - taken;
                 best = std::max(best.value_or(total), total);
             }
         }
