@@ -3,9 +3,12 @@
 // Konzentration at 3 (2 class runs and 10 skill runs, every write mirrored
 // by its widget). And one skill step through the window (the field's step,
 // as a click on its button makes it) with and without the skill previews
-// that follow it. Run headless: QT_QPA_PLATFORM=offscreen rollwerk_window_bench
+// that follow it. And a step of the plan's history from the context menu
+// (undo, redo) that brings back a wiped plan. Run headless: QT_QPA_PLATFORM=offscreen rollwerk_window_bench
 
 #include "PictureFormats.h"
+#include "PlanApply.h"
+#include "PlanMenu.h"
 #include "RollwerkApplication.h"
 #include "SkillTips.h"
 #include "SpinField.h"
@@ -64,7 +67,8 @@ private slots:
         for (const bool withPreviews : {true, false}) {
             if (!withPreviews)
                 delete window.findChild<rollwerk::SkillTips *>();
-            QCOMPARE(planner.settled.SubscriberCount(), withPreviews ? 1U : 0U);
+            // The previews and the history follow settled.
+            QCOMPARE(planner.settled.SubscriberCount(), withPreviews ? 2U : 1U);
             QElapsedTimer timer;
             constexpr int kSteps = 2000;
             timer.start();
@@ -74,6 +78,35 @@ private slots:
                 withPreviews ? "with" : "without", static_cast<double>(timer.nsecsElapsed()) / kSteps / 1000.0);
         }
         QCOMPARE(planner.SpEFert[3].Text(), std::string("0"));
+    }
+
+    void historyStep()
+    {
+        TFMain window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        rollwerk::Planner &planner = window.planner();
+        auto *menu = window.findChild<rollwerk::PlanMenu *>();
+        QVERIFY(menu);
+        // Gladiator at level 60 with four skills, which level 55 typed over it wipes.
+        rollwerk::Plan plan{"Gladiator", 60, {}};
+        plan.skills[1] = 40;
+        plan.skills[18] = 20;
+        plan.skills[24] = 20;
+        plan.skills[26] = 10;
+        rollwerk::ApplyPlan(planner, plan);
+        planner.SpEStufeH.EditText("5");
+        planner.SpEStufeH.EditText("55");
+        constexpr int kSteps = 2000;
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < kSteps; ++i)
+            i % 2 == 0 ? menu->Undo() : menu->Redo();
+        const qint64 ns = timer.nsecsElapsed();
+        QCOMPARE(planner.SpEFert[26].Text(), std::string("5"));
+        qInfo("a step of the history through the window (undo or redo, previews included): %.1f microseconds on "
+              "average",
+            static_cast<double>(ns) / kSteps / 1000.0);
     }
 };
 

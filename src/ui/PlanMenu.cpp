@@ -12,6 +12,7 @@
 #include <QMessageBox>
 
 #include <array>
+#include <tuple>
 
 namespace rollwerk {
 
@@ -32,7 +33,7 @@ constexpr std::array<MenuEntry, 3> kEntries = {{
 } // namespace
 
 PlanMenu::PlanMenu(Planner &planner, QWidget *window, std::initializer_list<QWidget *> areas)
-    : QObject(window), planner_(planner), window_(window)
+    : QObject(window), planner_(planner), window_(window), history_(planner)
 {
     for (QWidget *area : areas) {
         area->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -52,6 +53,18 @@ void PlanMenu::ShowMenu(QWidget *area, const QPoint &position)
         action->setObjectName(QString::fromLatin1(entry.name));
         connect(action, &QAction::triggered, this, entry.run);
     }
+    // The history's two steps, each named after a colon; disabled when there is none.
+    menu->addSeparator();
+    const std::array<std::tuple<std::string, const char *, bool, void (PlanMenu::*)()>, 2> steps = {{
+        {history_.UndoText(), "Rueckgaengig", history_.UndoCount() > 0, &PlanMenu::Undo},
+        {history_.RedoText(), "Wiederholen", history_.RedoCount() > 0, &PlanMenu::Redo},
+    }};
+    for (const auto &[text, name, enabled, run] : steps) {
+        QAction *action = menu->addAction(QString::fromStdString(text));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, run);
+    }
     // A scroll area reports the position in its viewport.
     const auto *scrollArea = qobject_cast<QAbstractScrollArea *>(area);
     const QWidget *origin = scrollArea ? scrollArea->viewport() : area;
@@ -67,7 +80,11 @@ void PlanMenu::PastePlan()
 {
     const std::string text = QGuiApplication::clipboard()->text().toStdString();
     PlanApplication result;
-    if (!CallPlanner(window_, [&] { result = ApplyPlanText(planner_, text); }) || result.message.empty())
+    const auto paste = [&] {
+        const PlanHistory::NamedAction action(history_, kPastePlanStep);
+        result = ApplyPlanText(planner_, text);
+    };
+    if (!CallPlanner(window_, paste) || result.message.empty())
         return;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Rollwerk"), QString::fromStdString(result.message),
         QMessageBox::Ok, window_);
@@ -78,6 +95,16 @@ void PlanMenu::PastePlan()
 void PlanMenu::CopyBonuses()
 {
     QGuiApplication::clipboard()->setText(QString::fromStdString(BonusText(planner_)));
+}
+
+void PlanMenu::Undo()
+{
+    CallPlanner(window_, [this] { history_.Undo(); });
+}
+
+void PlanMenu::Redo()
+{
+    CallPlanner(window_, [this] { history_.Redo(); });
 }
 
 } // namespace rollwerk

@@ -56,11 +56,14 @@ private slots:
     void pastePlan();
     void copyBonusesPutsTheBonusLines();
     void skillsPreviewTheirNextPoint();
+    void undoBringsBackWhatALowerLevelWiped();
 
 private:
     template <typename T = QWidget> T *Named(const QString &name) const { return NamedWidget<T>(window_.get(), name); }
-    // Opens the menu as the user does and chooses the entry with the mouse.
-    void Choose(const QString &entry, bool menuKey);
+    // Opens the menu as the user does.
+    void OpenMenu(bool menuKey);
+    // Opens the menu and chooses the entry with the mouse; with a text, the entry must show it, enabled.
+    void Choose(const QString &entry, bool menuKey, const QString &text = {});
     QStringList BonusRows() const;
 
     std::unique_ptr<TFMain> window_;
@@ -80,7 +83,7 @@ void PlanMenuTest::cleanup()
     window_.reset();
 }
 
-void PlanMenuTest::Choose(const QString &entry, bool menuKey)
+void PlanMenuTest::OpenMenu(bool menuKey)
 {
     auto *list = Named<QListWidget>(QStringLiteral("LBBoni"));
     if (menuKey) {
@@ -106,9 +109,20 @@ void PlanMenuTest::Choose(const QString &entry, bool menuKey)
     QStringList texts;
     for (QAction *action : menu->actions())
         texts << action->text();
-    QCOMPARE(texts, QStringList({"Plan kopieren", "Plan einf\u00fcgen", "Boni kopieren"}));
+    QCOMPARE(texts.mid(0, 3), QStringList({"Plan kopieren", "Plan einf\u00fcgen", "Boni kopieren"}));
+}
+
+void PlanMenuTest::Choose(const QString &entry, bool menuKey, const QString &text)
+{
+    OpenMenu(menuKey);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu);
     auto *action = menu->findChild<QAction *>(entry);
     QVERIFY(action);
+    if (!text.isEmpty()) {
+        QCOMPARE(action->text(), text);
+        QVERIFY(action->isEnabled());
+    }
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
 }
 
@@ -227,6 +241,47 @@ void PlanMenuTest::skillsPreviewTheirNextPoint()
         QCOMPARE(Named<QLabel>(QStringLiteral("LFert%1Head").arg(s))->toolTip(), preview(s));
     }
     QVERIFY(caption->toolTip().contains(QStringLiteral("Ein Punkt weniger: Faustkampf 1 \u2192 0")));
+}
+
+void PlanMenuTest::undoBringsBackWhatALowerLevelWiped()
+{
+    const auto item = [](const QString &name) {
+        return qobject_cast<QMenu *>(QApplication::activePopupWidget())->findChild<QAction *>(name);
+    };
+    OpenMenu(false);
+    QCOMPARE(item(QStringLiteral("Rueckgaengig"))->text(), QStringLiteral("R\u00fcckg\u00e4ngig"));
+    QVERIFY(!item(QStringLiteral("Rueckgaengig"))->isEnabled());
+    QVERIFY(!item(QStringLiteral("Wiederholen"))->isEnabled());
+    QApplication::activePopupWidget()->close();
+
+    rollwerk::Plan plan{"Gladiator", 60, {}};
+    plan.skills[1] = 40;
+    plan.skills[18] = 20;
+    plan.skills[24] = 20;
+    plan.skills[26] = 10;
+    rollwerk::ApplyPlan(window_->planner(), plan);
+    const QStringList rows = BonusRows();
+    auto *level = Named<QAbstractSpinBox>(QStringLiteral("SpEStufeH"));
+    const auto skillTexts = [this] {
+        QStringList texts;
+        for (int s : {1, 18, 24, 26})
+            texts << Named<QAbstractSpinBox>(QStringLiteral("SpEFert%1").arg(s))->text();
+        return texts;
+    };
+    level->setFocus(Qt::TabFocusReason);
+    level->selectAll();
+    QTest::keyClicks(level, QStringLiteral("55"));
+    QCOMPARE(skillTexts(), QStringList({"5", "5", "5", "5"}));
+
+    Choose(QStringLiteral("Rueckgaengig"), false, QStringLiteral("R\u00fcckg\u00e4ngig: Stufe 60 \u2192 55"));
+    QCOMPARE(level->text(), QStringLiteral("60"));
+    QCOMPARE(skillTexts(), QStringList({"40", "20", "20", "10"}));
+    QCOMPARE(BonusRows(), rows);
+    QCOMPARE(Named<QLabel>(QStringLiteral("LFertFrei"))->text(), Text(window_->planner().LFertFrei.Text()));
+
+    Choose(QStringLiteral("Wiederholen"), true, QStringLiteral("Wiederholen: Stufe 60 \u2192 55"));
+    QCOMPARE(level->text(), QStringLiteral("55"));
+    QCOMPARE(skillTexts(), QStringList({"5", "5", "5", "5"}));
 }
 
 int main(int argc, char *argv[])
