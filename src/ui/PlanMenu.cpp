@@ -53,14 +53,15 @@ void PlanMenu::ShowMenu(QWidget *area, const QPoint &position)
         action->setObjectName(QString::fromLatin1(entry.name));
         connect(action, &QAction::triggered, this, entry.run);
     }
-    // The history's two steps, each named after a colon; disabled when there is none.
+    // The history's two steps, each named after a colon, with an access key;
+    // disabled when there is none.
     menu->addSeparator();
     const std::array<std::tuple<std::string, const char *, bool, void (PlanMenu::*)()>, 2> steps = {{
         {history_.UndoText(), "Rueckgaengig", history_.UndoCount() > 0, &PlanMenu::Undo},
         {history_.RedoText(), "Wiederholen", history_.RedoCount() > 0, &PlanMenu::Redo},
     }};
     for (const auto &[text, name, enabled, run] : steps) {
-        QAction *action = menu->addAction(QString::fromStdString(text));
+        QAction *action = menu->addAction(QLatin1Char('&') + QString::fromStdString(text));
         action->setObjectName(QString::fromLatin1(name));
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, run);

@@ -249,7 +249,7 @@ void PlanMenuTest::undoBringsBackWhatALowerLevelWiped()
         return qobject_cast<QMenu *>(QApplication::activePopupWidget())->findChild<QAction *>(name);
     };
     OpenMenu(false);
-    QCOMPARE(item(QStringLiteral("Rueckgaengig"))->text(), QStringLiteral("R\u00fcckg\u00e4ngig"));
+    QCOMPARE(item(QStringLiteral("Rueckgaengig"))->text(), QStringLiteral("&R\u00fcckg\u00e4ngig"));
     QVERIFY(!item(QStringLiteral("Rueckgaengig"))->isEnabled());
     QVERIFY(!item(QStringLiteral("Wiederholen"))->isEnabled());
     QApplication::activePopupWidget()->close();
@@ -273,13 +273,13 @@ void PlanMenuTest::undoBringsBackWhatALowerLevelWiped()
     QTest::keyClicks(level, QStringLiteral("55"));
     QCOMPARE(skillTexts(), QStringList({"5", "5", "5", "5"}));
 
-    Choose(QStringLiteral("Rueckgaengig"), false, QStringLiteral("R\u00fcckg\u00e4ngig: Stufe 60 \u2192 55"));
+    Choose(QStringLiteral("Rueckgaengig"), false, QStringLiteral("&R\u00fcckg\u00e4ngig: Stufe 60 \u2192 55"));
     QCOMPARE(level->text(), QStringLiteral("60"));
     QCOMPARE(skillTexts(), QStringList({"40", "20", "20", "10"}));
     QCOMPARE(BonusRows(), rows);
     QCOMPARE(Named<QLabel>(QStringLiteral("LFertFrei"))->text(), Text(window_->planner().LFertFrei.Text()));
 
-    Choose(QStringLiteral("Wiederholen"), true, QStringLiteral("Wiederholen: Stufe 60 \u2192 55"));
+    Choose(QStringLiteral("Wiederholen"), true, QStringLiteral("&Wiederholen: Stufe 60 \u2192 55"));
     QCOMPARE(level->text(), QStringLiteral("55"));
     QCOMPARE(skillTexts(), QStringList({"5", "5", "5", "5"}));
 }
