@@ -9,6 +9,7 @@
 #include "PlanSummary.h"
 #include "Preview.h"
 #include "RollwerkApplication.h"
+#include "SpinField.h"
 #include "TFMain.h"
 
 #include <QAbstractSpinBox>
@@ -282,6 +283,17 @@ void PlanMenuTest::undoBringsBackWhatALowerLevelWiped()
     Choose(QStringLiteral("Wiederholen"), true, QStringLiteral("&Wiederholen: Stufe 60 \u2192 55"));
     QCOMPARE(level->text(), QStringLiteral("55"));
     QCOMPARE(skillTexts(), QStringList({"5", "5", "5", "5"}));
+
+    // Handel's down button held until it repeats: one step with all its repeats.
+    auto *handel = Named<QAbstractSpinBox>(QStringLiteral("SpEFert26"));
+    const QPoint down(handel->width() - rollwerk::SpinField::kButtonWidth / 2, handel->height() * 3 / 4);
+    QTest::mousePress(handel, Qt::LeftButton, {}, down);
+    QTRY_VERIFY_WITH_TIMEOUT(handel->text().toInt() <= 3, 2000);
+    QTest::mouseRelease(handel, Qt::LeftButton, {}, down);
+    const QString held = handel->text();
+    Choose(QStringLiteral("Rueckgaengig"), false, QStringLiteral("&R\u00fcckg\u00e4ngig: Handel 5 \u2192 ") + held);
+    QCOMPARE(handel->text(), QStringLiteral("5"));
+    QCOMPARE(level->text(), QStringLiteral("55"));
 }
 
 int main(int argc, char *argv[])

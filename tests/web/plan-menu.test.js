@@ -153,4 +153,16 @@ test('"Rückgängig" and "Wiederholen" name their step and bring back what a low
   expect(await readPlan(page)).toEqual(wiped);
   await expect.poll(address).not.toBe(fullAddress);
   await expect.poll(address).toMatch(/^#plan=RW/);
+
+  // Handel's down button held until it repeats: one step with all its repeats.
+  const handel = page.locator('#SpEFert26');
+  await page.locator('#SpEFert26-down').hover();
+  await page.mouse.down();
+  await expect.poll(async () => Number(await handel.inputValue())).toBeLessThanOrEqual(3);
+  await page.mouse.up();
+  const held = await handel.inputValue();
+  await page.click('#Programm1');
+  await expect(item('Rueckgaengig1')).toHaveText(`Rückgängig: Handel 5 → ${held}`);
+  await item('Rueckgaengig1').click();
+  await expect(handel).toHaveValue('5');
 });
