@@ -164,6 +164,11 @@ TEST(PlanHistory, KeepsTheLast100Steps)
         driver.Up(1);
     }
     EXPECT_EQ(history.UndoCount(), PlanHistory::kKeptSteps);
+    {
+        // Only between user actions: inside one, the state would be the action's to compare.
+        const UserAction action(driver.planner);
+        EXPECT_FALSE(history.Undo());
+    }
     while (history.Undo()) { }
     EXPECT_TRUE(driver.planner.CaptureState() == before[150 - PlanHistory::kKeptSteps]);
     RecordProperty("bytes_for_100_steps", static_cast<int>(history.MemoryBytes()));
