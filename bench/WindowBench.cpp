@@ -3,10 +3,13 @@
 // Konzentration at 3 (2 class runs and 10 skill runs, every write mirrored
 // by its widget). And one skill step through the window (the field's step,
 // as a click on its button makes it) with and without the skill previews
-// that follow it; and a plan entered, previews included. Run headless: QT_QPA_PLATFORM=offscreen rollwerk_window_bench
+// that follow it; a plan entered, previews included; and a step of the plan's
+// history from the context menu (undo, redo) that brings back a wiped plan.
+// Run headless: QT_QPA_PLATFORM=offscreen rollwerk_window_bench
 
 #include "PictureFormats.h"
 #include "PlanApply.h"
+#include "PlanMenu.h"
 #include "RollwerkApplication.h"
 #include "SkillTips.h"
 #include "SpinField.h"
@@ -64,7 +67,8 @@ private slots:
         for (const bool withPreviews : {true, false}) {
             if (!withPreviews)
                 delete window.findChild<rollwerk::SkillTips *>();
-            QCOMPARE(planner.settled.SubscriberCount(), withPreviews ? 1U : 0U);
+            // The previews and the history follow settled.
+            QCOMPARE(planner.settled.SubscriberCount(), withPreviews ? 2U : 1U);
             constexpr int kSteps = 2000;
             const Timing timing;
             for (int i = 0; i < kSteps; ++i)
@@ -89,6 +93,32 @@ private slots:
             QVERIFY(rollwerk::ApplyPlan(planner, plan).message.empty());
         qInfo("entering a plan through the window with the previews: %s, %.1f tooltip refreshes each",
             timing.Describe(kEntries).c_str(), static_cast<double>(refreshes) / kEntries);
+    }
+
+    void historyStep()
+    {
+        TFMain window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        rollwerk::Planner &planner = window.planner();
+        auto *menu = window.findChild<rollwerk::PlanMenu *>();
+        QVERIFY(menu);
+        // Gladiator at level 60 with four skills, which level 55 typed over it wipes.
+        rollwerk::Plan plan{"Gladiator", 60, {}};
+        plan.skills[1] = 40;
+        plan.skills[18] = 20;
+        plan.skills[24] = 20;
+        plan.skills[26] = 10;
+        rollwerk::ApplyPlan(planner, plan);
+        planner.SpEStufeH.EditText("5");
+        planner.SpEStufeH.EditText("55");
+        constexpr int kSteps = 2000;
+        const Timing timing;
+        for (int i = 0; i < kSteps; ++i)
+            i % 2 == 0 ? menu->Undo() : menu->Redo();
+        qInfo("a step of the history through the window (undo or redo, previews included): %s",
+            timing.Describe(kSteps).c_str());
+        QCOMPARE(planner.SpEFert[26].Text(), std::string("5"));
     }
 
 private:

@@ -7,6 +7,7 @@
 #include "Catalogue.h"
 #include "PlanApply.h"
 #include "PlanCode.h"
+#include "PlanHistory.h"
 #include "PlanSummary.h"
 #include "Planner.h"
 #include "Preview.h"
@@ -452,4 +453,108 @@ EMSCRIPTEN_BINDINGS(rollwerk_plan_tools)
     emscripten::function("bonusText", &BonusText);
     emscripten::function("applyPlanText", &ApplyPlanText);
     emscripten::function("findPlanCode", &FindPlanCode);
+}
+
+// The plan's history for the page: "Rückgängig" and "Wiederholen", and the
+// page's commands that replace the plan, each one step with its own name.
+// Made once the planner shows its first plan; lives as long as the planner.
+namespace {
+
+class WebHistory {
+public:
+    explicit WebHistory(WebPlanner &planner) : planner_(planner.Core()), history_(planner_) { }
+
+    // {undo, redo, canUndo, canRedo}: the menu items' texts and whether they can be chosen.
+    val Items() const
+    {
+        val items = val::object();
+        items.set("undo", String(history_.UndoText()));
+        items.set("redo", String(history_.RedoText()));
+        items.set("canUndo", history_.UndoCount() > 0);
+        items.set("canRedo", history_.RedoCount() > 0);
+        return items;
+    }
+
+    bool Undo()
+    {
+        return Guarded([&] { return history_.Undo(); });
+    }
+    bool Redo()
+    {
+        return Guarded([&] { return history_.Redo(); });
+    }
+
+    // "Plan einfügen", as core.applyPlanText: {applied, message}.
+    val ApplyPlanText(const std::string &text)
+    {
+        const rollwerk::PlanApplication application = Guarded([&] {
+            const rollwerk::PlanHistory::NamedAction action(history_, rollwerk::kPastePlanStep);
+            return rollwerk::ApplyPlanText(planner_, text);
+        });
+        val result = val::object();
+        result.set("applied", application.applied);
+        result.set("message", String(application.message));
+        return result;
+    }
+
+    // "Neuer Plan": the plan of a freshly opened page.
+    void NewPlan()
+    {
+        Guarded([&] {
+            const rollwerk::PlanHistory::NamedAction action(history_, rollwerk::kNewPlanStep);
+            rollwerk::LoadNewPlan(planner_);
+        });
+    }
+
+    // A link opened while a plan is shown: its code entered into a new plan,
+    // as when the page opens with it. {decoded, applied, message}, as applyPlanCode.
+    val OpenPlanCode(const std::string &code)
+    {
+        const rollwerk::PlanDecoding decoding = Guarded([&] { return rollwerk::DecodePlanCode(code); });
+        rollwerk::PlanApplication application{false, {}, decoding.error};
+        if (decoding.plan) {
+            application = Guarded([&] {
+                const rollwerk::PlanHistory::NamedAction action(history_, rollwerk::kOpenLinkStep);
+                rollwerk::LoadNewPlan(planner_);
+                return rollwerk::ApplyPlan(planner_, *decoding.plan);
+            });
+        }
+        val result = val::object();
+        result.set("decoded", decoding.plan.has_value());
+        result.set("applied", application.applied);
+        result.set("message", String(application.message));
+        return result;
+    }
+
+private:
+    rollwerk::Planner &planner_;
+    rollwerk::PlanHistory history_;
+};
+
+// A further step of a step button held down (direction +1 up, -1 down): one
+// step of the history with the press's first.
+void StepHeld(WebPlanner &planner, int f, int direction)
+{
+    Guarded([&] {
+        rollwerk::Planner &core = planner.Core();
+        if (f < kLevelField || f > rollwerk::kSkillCount)
+            throw std::out_of_range("field " + std::to_string(f));
+        NumberField &field = f == kLevelField ? core.SpEStufeH : core.SpEFert[f];
+        direction > 0 ? field.StepUp(true) : field.StepDown(true);
+    });
+}
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(rollwerk_history)
+{
+    emscripten::function("stepHeld", &StepHeld);
+    emscripten::class_<WebHistory>("PlanHistory")
+        .constructor<WebPlanner &>()
+        .function("items", &WebHistory::Items)
+        .function("undo", &WebHistory::Undo)
+        .function("redo", &WebHistory::Redo)
+        .function("applyPlanText", &WebHistory::ApplyPlanText)
+        .function("newPlan", &WebHistory::NewPlan)
+        .function("openPlanCode", &WebHistory::OpenPlanCode);
 }

@@ -40,10 +40,13 @@ function menuBehaviour(document, menu, opener, onClosed = () => {}) {
   return { open, close, get hidden() { return menu.hidden; } };
 }
 
-// Each item with the given id runs its command once the menu is closed.
+// Each item with the given id runs its command once the menu is closed; an
+// unavailable one (aria-disabled) does nothing and leaves the menu open.
 function bindItems(document, menu, commands) {
   for (const [id, command] of Object.entries(commands)) {
-    document.getElementById(id).addEventListener('click', () => {
+    const item = document.getElementById(id);
+    item.addEventListener('click', () => {
+      if (item.getAttribute('aria-disabled') === 'true') return;
       menu.close(true);
       command();
     });
@@ -68,6 +71,8 @@ function setUpMenu(document, commands) {
     PlanKopieren1: commands.copyPlan,
     PlanEinfuegen1: commands.pastePlan,
     BoniKopieren1: commands.copyBonuses,
+    Rueckgaengig1: commands.undo,
+    Wiederholen1: commands.redo,
   });
   document.getElementById('Info1').addEventListener('click', () => commands.showInfo());
   // The access keys of the menu bar: Alt with the underlined first letter.
@@ -111,6 +116,8 @@ function setUpPlanMenu(document, commands) {
     PlanKopieren: commands.copyPlan,
     PlanEinfuegen: commands.pastePlan,
     BoniKopieren: commands.copyBonuses,
+    Rueckgaengig: commands.undo,
+    Wiederholen: commands.redo,
   });
 }
 

@@ -87,6 +87,7 @@ class NumberFieldView {
     this.held = 0;
     this.overButton = false;
     this.timer = 0;
+    this.pressSteps = 0;
     this.listen();
   }
 
@@ -236,8 +237,14 @@ class NumberFieldView {
     this.syncText();
   }
 
-  step(direction) {
-    return this.page.call(() => (direction > 0 ? this.planner.stepUp(this.field) : this.planner.stepDown(this.field)));
+  // held: a further step of a held button, which joins its press's step in the plan's history.
+  step(direction, held = false) {
+    const { planner, field } = this;
+    return this.page.call(() => {
+      if (held) this.page.repeat.held(planner, field, direction);
+      else if (direction > 0) planner.stepUp(field);
+      else planner.stepDown(field);
+    });
   }
 
   // A press alone does not step; held, it repeats (the core's number field says how soon); the release steps once more.
@@ -248,6 +255,7 @@ class NumberFieldView {
     button.setPointerCapture(event.pointerId);
     this.held = direction;
     this.overButton = true;
+    this.pressSteps = 0;
     button.classList.add('pressed');
     this.timer = setTimeout(() => this.repeat(button), this.page.repeat.first);
   }
@@ -255,7 +263,7 @@ class NumberFieldView {
   repeat(button) {
     const direction = this.held;
     if (direction === 0) return;
-    const ok = !this.overButton || this.step(direction);
+    const ok = !this.overButton || this.step(direction, this.pressSteps++ > 0);
     if (ok && this.held === direction) this.timer = setTimeout(() => this.repeat(button), this.page.repeat.next);
     else this.release();
   }
@@ -270,7 +278,7 @@ class NumberFieldView {
     if (this.held !== direction) return;
     const over = document.elementFromPoint(event.clientX, event.clientY) === button;
     this.release();
-    if (over) this.step(direction);
+    if (over) this.step(direction, this.pressSteps > 0);
   }
 
   release() {
@@ -492,7 +500,8 @@ class BonusListView {
 // The view object handed to the core's Planner: it receives every model notification at once.
 export class PlanView {
   // onError(error) shows an error that escaped the core; onChanged() runs after every user action;
-  // repeat holds the step buttons' hold-to-repeat times in ms, { first, next }.
+  // repeat holds the step buttons' hold-to-repeat times in ms and the step of a held button,
+  // { first, next, held(planner, field, direction) }.
   constructor(page, onError, onChanged, repeat) {
     this.planner = null;
     this.busy = 0;

@@ -10,7 +10,7 @@ import { loadCore } from './core.js';
 import { PlanView } from './fields.js';
 import { addressWriter, codeInAddress, quoteLink } from './link.js';
 import { findPage } from './page.js';
-import { planCommands, skillTips } from './tools.js';
+import { historyItems, planCommands, skillTips } from './tools.js';
 
 const BAD_LINK = 'Dieser Link enthält keinen Plan, der sich lesen lässt:';
 
@@ -31,12 +31,16 @@ async function start() {
   const page = findPage(document);
   const address = addressWriter(window);
   const showTips = skillTips(page);
+  const showHistory = historyItems(document);
+  // The plan's history, made once the first plan is shown.
+  let history = null;
   // The code the address was last written with, or read from: the address
   // follows the plan only when that changes, and keeps the last code that
   // can be written while a field holds a value outside the code's ranges.
   let addressCode = '';
   const followPlan = () => {
     showTips(core.skillTips(view.planner));
+    if (history) showHistory(history);
     const code = view.planner.planCode();
     if (!code || code === addressCode) return;
     addressCode = code;
@@ -50,21 +54,27 @@ async function start() {
       chrome.showMessage(error instanceof Error ? error.message : page.message.dataset.unknownError);
     },
     followPlan,
-    { first: core.firstRepeatMs, next: core.repeatMs },
+    { first: core.firstRepeatMs, next: core.repeatMs, held: core.stepHeld },
   );
 
   // A fresh planner holds the initial plan; FormCreate fills the bonus list.
-  // A code is then entered through the rules, as pasting a plan does on the desktop.
+  // A code is then entered through the rules, as pasting a plan does on the
+  // desktop. The page keeps that planner: a later plan (a new one, a link) is
+  // a step of the plan's history, which undo takes back.
   const startPlan = (code) => {
-    const previous = view.planner;
-    const planner = new core.Planner(view);
-    view.attach(planner);
-    planner.formCreate();
-    if (previous) previous.delete();
     let result = null;
-    if (code !== null) view.call(() => (result = planner.applyPlanCode(code)));
-    showTips(core.skillTips(planner));
-    addressCode = planner.planCode();
+    if (history) {
+      view.call(() => (result = code === null ? history.newPlan() : history.openPlanCode(code)));
+    } else {
+      const planner = new core.Planner(view);
+      view.attach(planner);
+      planner.formCreate();
+      if (code !== null) view.call(() => (result = planner.applyPlanCode(code)));
+      history = new core.PlanHistory(planner);
+      showHistory(history);
+    }
+    showTips(core.skillTips(view.planner));
+    addressCode = view.planner.planCode();
     if (result && result.message) chrome.showMessage(result.message);
   };
 
@@ -93,7 +103,7 @@ async function start() {
       const code = view.planner.planCode() || addressCode;
       url.hash = code ? `#plan=${code}` : '';
       return url.href.endsWith('#') ? url.href.slice(0, -1) : url.href;
-    }),
+    }, () => history),
     newPlan: () => {
       startPlan(null);
       address.write('');

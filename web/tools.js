@@ -1,6 +1,6 @@
 // The desktop's plan tools in the page: the skill fields' tooltips and the
-// plan menu's commands. The core makes every text; the page only moves it
-// between the planner, the clipboard and the screen.
+// plan menu's commands, undo and redo among them. The core makes every text;
+// the page only moves it between the planner, the clipboard and the screen.
 
 const COPY_LINK_FAILED = 'Der Link konnte nicht kopiert werden. Die Adresse des Plans lautet:';
 const COPY_PLAN_FAILED = 'Der Plan konnte nicht in die Zwischenablage kopiert werden. Hier ist er zum Kopieren:';
@@ -45,9 +45,29 @@ export function skillTips(page) {
   };
 }
 
+// "Rückgängig" and "Wiederholen" in both menus: each names its step after a
+// colon, and is unavailable (aria-disabled) when there is none. Returns the
+// function that shows the history's state; it writes only what changed.
+export function historyItems(document) {
+  const items = [
+    ['Rueckgaengig1', 'undo', 'canUndo'],
+    ['Wiederholen1', 'redo', 'canRedo'],
+    ['Rueckgaengig', 'undo', 'canUndo'],
+    ['Wiederholen', 'redo', 'canRedo'],
+  ].map(([id, text, enabled]) => ({ element: document.getElementById(id), text, enabled }));
+  return (history) => {
+    const state = history.items();
+    for (const { element, text, enabled } of items) {
+      if (element.textContent !== state[text]) element.textContent = state[text];
+      const disabled = String(!state[enabled]);
+      if (element.getAttribute('aria-disabled') !== disabled) element.setAttribute('aria-disabled', disabled);
+    }
+  };
+}
+
 // The commands of the menus. view runs planner calls; messages() gives the
-// message box; link() gives the address of the shown plan.
-export function planCommands(core, view, messages, navigator, link) {
+// message box; link() gives the address of the shown plan; history() the plan's history.
+export function planCommands(core, view, messages, navigator, link, history) {
   const chrome = {
     showMessage: (message) => messages().showMessage(message),
     showText: (message, text) => messages().showText(message, text),
@@ -55,11 +75,13 @@ export function planCommands(core, view, messages, navigator, link) {
   };
   const apply = (text) => {
     let result = null;
-    if (view.call(() => (result = core.applyPlanText(view.planner, text))) && result.message) {
+    if (view.call(() => (result = history().applyPlanText(text))) && result.message) {
       chrome.showMessage(result.message);
     }
   };
   return {
+    undo: () => view.call(() => history().undo()),
+    redo: () => view.call(() => history().redo()),
     copyLink: () => copyText(navigator, chrome, link(), COPY_LINK_FAILED),
     copyPlan: () => copyText(navigator, chrome, core.planSummary(view.planner), COPY_PLAN_FAILED),
     copyBonuses: () => copyText(navigator, chrome, core.bonusText(view.planner), COPY_BONUSES_FAILED),

@@ -31,6 +31,7 @@ void ClassBox::SetText(std::string text)
 
 ClassBox::Edit ClassBox::TypeCharacter(std::size_t selectionStart, std::size_t selectionLength, char32_t ch)
 {
+    const UserAction action(actions);
     if (ch < 0x20 || ch == 0x7F)
         return {text_, selectionStart, selectionLength};
     if (auto completed = Complete(text_, selectionStart, selectionLength, ch, items_)) {
@@ -50,6 +51,7 @@ ClassBox::Edit ClassBox::TypeCharacter(std::size_t selectionStart, std::size_t s
 
 ClassBox::Edit ClassBox::Backspace(std::size_t selectionStart, std::size_t selectionLength)
 {
+    const UserAction action(actions);
     std::size_t start = selectionStart;
     std::size_t length = selectionLength;
     if (length == 0 && start > 0) {
@@ -68,11 +70,13 @@ ClassBox::Edit ClassBox::Backspace(std::size_t selectionStart, std::size_t selec
 
 void ClassBox::EditText(std::string_view text)
 {
+    const UserAction action(actions);
     Show(std::string(text), true);
 }
 
 void ClassBox::Pick(std::size_t index)
 {
+    const UserAction action(actions);
     if (index >= items_.size())
         return;
     text_ = items_[index];
@@ -84,6 +88,7 @@ void ClassBox::Pick(std::size_t index)
 
 void ClassBox::SelectAdjacent(int direction)
 {
+    const UserAction action(actions);
     if (items_.empty())
         return;
     const auto current = std::find_if(items_.begin(), items_.end(),

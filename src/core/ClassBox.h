@@ -43,7 +43,8 @@ public:
     // Procedure side: raises nothing.
     void SetText(std::string text);
 
-    // User side. Each returns the text and selection the edit leaves.
+    // User side, each call a user action of the box's planner. The typed key
+    // and Backspace return the text and selection they leave.
     Edit TypeCharacter(std::size_t selectionStart, std::size_t selectionLength, char32_t ch);
     Edit Backspace(std::size_t selectionStart, std::size_t selectionLength);
     void EditText(std::string_view text); // paste, cut, Delete

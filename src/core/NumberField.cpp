@@ -96,13 +96,16 @@ void NumberField::SetCaptionEnabled(bool enabled)
 void NumberField::Restore(
     std::string text, std::int32_t minimum, std::int32_t maximum, bool enabled, Rgb colour, bool captionEnabled)
 {
+    Update(minimum_, minimum, Property::Minimum);
+    Update(maximum_, maximum, Property::Maximum);
+    Update(enabled_, enabled, Property::Enabled);
+    Update(colour_, colour, Property::Colour);
+    Update(captionEnabled_, captionEnabled, Property::CaptionEnabled);
+    if (text == text_)
+        return;
     text_ = std::move(text);
     number_ = ParseInteger(text_);
-    minimum_ = minimum;
-    maximum_ = maximum;
-    enabled_ = enabled;
-    colour_ = colour;
-    captionEnabled_ = captionEnabled;
+    Changed(Property::Text, text_);
 }
 
 bool NumberField::IsTypeable(char32_t ch, char32_t decimalSeparator)
@@ -113,6 +116,7 @@ bool NumberField::IsTypeable(char32_t ch, char32_t decimalSeparator)
 NumberField::TypedKey NumberField::TypeCharacter(
     std::size_t selectionStart, std::size_t selectionLength, char32_t ch, char32_t decimalSeparator)
 {
+    const UserAction action(actions);
     const bool enter = ch == U'\r' || ch == U'\n';
     if (!enter && (ch < 0x20 || ch == 0x7F))
         return {KeyOutcome::NotTyped, selectionStart};
@@ -125,13 +129,16 @@ NumberField::TypedKey NumberField::TypeCharacter(
     const std::size_t caret = selectionStart + 1;
     if (text == text_)
         return {KeyOutcome::Unchanged, caret};
+    Edited(UserEdit::Typed);
     return {KeyOutcome::Inserted, ShowTextAt(text, caret)};
 }
 
 std::size_t NumberField::Paste(std::size_t selectionStart, std::size_t selectionLength, std::string_view pasted)
 {
+    const UserAction action(actions);
     if (!enabled_)
         return selectionStart;
+    Edited(UserEdit::Typed);
     const auto [before, after] = SplitAround(text_, selectionStart, selectionLength);
     const std::size_t kept = CharCount(before) + CharCount(after);
     const std::size_t room = kMaxLength > kept ? kMaxLength - kept : 0;
@@ -142,28 +149,45 @@ std::size_t NumberField::Paste(std::size_t selectionStart, std::size_t selection
 
 void NumberField::EditText(std::string_view text)
 {
+    const UserAction action(actions);
     if (!enabled_)
         return;
+    Edited(UserEdit::Typed);
     ShowText(text.substr(0, ByteOffset(text, kMaxLength)));
 }
 
-void NumberField::StepUp()
+void NumberField::StepUp(bool held)
 {
-    if (enabled_)
-        SetValue(std::int64_t{Value()} + 1);
+    Step(1, held);
 }
 
-void NumberField::StepDown()
+void NumberField::StepDown(bool held)
 {
-    if (enabled_)
-        SetValue(std::int64_t{Value()} - 1);
+    Step(-1, held);
+}
+
+void NumberField::Step(std::int64_t delta, bool held)
+{
+    const UserAction action(actions);
+    if (!enabled_)
+        return;
+    Edited(held ? UserEdit::HeldStep : UserEdit::Stepped);
+    SetValue(std::int64_t{Value()} + delta);
 }
 
 void NumberField::FocusLost()
 {
+    const UserAction action(actions);
+    Edited(UserEdit::Left);
     const std::int32_t value = Value();
     if (minimum_ != maximum_ && (value < minimum_ || value > maximum_))
         SetValue(value);
+}
+
+void NumberField::Edited(UserEdit edit)
+{
+    if (userEdited.HasSubscribers())
+        userEdited.Emit(edit);
 }
 
 void NumberField::ShowText(std::string_view text)

@@ -42,6 +42,12 @@ public:
         friend bool operator==(const TypedKey &, const TypedKey &) = default;
     };
 
+    // What the user did to the field, as the field reports it before it acts:
+    // an edit of the text (a typed key, a paste, Backspace, Delete, cut), a
+    // step of its own (a click, an arrow key), a further step of a step button
+    // held down in the same press, or leaving the field.
+    enum class UserEdit { Typed, Stepped, HeldStep, Left };
+
     // A property and its new value: the text as a string, the range as
     // numbers, the two flags as bools, the colour as Rgb.
     struct Change {
@@ -75,12 +81,14 @@ public:
     void SetColour(Rgb colour);
     void SetCaptionEnabled(bool enabled);
 
-    // Puts the field into a state as it is, raising nothing: for a scratch
-    // planner that is to continue from another planner's state.
+    // Puts the field into a state as it is without running its change
+    // notification (for a scratch planner that is to continue from another
+    // planner's state, and for undo); the views hear of what changed.
     void Restore(
         std::string text, std::int32_t minimum, std::int32_t maximum, bool enabled, Rgb colour, bool captionEnabled);
 
     // User side; a disabled field takes no input. Positions count characters.
+    // Each call is a user action of the field's planner.
     static bool IsTypeable(char32_t ch, char32_t decimalSeparator);
     TypedKey TypeCharacter(
         std::size_t selectionStart, std::size_t selectionLength, char32_t ch, char32_t decimalSeparator);
@@ -89,8 +97,9 @@ public:
     std::size_t Paste(std::size_t selectionStart, std::size_t selectionLength, std::string_view pasted);
     // Any other editing (Backspace, Delete, cut): the text the edit produced.
     void EditText(std::string_view text);
-    void StepUp();
-    void StepDown();
+    // held: a further step of a button held down, part of the same press.
+    void StepUp(bool held = false);
+    void StepDown(bool held = false);
     void FocusLost();
 
     // The field's change notification: runs, nested, whenever the shown text
@@ -98,6 +107,8 @@ public:
     std::function<void()> onChange;
     // For the views: a property changed (the text before onChange runs).
     Signal<const Change &> propertyChanged;
+    // For the history: what the user does to the field, before the field acts.
+    Signal<UserEdit> userEdited;
     // The user actions of the planner the field belongs to, for the views to
     // open one around what the user does; none for a field on its own.
     ActionGroup *actions = nullptr;
@@ -110,6 +121,8 @@ public:
 
 private:
     void ShowText(std::string_view text);
+    void Step(std::int64_t delta, bool held);
+    void Edited(UserEdit edit);
     // Shows a text the user produced; returns where the caret goes.
     std::size_t ShowTextAt(std::string_view text, std::size_t caret);
     // Stores a property's new value and tells the view, when the value differs.

@@ -267,6 +267,9 @@ void Planner::CaptureState(PlannerState &state) const
 
 void Planner::LoadState(const PlannerState &state)
 {
+    // A change of the plan like a procedure's: the views hear of every field
+    // that changes and settle once, when the outermost user action ends.
+    const UserAction action(*this);
     const auto restore = [](NumberField &field, const FieldState &from) {
         field.Restore(from.text, from.minimum, from.maximum, from.enabled, from.colour, from.captionEnabled);
     };
@@ -276,7 +279,12 @@ void Planner::LoadState(const PlannerState &state)
     CBCharwahl.SetText(state.classText);
     LFertFrei.SetText(state.freePointsText);
     LFertGesAnzeige.SetText(state.freeSlotsText);
-    LBBoni.Replace(state.bonusLines);
+    // A list view refills itself on every rebuild: lines it shows already are left alone.
+    const BonusLines &shown = LBBoni.SharedLines();
+    const bool sameLines = shown == state.bonusLines
+        || (LBBoni.linesShown.HasSubscribers() && shown && state.bonusLines && *shown == *state.bonusLines);
+    if (!sameLines)
+        LBBoni.Replace(state.bonusLines);
     SkillValue = state.skillValue;
     PreviousValues = state.previousValues;
     EditDelta = state.editDelta;
@@ -284,6 +292,7 @@ void Planner::LoadState(const PlannerState &state)
     // The value texts are rewritten from scratch by every rebuild; only the labels and suffixes must be there.
     if (Bonus.label[0].empty())
         Bonus.Initialise();
+    MarkRan();
 }
 
 } // namespace rollwerk

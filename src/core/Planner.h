@@ -88,8 +88,9 @@ public:
     PlannerState CaptureState() const;
     void CaptureState(PlannerState &state) const;
     // Takes over a captured state without running anything, so that a scratch
-    // planner can try what a user action would do to another planner. Only
-    // between procedures: no run may be in progress.
+    // planner can try what a user action would do to another planner, and
+    // for undo. The views hear of what changed and settle once. Only between
+    // procedures: no run may be in progress.
     void LoadState(const PlannerState &state);
     const RunCounts &Counts() const { return counts_; }
     void ResetCounts() { counts_ = {}; }

@@ -14,6 +14,7 @@
 #include <QMimeData>
 
 #include <array>
+#include <tuple>
 
 namespace rollwerk {
 
@@ -50,7 +51,7 @@ void ReportPlanApplication(QWidget *parent, const PlanApplication &result)
 }
 
 PlanMenu::PlanMenu(Planner &planner, QWidget *window, std::initializer_list<QWidget *> areas)
-    : QObject(window), planner_(planner), window_(window)
+    : QObject(window), planner_(planner), window_(window), history_(planner)
 {
     for (QWidget *area : areas) {
         area->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -69,6 +70,19 @@ void PlanMenu::ShowMenu(QWidget *area, const QPoint &position)
         QAction *action = menu->addAction(QString::fromUtf8(entry.text));
         action->setObjectName(QString::fromLatin1(entry.name));
         connect(action, &QAction::triggered, this, entry.run);
+    }
+    // The history's two steps, each named after a colon, with an access key;
+    // disabled when there is none.
+    menu->addSeparator();
+    const std::array<std::tuple<std::string, const char *, bool, void (PlanMenu::*)()>, 2> steps = {{
+        {history_.UndoText(), "Rueckgaengig", history_.UndoCount() > 0, &PlanMenu::Undo},
+        {history_.RedoText(), "Wiederholen", history_.RedoCount() > 0, &PlanMenu::Redo},
+    }};
+    for (const auto &[text, name, enabled, run] : steps) {
+        QAction *action = menu->addAction(QLatin1Char('&') + QString::fromStdString(text));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, run);
     }
     // A scroll area reports the position in its viewport.
     const auto *scrollArea = qobject_cast<QAbstractScrollArea *>(area);
@@ -91,7 +105,11 @@ void PlanMenu::PastePlan()
         content = data->hasImage() ? ClipboardContent::Picture : ClipboardContent::OtherData;
     const std::string text = content == ClipboardContent::Text ? data->text().toStdString() : std::string();
     PlanApplication result;
-    if (CallPlanner(window_, [&] { result = rollwerk::PastePlan(planner_, content, text); }))
+    const auto paste = [&] {
+        const PlanHistory::NamedAction action(history_, kPastePlanStep);
+        result = rollwerk::PastePlan(planner_, content, text);
+    };
+    if (CallPlanner(window_, paste))
         ReportPlanApplication(window_, result);
 }
 
@@ -122,6 +140,16 @@ void PlanMenu::ComparePlan()
         DescribeComparison(ComparePlans(ShownSide(planner_), SideOf(other.level, other.skills))))
         text += "\n" + line;
     ShowMessage(window_, QMessageBox::Information, text, QStringLiteral("PlanVergleich"));
+}
+
+void PlanMenu::Undo()
+{
+    CallPlanner(window_, [this] { history_.Undo(); });
+}
+
+void PlanMenu::Redo()
+{
+    CallPlanner(window_, [this] { history_.Redo(); });
 }
 
 } // namespace rollwerk

@@ -5,10 +5,13 @@
 // "Plan einfügen" enters the first code found on the clipboard, "Boni
 // kopieren" copies the bonus lines, "Plan optimieren …" opens the goals
 // window and "Mit Plan vergleichen" shows the difference between the plan
-// and the code on the clipboard. The planner core makes the texts and
-// enters the plan; this only shows the menu and talks to the clipboard.
+// and the code on the clipboard; "Rückgängig" and "Wiederholen" walk the
+// plan's history, each naming its step. The planner core makes the texts,
+// enters the plan and keeps the history; this only shows the menu and talks
+// to the clipboard.
 
 #include "PlanApply.h"
+#include "PlanHistory.h"
 #include "Planner.h"
 
 #include <QObject>
@@ -39,6 +42,8 @@ public:
     void CopyBonuses();
     void OpenGoals();
     void ComparePlan();
+    void Undo();
+    void Redo();
 
 private:
     void ShowMenu(QWidget *area, const QPoint &position);
@@ -46,6 +51,7 @@ private:
     Planner &planner_;
     QWidget *window_;
     QPointer<FZiel> goals_; // made when first opened, then only hidden and shown
+    PlanHistory history_;
 };
 
 } // namespace rollwerk

@@ -269,6 +269,7 @@ void SpinField::mousePressEvent(QMouseEvent *event)
     event->accept();
     heldDirection_ = button == QStyle::SC_SpinBoxUp ? 1 : -1;
     heldOverButton_ = true;
+    heldSteps_ = 0;
     repeatTimer_.start(NumberField::kFirstRepeatMs);
     update();
 }
@@ -284,7 +285,7 @@ void SpinField::mouseReleaseEvent(QMouseEvent *event)
     const bool over = buttonAt(event->position().toPoint()) == ButtonOf(direction);
     releaseButton();
     if (over)
-        step(direction);
+        step(direction, heldSteps_ > 0);
 }
 
 void SpinField::mouseMoveEvent(QMouseEvent *event)
@@ -435,10 +436,10 @@ void SpinField::lineEdited()
     syncText();
 }
 
-bool SpinField::step(int direction)
+bool SpinField::step(int direction, bool held)
 {
     const UserAction action(model_.actions);
-    return CallPlanner(this, [&] { direction > 0 ? model_.StepUp() : model_.StepDown(); });
+    return CallPlanner(this, [&] { direction > 0 ? model_.StepUp(held) : model_.StepDown(held); });
 }
 
 void SpinField::repeatStep()
@@ -448,7 +449,7 @@ void SpinField::repeatStep()
         return;
     // Stopped while the step runs, so that an error box cannot pile up repeats.
     repeatTimer_.stop();
-    const bool ok = !heldOverButton_ || step(direction);
+    const bool ok = !heldOverButton_ || step(direction, heldSteps_++ > 0);
     if (ok && heldDirection_ == direction)
         repeatTimer_.start(NumberField::kRepeatMs);
     else

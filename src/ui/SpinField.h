@@ -67,7 +67,8 @@ private:
     void forwardToLineEdit(QKeyEvent *event);
     void lineEdited();
     void syncText();
-    bool step(int direction);
+    // held: a further step of the press of a step button held down.
+    bool step(int direction, bool held = false);
     void repeatStep();
     void releaseButton();
     QStyle::SubControl buttonAt(const QPoint &pos) const;
@@ -86,6 +87,8 @@ private:
     QTimer repeatTimer_;
     int heldDirection_ = 0;
     bool heldOverButton_ = false;
+    int heldSteps_ = 0; // steps of the press so far: the later ones join the first
+
     // Last: ends the subscription before anything it writes to goes.
     Connection modelConnection_;
 };

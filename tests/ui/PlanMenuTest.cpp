@@ -9,6 +9,7 @@
 #include "PlanSummary.h"
 #include "Preview.h"
 #include "RollwerkApplication.h"
+#include "SpinField.h"
 #include "TFMain.h"
 
 #include <QAbstractSpinBox>
@@ -57,12 +58,15 @@ private slots:
     void pastePlan();
     void copyBonusesPutsTheBonusLines();
     void skillsPreviewTheirNextPoint();
+    void undoBringsBackWhatALowerLevelWiped();
 
 private:
     template <typename T = QWidget> T *Named(const QString &name) const { return NamedWidget<T>(window_.get(), name); }
-    // Opens the menu as the user does and chooses the entry with the mouse,
-    // or by its access key when one is given.
-    void Choose(const QString &entry, bool menuKey, char accessKey = 0);
+    // Opens the menu as the user does.
+    void OpenMenu(bool menuKey);
+    // Opens the menu and chooses the entry with the mouse, or by its access key
+    // when one is given; with a text, the entry must show it, enabled.
+    void Choose(const QString &entry, bool menuKey, const QString &text = {}, char accessKey = 0);
     QStringList BonusRows() const;
 
     std::unique_ptr<TFMain> window_;
@@ -82,7 +86,7 @@ void PlanMenuTest::cleanup()
     window_.reset();
 }
 
-void PlanMenuTest::Choose(const QString &entry, bool menuKey, char accessKey)
+void PlanMenuTest::OpenMenu(bool menuKey)
 {
     auto *list = Named<QListWidget>(QStringLiteral("LBBoni"));
     if (menuKey) {
@@ -108,11 +112,23 @@ void PlanMenuTest::Choose(const QString &entry, bool menuKey, char accessKey)
     QStringList texts;
     for (QAction *action : menu->actions())
         texts << action->text();
-    QCOMPARE(texts,
+    // The plan's own items, then the history's after a separator.
+    QCOMPARE(texts.mid(0, 5),
         QStringList({"Plan &kopieren", "Plan &einf\u00fcgen", "&Boni kopieren", "Plan &optimieren \u2026",
             "Mit Plan &vergleichen"}));
+}
+
+void PlanMenuTest::Choose(const QString &entry, bool menuKey, const QString &text, char accessKey)
+{
+    OpenMenu(menuKey);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu);
     auto *action = menu->findChild<QAction *>(entry);
     QVERIFY(action);
+    if (!text.isEmpty()) {
+        QCOMPARE(action->text(), text);
+        QVERIFY(action->isEnabled());
+    }
     if (accessKey != 0)
         QTest::keyClick(menu, accessKey);
     else
@@ -219,7 +235,7 @@ void PlanMenuTest::pastePlan()
 void PlanMenuTest::copyBonusesPutsTheBonusLines()
 {
     rollwerk::ApplyPlan(window_->planner(), Mage());
-    Choose(QStringLiteral("BoniKopieren"), true, 'b');
+    Choose(QStringLiteral("BoniKopieren"), true, {}, 'b');
     QCOMPARE(QGuiApplication::clipboard()->text(), BonusRows().join(QLatin1Char('\n')) + QLatin1Char('\n'));
     QCOMPARE(BonusRows().size(), 6);
 }
@@ -252,6 +268,58 @@ void PlanMenuTest::skillsPreviewTheirNextPoint()
         QCOMPARE(Named<QLabel>(QStringLiteral("LFert%1Head").arg(s))->toolTip(), preview(s));
     }
     QVERIFY(caption->toolTip().contains(QStringLiteral("Ein Punkt weniger: Faustkampf 1 \u2192 0")));
+}
+
+void PlanMenuTest::undoBringsBackWhatALowerLevelWiped()
+{
+    const auto item = [](const QString &name) {
+        return qobject_cast<QMenu *>(QApplication::activePopupWidget())->findChild<QAction *>(name);
+    };
+    OpenMenu(false);
+    QCOMPARE(item(QStringLiteral("Rueckgaengig"))->text(), QStringLiteral("&R\u00fcckg\u00e4ngig"));
+    QVERIFY(!item(QStringLiteral("Rueckgaengig"))->isEnabled());
+    QVERIFY(!item(QStringLiteral("Wiederholen"))->isEnabled());
+    QApplication::activePopupWidget()->close();
+
+    rollwerk::Plan plan{"Gladiator", 60, {}};
+    plan.skills[1] = 40;
+    plan.skills[18] = 20;
+    plan.skills[24] = 20;
+    plan.skills[26] = 10;
+    rollwerk::ApplyPlan(window_->planner(), plan);
+    const QStringList rows = BonusRows();
+    auto *level = Named<QAbstractSpinBox>(QStringLiteral("SpEStufeH"));
+    const auto skillTexts = [this] {
+        QStringList texts;
+        for (int s : {1, 18, 24, 26})
+            texts << Named<QAbstractSpinBox>(QStringLiteral("SpEFert%1").arg(s))->text();
+        return texts;
+    };
+    level->setFocus(Qt::TabFocusReason);
+    level->selectAll();
+    QTest::keyClicks(level, QStringLiteral("55"));
+    QCOMPARE(skillTexts(), QStringList({"5", "5", "5", "5"}));
+
+    Choose(QStringLiteral("Rueckgaengig"), false, QStringLiteral("&R\u00fcckg\u00e4ngig: Stufe 60 \u2192 55"));
+    QCOMPARE(level->text(), QStringLiteral("60"));
+    QCOMPARE(skillTexts(), QStringList({"40", "20", "20", "10"}));
+    QCOMPARE(BonusRows(), rows);
+    QCOMPARE(Named<QLabel>(QStringLiteral("LFertFrei"))->text(), Text(window_->planner().LFertFrei.Text()));
+
+    Choose(QStringLiteral("Wiederholen"), true, QStringLiteral("&Wiederholen: Stufe 60 \u2192 55"));
+    QCOMPARE(level->text(), QStringLiteral("55"));
+    QCOMPARE(skillTexts(), QStringList({"5", "5", "5", "5"}));
+
+    // Handel's down button held until it repeats: one step with all its repeats.
+    auto *handel = Named<QAbstractSpinBox>(QStringLiteral("SpEFert26"));
+    const QPoint down(handel->width() - rollwerk::SpinField::kButtonWidth / 2, handel->height() * 3 / 4);
+    QTest::mousePress(handel, Qt::LeftButton, {}, down);
+    QTRY_VERIFY_WITH_TIMEOUT(handel->text().toInt() <= 3, 2000);
+    QTest::mouseRelease(handel, Qt::LeftButton, {}, down);
+    const QString held = handel->text();
+    Choose(QStringLiteral("Rueckgaengig"), false, QStringLiteral("&R\u00fcckg\u00e4ngig: Handel 5 \u2192 ") + held);
+    QCOMPARE(handel->text(), QStringLiteral("5"));
+    QCOMPARE(level->text(), QStringLiteral("55"));
 }
 
 int main(int argc, char *argv[])

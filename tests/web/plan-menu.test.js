@@ -106,3 +106,63 @@ test('each skill field carries its preview as its title and description', async 
   expect(after.description).toBe(after.title);
   expect(await page.getAttribute('#LFert1Head', 'title')).toBe(after.title);
 });
+
+test('"Rückgängig" and "Wiederholen" name their step and bring back what a lower level wiped', async ({ page }) => {
+  await openPlanner(page);
+  const item = (id) => page.locator(`#${id}`);
+  await page.click('#Programm1');
+  await expect(item('Rueckgaengig1')).toHaveText('Rückgängig');
+  await expect(item('Rueckgaengig1')).toHaveAttribute('aria-disabled', 'true');
+  await expect(item('Wiederholen1')).toHaveAttribute('aria-disabled', 'true');
+  // Unavailable, it does nothing and the menu stays (the click is forced: Playwright waits for an enabled item).
+  await item('Rueckgaengig1').click({ force: true });
+  await expect(page.locator('#Programm1-menu')).toBeVisible();
+  await page.keyboard.press('Escape');
+
+  // Gladiator at level 60 with Waffenkunde 40, Konzentration 20, Parade 20 and Handel 10.
+  for (const action of ['level 60', 'leave 0', 'skill 1 40', 'skill 18 20', 'skill 24 20', 'skill 26 10', 'leave 26']) {
+    await act(page, action);
+  }
+  const full = await readPlan(page);
+  const address = () => new URL(page.url()).hash;
+  await expect.poll(address).toMatch(/^#plan=RW/);
+  const fullAddress = await address();
+  await act(page, 'level 55');
+  const wiped = await readPlan(page);
+  expect([1, 18, 24, 26].map((s) => wiped.skills[s - 1].text)).toEqual(['5', '5', '5', '5']);
+
+  await page.click('#Programm1');
+  await expect(item('Rueckgaengig1')).toHaveText('Rückgängig: Stufe 60 → 55');
+  await expect(item('Rueckgaengig1')).toHaveAttribute('aria-disabled', 'false');
+  await item('Rueckgaengig1').click();
+  expect(await readPlan(page)).toEqual(full);
+  await expect.poll(address).toBe(fullAddress);
+
+  // The window's context menu offers the same, redo included.
+  await page.click('#LBBoni', { button: 'right' });
+  await expect(item('Wiederholen')).toHaveText('Wiederholen: Stufe 60 → 55');
+  await item('Wiederholen').click();
+  expect(await readPlan(page)).toEqual(wiped);
+
+  // "Neuer Plan" is a step too.
+  await fromMenu(page, 'NeuerPlan');
+  await expect(page.locator('#SpEStufeH')).toHaveValue('1');
+  await page.click('#Programm1');
+  await expect(item('Rueckgaengig1')).toHaveText('Rückgängig: Neuer Plan');
+  await item('Rueckgaengig1').click();
+  expect(await readPlan(page)).toEqual(wiped);
+  await expect.poll(address).not.toBe(fullAddress);
+  await expect.poll(address).toMatch(/^#plan=RW/);
+
+  // Handel's down button held until it repeats: one step with all its repeats.
+  const handel = page.locator('#SpEFert26');
+  await page.locator('#SpEFert26-down').hover();
+  await page.mouse.down();
+  await expect.poll(async () => Number(await handel.inputValue())).toBeLessThanOrEqual(3);
+  await page.mouse.up();
+  const held = await handel.inputValue();
+  await page.click('#Programm1');
+  await expect(item('Rueckgaengig1')).toHaveText(`Rückgängig: Handel 5 → ${held}`);
+  await item('Rueckgaengig1').click();
+  await expect(handel).toHaveValue('5');
+});
