@@ -1,9 +1,10 @@
 // Speed of the planner core: the bonus curve, a bonus-list rebuild, one skill
 // edit, a full class change with all its nested runs, the plan code, entering
-// a plan and the preview of every skill.
+// a plan, the preview of every skill and the best plan for a goal.
 
 #include "BonusCurve.h"
 #include "BonusTable.h"
+#include "Goal.h"
 #include "PlanApply.h"
 #include "PlanCode.h"
 #include "Planner.h"
@@ -11,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -157,5 +159,57 @@ void BM_PreviewAllSkillsIrregular(benchmark::State &state)
         benchmark::DoNotOptimize(PreviewPlan(planner));
 }
 BENCHMARK(BM_PreviewAllSkillsIrregular);
+
+// The hardest goal: level 250, where every class may choose 15 skills,
+// every row weighted, and minimums on every row of eight skills (the slots
+// of the level), Wendigkeit and Parade among them, so that the two are
+// searched as pairs. The argument is the class column.
+void BM_OptimiseWorstCase(benchmark::State &state)
+{
+    Goal goal;
+    goal.classColumn = static_cast<int>(state.range(0));
+    goal.level = kMaxLevel;
+    goal.keepSpent = false;
+    goal.weight.fill(kMaxGoalWeight);
+    std::vector<int> chosen{22, 24};
+    for (int s = 1; s <= kSkillCount; ++s) {
+        if (UnlockLevel(s, goal.classColumn) == 0)
+            chosen.push_back(s);
+    }
+    for (int s = 1; s <= kSkillCount && chosen.size() < 8; ++s) {
+        if (UnlockLevel(s, goal.classColumn) <= goal.level
+            && std::find(chosen.begin(), chosen.end(), s) == chosen.end())
+            chosen.push_back(s);
+    }
+    // Each a value that 100 points in its skill reach: 800 points, within the budget.
+    SkillValues plan;
+    for (const int s : chosen)
+        plan[s] = 100;
+    for (const int s : chosen) {
+        for (const int row : BonusRowsOfSkill(s))
+            goal.minimum.at(static_cast<std::size_t>(row - 1)) = static_cast<std::int32_t>(BonusRowValue(row, plan));
+    }
+    for (auto _ : state) {
+        const GoalAnswer answer = Optimise(goal);
+        if (!answer.found)
+            state.SkipWithError("the goal has no answer");
+        benchmark::DoNotOptimize(answer);
+    }
+}
+BENCHMARK(BM_OptimiseWorstCase)->DenseRange(0, kClassCount - 1)->Unit(benchmark::kMillisecond);
+
+// The same without minimums, and with the points kept: the common case of the window.
+void BM_OptimiseNoMinimums(benchmark::State &state)
+{
+    Goal goal;
+    goal.classColumn = 4;
+    goal.level = kMaxLevel;
+    goal.weight.fill(kMaxGoalWeight);
+    goal.current[2] = 40;
+    goal.current[21] = 30;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Optimise(goal));
+}
+BENCHMARK(BM_OptimiseNoMinimums)->Unit(benchmark::kMillisecond);
 
 } // namespace

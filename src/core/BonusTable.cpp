@@ -174,6 +174,19 @@ std::span<const int> BonusRowsOfSkill(int skill)
     return rows[skill];
 }
 
+std::span<const int> BonusSourceSkills(int row)
+{
+    static const std::array<std::vector<int>, kBonusRowCount> skills = [] {
+        std::array<std::vector<int>, kBonusRowCount> result;
+        for (const Contribution &c : kContributions)
+            result.at(static_cast<std::size_t>(c.row - 1)).push_back(c.sourceSkill);
+        for (std::vector<int> &ofRow : result)
+            std::sort(ofRow.begin(), ofRow.end());
+        return result;
+    }();
+    return skills.at(static_cast<std::size_t>(row - 1));
+}
+
 std::string BonusLine(int row, std::int64_t value)
 {
     if (value <= 0)
@@ -189,6 +202,11 @@ void BonusTexts::Initialise()
         Label(row) = BonusLabel(row);
     }
     lastLines.reset();
+}
+
+std::int64_t BonusTexts::RowValue(int row) const
+{
+    return ReadValueText(valueText.at(static_cast<std::size_t>(row - 1)));
 }
 
 BonusLines RebuildBonusTexts(BonusTexts &texts, const SkillValues &skills)

@@ -36,6 +36,8 @@ struct BonusTexts {
     std::string &Label(int row) { return label.at(static_cast<std::size_t>(row - 1)); }
     std::string &ValueText(int row) { return valueText.at(static_cast<std::size_t>(row - 1)); }
     std::string &Suffix(int row) { return suffix.at(static_cast<std::size_t>(row - 1)); }
+    // The value a row's text holds, as the list shows it.
+    std::int64_t RowValue(int row) const;
 };
 
 std::string_view BonusLabel(int row);
@@ -46,6 +48,8 @@ std::string_view BonusSuffix(int row);
 std::int64_t BonusRowValue(int row, const SkillValues &skills);
 // The rows whose value follows from a skill, in row order.
 std::span<const int> BonusRowsOfSkill(int skill);
+// The skills a row follows, in skill order (two for the defence row).
+std::span<const int> BonusSourceSkills(int row);
 // The line a row shows in the list; empty when the row is left out (value 0 or less).
 std::string BonusLine(int row, std::int64_t value);
 

@@ -1,6 +1,7 @@
 #include "PlanMenu.h"
 
-#include "PlanApply.h"
+#include "FZiel.h"
+#include "PlanComparison.h"
 #include "PlanSummary.h"
 #include "PlannerCall.h"
 
@@ -23,13 +24,28 @@ struct MenuEntry {
     void (PlanMenu::*run)();
 };
 
-constexpr std::array<MenuEntry, 3> kEntries = {{
+constexpr std::array<MenuEntry, 5> kEntries = {{
     {"Plan kopieren", "PlanKopieren", &PlanMenu::CopyPlan},
     {"Plan einf\u00fcgen", "PlanEinfuegen", &PlanMenu::PastePlan},
     {"Boni kopieren", "BoniKopieren", &PlanMenu::CopyBonuses},
+    {"Plan optimieren \u2026", "PlanOptimieren", &PlanMenu::OpenGoals},
+    {"Mit Plan vergleichen", "PlanVergleichen", &PlanMenu::ComparePlan},
 }};
 
+void ShowMessage(QWidget *parent, QMessageBox::Icon icon, const std::string &text, const QString &name)
+{
+    QMessageBox box(icon, QStringLiteral("Rollwerk"), QString::fromStdString(text), QMessageBox::Ok, parent);
+    box.setObjectName(name);
+    box.exec();
+}
+
 } // namespace
+
+void ReportPlanApplication(QWidget *parent, const PlanApplication &result)
+{
+    if (!result.message.empty())
+        ShowMessage(parent, QMessageBox::Warning, result.message, QStringLiteral("PlanMessage"));
+}
 
 PlanMenu::PlanMenu(Planner &planner, QWidget *window, std::initializer_list<QWidget *> areas)
     : QObject(window), planner_(planner), window_(window)
@@ -67,17 +83,37 @@ void PlanMenu::PastePlan()
 {
     const std::string text = QGuiApplication::clipboard()->text().toStdString();
     PlanApplication result;
-    if (!CallPlanner(window_, [&] { result = ApplyPlanText(planner_, text); }) || result.message.empty())
-        return;
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Rollwerk"), QString::fromStdString(result.message),
-        QMessageBox::Ok, window_);
-    box.setObjectName(QStringLiteral("PlanMessage"));
-    box.exec();
+    if (CallPlanner(window_, [&] { result = ApplyPlanText(planner_, text); }))
+        ReportPlanApplication(window_, result);
 }
 
 void PlanMenu::CopyBonuses()
 {
     QGuiApplication::clipboard()->setText(QString::fromStdString(BonusText(planner_)));
+}
+
+void PlanMenu::OpenGoals()
+{
+    if (!goals_)
+        goals_ = new FZiel(planner_, window_);
+    goals_->Open();
+}
+
+void PlanMenu::ComparePlan()
+{
+    const PlanDecoding decoding = FindPlanCode(QGuiApplication::clipboard()->text().toStdString());
+    if (!decoding.plan) {
+        ShowMessage(window_, QMessageBox::Warning, decoding.error, QStringLiteral("PlanVergleich"));
+        return;
+    }
+    const Plan &other = *decoding.plan;
+    std::string text = "Dieser Plan \u2192 Plan aus der Zwischenablage";
+    if (other.className != planner_.CBCharwahl.Text())
+        text += "\nKlasse: " + planner_.CBCharwahl.Text() + " \u2192 " + other.className;
+    for (const std::string &line :
+        DescribeComparison(ComparePlans(ShownSide(planner_), SideOf(other.level, other.skills))))
+        text += "\n" + line;
+    ShowMessage(window_, QMessageBox::Information, text, QStringLiteral("PlanVergleich"));
 }
 
 } // namespace rollwerk

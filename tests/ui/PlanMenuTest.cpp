@@ -106,7 +106,9 @@ void PlanMenuTest::Choose(const QString &entry, bool menuKey)
     QStringList texts;
     for (QAction *action : menu->actions())
         texts << action->text();
-    QCOMPARE(texts, QStringList({"Plan kopieren", "Plan einf\u00fcgen", "Boni kopieren"}));
+    QCOMPARE(texts,
+        QStringList({"Plan kopieren", "Plan einf\u00fcgen", "Boni kopieren", "Plan optimieren \u2026",
+            "Mit Plan vergleichen"}));
     auto *action = menu->findChild<QAction *>(entry);
     QVERIFY(action);
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());

@@ -1,0 +1,305 @@
+#include "FZiel.h"
+
+#include "GoalCurvesView.h"
+#include "PlanApply.h"
+#include "PlanComparison.h"
+#include "PlanMenu.h"
+#include "PlannerCall.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace rollwerk {
+
+namespace {
+
+QString Text(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+QSpinBox *CreateNumber(QWidget *parent, const QString &name, const QString &accessibleName, int maximum)
+{
+    auto *field = new QSpinBox(parent);
+    field->setObjectName(name);
+    field->setAccessibleName(accessibleName);
+    field->setRange(0, maximum);
+    // Scrolling the list of rows must not change a number on the way.
+    field->setFocusPolicy(Qt::StrongFocus);
+    return field;
+}
+
+QListWidget *CreateList(QWidget *parent, const QString &name, const QString &accessibleName)
+{
+    auto *list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setAccessibleName(accessibleName);
+    // Long lines wrap rather than hide behind a scroll bar; a few lines are visible at once.
+    list->setWordWrap(true);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setMaximumHeight(list->fontMetrics().height() * 6);
+    return list;
+}
+
+// A heading that names the list below it, for the eye and for screen readers.
+QLabel *Heading(const QString &text, QWidget *buddy)
+{
+    auto *label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
+void SetLines(QListWidget *list, const std::vector<std::string> &lines, const std::vector<std::string> &tips = {})
+{
+    list->clear();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        auto *item = new QListWidgetItem(Text(lines[i]), list);
+        if (i < tips.size())
+            item->setToolTip(Text(tips[i]));
+    }
+}
+
+const LastPoint *LastPointOf(const std::vector<LastPoint> &points, int skill)
+{
+    for (const LastPoint &point : points) {
+        if (point.skill == skill)
+            return &point;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+FZiel::FZiel(Planner &planner, QWidget *mainWindow) : QWidget(mainWindow, Qt::Window), planner_(planner)
+{
+    setObjectName(QStringLiteral("FZiel"));
+    setWindowTitle(QStringLiteral("Plan optimieren"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    auto *columns = new QHBoxLayout(this);
+    columns->addWidget(CreateGoalFields());
+    columns->addWidget(CreateAnswerViews(), 1);
+
+    // The one place where this window follows the main window: after every
+    // user action there, once its changes are complete.
+    planner_.onSettled = [previous = std::move(planner_.onSettled), self = QPointer<FZiel>(this)] {
+        if (previous)
+            previous();
+        if (self)
+            self->Refresh();
+    };
+    resize(1100, 720);
+}
+
+QWidget *FZiel::CreateGoalFields()
+{
+    auto *side = new QWidget(this);
+    auto *layout = new QVBoxLayout(side);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto *top = new QHBoxLayout;
+    SpEZielStufe_ = CreateNumber(side, QStringLiteral("SpEZielStufe"), QStringLiteral("Zielstufe"), kMaxLevel);
+    SpEZielStufe_->setMinimum(kMinLevel);
+    top->addWidget(Heading(QStringLiteral("&Zielstufe:"), SpEZielStufe_));
+    top->addWidget(SpEZielStufe_);
+    CBBehalten_ = new QCheckBox(QStringLiteral("Vergebene &Punkte behalten"), side);
+    CBBehalten_->setObjectName(QStringLiteral("CBBehalten"));
+    CBBehalten_->setAccessibleName(QStringLiteral("Vergebene Punkte behalten"));
+    CBBehalten_->setChecked(true);
+    top->addWidget(CBBehalten_);
+    top->addStretch();
+    layout->addLayout(top);
+
+    auto *scroll = new QScrollArea(side);
+    scroll->setObjectName(QStringLiteral("FZielZeilen"));
+    scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto *rows = new QWidget(scroll);
+    auto *grid = new QGridLayout(rows);
+    grid->addWidget(new QLabel(QStringLiteral("Bonus")), 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Gewicht")), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Mindestens")), 0, 2);
+    for (int row = 1; row <= kBonusRowCount; ++row) {
+        const auto index = static_cast<std::size_t>(row - 1);
+        const QString name = Text(RowName(row));
+        SpEGewicht_[index] = CreateNumber(
+            rows, QStringLiteral("SpEGewicht%1").arg(row), QStringLiteral("Gewicht: ") + name, kMaxGoalWeight);
+        SpEMindest_[index] = CreateNumber(
+            rows, QStringLiteral("SpEMindest%1").arg(row), QStringLiteral("Mindestwert: ") + name, kMaxGoalMinimum);
+        rowLabels_[index] = new QLabel(name, rows);
+        rowLabels_[index]->setBuddy(SpEGewicht_[index]);
+        grid->addWidget(rowLabels_[index], row, 0);
+        grid->addWidget(SpEGewicht_[index], row, 1);
+        grid->addWidget(SpEMindest_[index], row, 2);
+        for (QSpinBox *field : {SpEGewicht_[index], SpEMindest_[index]})
+            connect(field, &QSpinBox::valueChanged, this, &FZiel::Refresh);
+    }
+    scroll->setWidget(rows);
+    // Every column in view: only the rows scroll.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumWidth(rows->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + 4);
+    layout->addWidget(scroll);
+
+    connect(SpEZielStufe_, &QSpinBox::valueChanged, this, &FZiel::Refresh);
+    connect(CBBehalten_, &QCheckBox::toggled, this, &FZiel::Refresh);
+    return side;
+}
+
+QWidget *FZiel::CreateAnswerViews()
+{
+    auto *side = new QWidget(this);
+    auto *layout = new QVBoxLayout(side);
+    layout->setContentsMargins(0, 0, 0, 0);
+    LZielWert_ = new QLabel(side);
+    LZielWert_->setObjectName(QStringLiteral("LZielWert"));
+    LZielWert_->setAccessibleName(QStringLiteral("Zielwert"));
+    LZielWert_->setWordWrap(true);
+    LZielWert_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    layout->addWidget(LZielWert_);
+
+    LBVorschlag_ = CreateList(side, QStringLiteral("LBVorschlag"), QStringLiteral("Vorschlag"));
+    LBLetzterPunkt_ = CreateList(side, QStringLiteral("LBLetzterPunkt"), QStringLiteral("Letzter Punkt je Fertigkeit"));
+    LBVergleich_ = CreateList(side, QStringLiteral("LBVergleich"), QStringLiteral("Boni vorher und nachher"));
+    layout->addWidget(Heading(QStringLiteral("&Vorschlag:"), LBVorschlag_));
+    layout->addWidget(LBVorschlag_);
+    layout->addWidget(Heading(QStringLiteral("&Letzter Punkt je Fertigkeit:"), LBLetzterPunkt_));
+    layout->addWidget(LBLetzterPunkt_);
+    layout->addWidget(Heading(QStringLiteral("B&oni vorher und nachher:"), LBVergleich_));
+    layout->addWidget(LBVergleich_);
+
+    PBKurven_ = new GoalCurvesView(side);
+    PBKurven_->setObjectName(QStringLiteral("PBKurven"));
+    PBKurven_->setFocusPolicy(Qt::TabFocus);
+    auto *curves = new QScrollArea(side);
+    curves->setWidgetResizable(true);
+    curves->setFocusPolicy(Qt::NoFocus);
+    curves->setWidget(PBKurven_);
+    layout->addWidget(Heading(QStringLiteral("&Kurven:"), PBKurven_));
+    layout->addWidget(curves, 1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    BUebernehmen_ = new QPushButton(QStringLiteral("\u00dc&bernehmen"), side);
+    BUebernehmen_->setObjectName(QStringLiteral("BUebernehmen"));
+    BUebernehmen_->setAccessibleName(QStringLiteral("\u00dcbernehmen"));
+    BSchliessen_ = new QPushButton(QStringLiteral("&Schlie\u00dfen"), side);
+    BSchliessen_->setObjectName(QStringLiteral("BSchliessen"));
+    BSchliessen_->setAccessibleName(QStringLiteral("Schlie\u00dfen"));
+    buttons->addWidget(BUebernehmen_);
+    buttons->addWidget(BSchliessen_);
+    layout->addLayout(buttons);
+    connect(BUebernehmen_, &QPushButton::clicked, this, &FZiel::Enter);
+    connect(BSchliessen_, &QPushButton::clicked, this, &QWidget::close);
+    return side;
+}
+
+void FZiel::Open()
+{
+    SpEZielStufe_->setValue(std::clamp(planner_.SpEStufeH.Value(), kMinLevel, kMaxLevel));
+    show();
+    raise();
+    activateWindow();
+    Refresh();
+}
+
+Goal FZiel::CurrentGoal() const
+{
+    Goal goal;
+    goal.classColumn = ClassColumn(planner_.CBCharwahl.Text()).value_or(0);
+    goal.level = SpEZielStufe_->value();
+    goal.keepSpent = CBBehalten_->isChecked();
+    goal.current = CurrentPlan(planner_).skills;
+    for (std::size_t index = 0; index < SpEGewicht_.size(); ++index) {
+        goal.weight.at(index) = SpEGewicht_.at(index)->value();
+        goal.minimum.at(index) = SpEMindest_.at(index)->value();
+    }
+    return goal;
+}
+
+void FZiel::Refresh()
+{
+    if (entering_ || !isVisible())
+        return;
+    const Goal goal = CurrentGoal();
+    for (int row = 1; row <= kBonusRowCount; ++row) {
+        const auto index = static_cast<std::size_t>(row - 1);
+        const bool reachable = RowReachable(row, goal.classColumn, goal.level);
+        rowLabels_.at(index)->setEnabled(reachable);
+        SpEGewicht_.at(index)->setEnabled(reachable);
+        SpEMindest_.at(index)->setEnabled(reachable);
+    }
+    answer_ = Optimise(goal);
+    ShowAnswer(goal);
+}
+
+void FZiel::ShowAnswer(const Goal &goal)
+{
+    const std::int32_t level = planner_.SpEStufeH.Value();
+    BUebernehmen_->setEnabled(answer_.found);
+    if (!answer_.found) {
+        LZielWert_->setText(Text(answer_.reason) + QLatin1Char('.'));
+        for (QListWidget *list : {LBVorschlag_, LBLetzterPunkt_, LBVergleich_})
+            list->clear();
+        PBKurven_->SetCurves(GoalCurves(goal, goal.current), goal.level);
+        return;
+    }
+    proposal_ = {std::string(kClassNames.at(static_cast<std::size_t>(goal.classColumn))), goal.level, answer_.skills};
+
+    QString text = QStringLiteral("Zielwert %1 (jetzt %2), der h\u00f6chste auf Stufe %3 erreichbare.")
+                       .arg(answer_.objective)
+                       .arg(answer_.currentObjective)
+                       .arg(goal.level);
+    if (level != goal.level)
+        text += QStringLiteral(" Stufe %1 \u2192 %2.").arg(level).arg(goal.level);
+    text += QStringLiteral(" Danach frei: %1 Punkte, %2 Pl\u00e4tze.").arg(answer_.freePoints).arg(answer_.freeSlots);
+    LZielWert_->setText(text);
+
+    const PlanComparison comparison = ComparePlans(ShownSide(planner_), SideOf(goal.level, answer_.skills));
+    std::vector<std::string> skills;
+    std::vector<std::string> skillTips;
+    for (const SkillValueChange &change : comparison.skills) {
+        skills.push_back(SkillChangeLine(change));
+        const LastPoint *last = LastPointOf(answer_.lastPoints, change.skill);
+        skillTips.push_back(last ? "Letzter Punkt: " + DescribeLastPoint(*last) : std::string());
+    }
+    SetLines(LBVorschlag_, skills, skillTips);
+
+    std::vector<std::string> lastPoints;
+    std::vector<std::string> lastTips;
+    for (const LastPoint &point : answer_.lastPoints) {
+        lastPoints.push_back(DescribeLastPoint(point));
+        const LastPoint *now = LastPointOf(answer_.currentLastPoints, point.skill);
+        lastTips.push_back(now ? "Jetzt: " + DescribeLastPoint(*now) : std::string("Jetzt ohne Punkte"));
+    }
+    SetLines(LBLetzterPunkt_, lastPoints, lastTips);
+
+    std::vector<std::string> rows;
+    for (const RowChange &change : comparison.rows)
+        rows.push_back(RowChangeLine(change));
+    SetLines(LBVergleich_, rows);
+    PBKurven_->SetCurves(GoalCurves(goal, answer_.skills), goal.level);
+}
+
+void FZiel::Enter()
+{
+    if (!answer_.found)
+        return;
+    PlanApplication result;
+    entering_ = true;
+    const bool done = CallPlanner(this, [&] { result = ApplyPlan(planner_, proposal_); });
+    entering_ = false;
+    Refresh();
+    if (done)
+        ReportPlanApplication(this, result);
+}
+
+} // namespace rollwerk

@@ -1,0 +1,33 @@
+#pragma once
+
+// The curves of the goals window: for each weighted row its value over one
+// skill's values 0 to the target level, the current value marked grey and
+// the proposed one red, so that the player sees why the answer stops
+// raising a skill. Painted with QPainter, one small chart under the other.
+
+#include "Goal.h"
+
+#include <QWidget>
+
+#include <vector>
+
+namespace rollwerk {
+
+class GoalCurvesView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit GoalCurvesView(QWidget *parent = nullptr);
+
+    void SetCurves(std::vector<RowCurve> curves, std::int32_t level);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::vector<RowCurve> curves_;
+    std::int32_t level_ = 1;
+};
+
+} // namespace rollwerk
