@@ -91,12 +91,7 @@ FZiel::FZiel(Planner &planner, QWidget *mainWindow) : QWidget(mainWindow, Qt::Wi
 
     // The one place where this window follows the main window: after every
     // user action there, once its changes are complete.
-    planner_.onSettled = [previous = std::move(planner_.onSettled), self = QPointer<FZiel>(this)] {
-        if (previous)
-            previous();
-        if (self)
-            self->Refresh();
-    };
+    settledConnection_ = planner_.settled.Connect([this] { Refresh(); });
     resize(1100, 720);
 }
 

@@ -62,6 +62,7 @@ private:
     GoalAnswer answer_;
     Plan proposal_;
     bool entering_ = false; // the plan is being entered: one refresh at its end
+    Connection settledConnection_;
 };
 
 } // namespace rollwerk
