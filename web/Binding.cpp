@@ -266,6 +266,17 @@ val ClassNames()
 //   bonusLinesShown()              the bonus list was rebuilt
 // Each call that forwards a user action is one user action of the planner.
 class WebPlanner {
+    // Forwards one user action: one UserAction of the planner, inside
+    // Guarded, so that an error at its end reaches the page too. Defined
+    // before its callers, which must see its deduced return type.
+    template <typename Action> decltype(auto) UserCall(Action action)
+    {
+        return Guarded([&]() -> decltype(auto) {
+            const rollwerk::Planner::UserAction userAction(planner_);
+            return action();
+        });
+    }
+
 public:
     explicit WebPlanner(val view) : view_(std::move(view))
     {
@@ -452,16 +463,6 @@ private:
         if (f < kLevelField || f > rollwerk::kSkillCount)
             throw std::out_of_range("field " + std::to_string(f));
         return f == kLevelField ? planner_.SpEStufeH : planner_.SpEFert[f];
-    }
-
-    // Forwards one user action: one UserAction of the planner, inside
-    // Guarded, so that an error at its end reaches the page too.
-    template <typename Action> decltype(auto) UserCall(Action action)
-    {
-        return Guarded([&]() -> decltype(auto) {
-            const rollwerk::Planner::UserAction userAction(planner_);
-            return action();
-        });
     }
 
     template <typename... Args> void Notify(const char *method, Args &&...args)
