@@ -68,6 +68,7 @@ function setUpMenu(document, commands) {
     PlanKopieren1: commands.copyPlan,
     PlanEinfuegen1: commands.pastePlan,
     BoniKopieren1: commands.copyBonuses,
+    PlanOptimieren1: commands.optimise,
   });
   document.getElementById('Info1').addEventListener('click', () => commands.showInfo());
   // The access keys of the menu bar: Alt with the underlined first letter.
@@ -111,6 +112,7 @@ function setUpPlanMenu(document, commands) {
     PlanKopieren: commands.copyPlan,
     PlanEinfuegen: commands.pastePlan,
     BoniKopieren: commands.copyBonuses,
+    PlanOptimieren: commands.optimise,
   });
 }
 
