@@ -6,7 +6,6 @@
 import createRollwerkCore from './rollwerk_core.js';
 import { setUpChrome } from './chrome.js';
 import { PlanView } from './fields.js';
-import { setUpGoals } from './goals.js';
 import { addressWriter, codeInAddress, goalInAddress, quoteLink } from './link.js';
 import { findPage } from './page.js';
 import { planCommands, skillTips } from './tools.js';
@@ -37,7 +36,25 @@ async function start() {
   // can be written while a field holds a value outside the code's ranges.
   // The address carries the goal beside the code while the goals window holds one.
   let addressCode = '';
-  let goals = null;
+  // The goals window's module loads when it is first asked for, not while the page starts.
+  let goals = { planChanged: () => {}, refresh: () => {}, linkPart: () => '' };
+  let goalsLoaded = null;
+  const loadGoals = () => {
+    goalsLoaded ??= import('./goals.js').then(({ setUpGoals }) => {
+      goals = setUpGoals(document, core, view, {
+        apply: (code) => {
+          let result = null;
+          if (view.call(() => (result = view.planner.applyPlanCode(code))) && result.message) {
+            chrome.showMessage(result.message);
+          }
+        },
+        goalChanged: writeAddress,
+        onError: showError,
+      });
+      return goals;
+    });
+    return goalsLoaded;
+  };
   const addressTail = (code) => {
     const goal = goals.linkPart();
     return code && goal ? `${code}&ziel=${goal}` : code;
@@ -54,12 +71,13 @@ async function start() {
     writeAddress();
   };
   let chrome = null;
+  const showError = (error) => {
+    console.error(error);
+    chrome.showMessage(error instanceof Error ? error.message : UNKNOWN_ERROR);
+  };
   const view = new PlanView(
     page,
-    (error) => {
-      console.error(error);
-      chrome.showMessage(error instanceof Error ? error.message : UNKNOWN_ERROR);
-    },
+    showError,
     followPlan,
     { first: core.firstRepeatMs, next: core.repeatMs },
   );
@@ -94,7 +112,7 @@ async function start() {
     if (found.code) {
       // A goal beside the plan opens the goals window with it; one that cannot be read is left out.
       const read = goalText === null ? null : core.readGoalLink(goalText);
-      if (read && read.goal) goals.openWith(read.goal);
+      if (read && read.goal) loadGoals().then((goalsWindow) => goalsWindow.openWith(read.goal), showError);
       // The address keeps the plan's own code, without what followed it.
       addressCode = addressTail(view.planner.planCode());
       address.write(addressCode);
@@ -117,15 +135,7 @@ async function start() {
       address.write('');
     },
     focusFirst: () => page.fields[0].input.focus(),
-    optimise: () => goals.open(),
-  });
-  goals = setUpGoals(document, core, view, {
-    apply: (code) => {
-      let result = null;
-      if (view.call(() => (result = view.planner.applyPlanCode(code))) && result.message) chrome.showMessage(result.message);
-    },
-    goalChanged: writeAddress,
-    onError: (error) => chrome.showMessage(error instanceof Error ? error.message : UNKNOWN_ERROR),
+    optimise: () => loadGoals().then((goalsWindow) => goalsWindow.open(), showError),
   });
   openLink();
   // The window shows once its plan is drawn: laid out once, not once empty and again filled.
