@@ -1,7 +1,7 @@
 // The plan in the page's address: #plan=CODE, with the goal of the goals
-// window beside it while that window is open: #plan=CODE&ziel=GOAL. Every change replaces the
-// fragment (no reload, no history entry per keystroke); the code itself and
-// the rules that read it live in the core.
+// window beside it while that window is open: #plan=CODE&ziel=GOAL. Every
+// change replaces the fragment (no reload, no history entry per keystroke);
+// the code, the goal and the rules that read them live in the core.
 
 const PREFIX = '#plan=';
 const GOAL = '&ziel=';

@@ -33,8 +33,8 @@ async function start() {
   const showTips = skillTips(page);
   // The code the address was last written with, or read from: the address
   // follows the plan only when that changes, and keeps the last code that
-  // can be written while a field holds a value outside the code's ranges.
-  // The address carries the goal beside the code while the goals window holds one.
+  // can be written while a field holds a value outside the code's ranges;
+  // with the goal beside the code while the goals window holds one.
   let addressCode = '';
   // The goals window's module loads when it is first asked for, not while the page starts.
   let goals = { planChanged: () => {}, refresh: () => {}, linkPart: () => '' };

@@ -431,6 +431,11 @@ TEST(GoalTexts, TheObjectiveWithTheLevelAndWhatIsLeftOrTheReason)
     EXPECT_EQ(texts.lastPoints.size(), answer.lastPoints.size());
     EXPECT_EQ(texts.lastPointTips.at(1), "Jetzt ohne Punkte");
     EXPECT_EQ(EncodePlan(ProposedPlan(goal, answer.skills)).empty(), false);
+    EXPECT_EQ(CurveTitle(GoalCurves(goal, answer.skills).at(0)),
+        "Angriffswert beim Schwertkampf in % \u00fcber Schwertkunde: jetzt 0, Vorschlag 10");
+    const int trader = BonusSourceSkills(27).front();
+    EXPECT_EQ(CurveTitle(RowCurve{27, trader, {}, 3, 7}),
+        "Handel \u00fcber " + std::string(SkillCaption(trader)) + ": jetzt 3, Vorschlag 7");
 
     goal.minimum.at(22) = 300; // Lebensenergie
     const GoalTexts none = DescribeGoalAnswer(goal, Optimise(goal), SideOf(1, goal.current));
