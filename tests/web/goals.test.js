@@ -59,6 +59,12 @@ test('a weight typed and left with Tab answers at once, and Übernehmen enters t
   await expect(page.locator('#SpEGewicht4')).toHaveValue('10');
 
   await typeAndLeave(page, 'SpEGewicht4', '0');
+  // A minimum no plan reaches: the reason, and nothing to enter.
+  await typeAndLeave(page, 'SpEMindest23', '999');
+  await expect(page.locator('#LZielWert')).toHaveText(/^Lebensenergie \+999 % ist auf Stufe 10 nicht erreichbar \(höchstens \+\d+ %\)\.$/);
+  await expect(page.locator('#BUebernehmen')).toBeDisabled();
+  await expect(page.locator('#LBVorschlag li')).toHaveCount(0);
+  await typeAndLeave(page, 'SpEMindest23', '0');
   const [, objective] = (await page.textContent('#LZielWert')).match(LEVEL_TEN_SWORD);
   await page.click('#BUebernehmen');
   const sword = await skillField(page, 'Schwertkunde');
