@@ -8,6 +8,10 @@ const CHART_WIDTH = 240;
 const MARGIN = 6;
 const MARKER = 5;
 const GAP = 8;
+// The fields' ranges, the desktop window's; the core checks every goal against them again.
+const MAX_LEVEL = 250;
+const MAX_WEIGHT = 10;
+const MAX_MINIMUM = 999;
 const TEXT_HEIGHT = 16;
 const NO_CURVES = 'Gewichtete Zeilen zeigen hier ihre Kurve.';
 
@@ -161,8 +165,8 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
         element(document, 'input', {
           id, type: 'number', min: 0, max: maximum, step: 1, value: 0, 'aria-label': accessibleName,
         });
-      const weightInput = number(`SpEGewicht${row}`, 10, `Gewicht: ${name}`);
-      const minimumInput = number(`SpEMindest${row}`, 999, `Mindestwert: ${name}`);
+      const weightInput = number(`SpEGewicht${row}`, MAX_WEIGHT, `Gewicht: ${name}`);
+      const minimumInput = number(`SpEMindest${row}`, MAX_MINIMUM, `Mindestwert: ${name}`);
       const nameCell = element(document, 'th', { scope: 'row' });
       nameCell.append(label);
       tr.append(nameCell, cell(weightInput), cell(minimumInput));
@@ -170,8 +174,8 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
       return {
         tr,
         inputs: [weightInput, minimumInput],
-        weight: numberField(weightInput, 0, 10, changed),
-        minimum: numberField(minimumInput, 0, 999, changed),
+        weight: numberField(weightInput, 0, MAX_WEIGHT, changed),
+        minimum: numberField(minimumInput, 0, MAX_MINIMUM, changed),
       };
     });
   };
@@ -216,7 +220,7 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
   const setUp = () => {
     if (level) return;
     makeRows();
-    level = numberField(byId('SpEZielStufe'), 1, 250, changed);
+    level = numberField(byId('SpEZielStufe'), 1, MAX_LEVEL, changed);
     keep = byId('CBBehalten');
     keep.addEventListener('change', changed);
     take.addEventListener('click', () => {
@@ -268,7 +272,7 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
     // "Plan optimieren …": the target level starts at the plan's level; the rest stays as it was.
     open: () => {
       setUp();
-      level.value = Math.min(250, Math.max(1, view.planner.fieldValue(0)));
+      level.value = Math.min(MAX_LEVEL, Math.max(1, view.planner.fieldValue(0)));
       show();
     },
     // A goal read from a link: { level, keepSpent, weights, minimums }.
