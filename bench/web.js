@@ -115,6 +115,7 @@ async function hardestGoal(url, className, count) {
   for (const s of chosen) await typeAndLeave(page, `SpEFert${s}`, '100');
   await page.click('#Programm1');
   await page.click('#PlanOptimieren1');
+  await page.locator('#LZielWert').filter({ hasText: 'Zielwert' }).waitFor(); // the window's module loads first
   const times = await page.evaluate((n) => {
     const set = (input, value) => {
       input.value = String(value);
