@@ -5,6 +5,7 @@
 // every call hands straight to the core.
 
 #include "Catalogue.h"
+#include "GoalTexts.h"
 #include "PlanApply.h"
 #include "PlanCode.h"
 #include "PlanHistory.h"
@@ -16,6 +17,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -154,6 +156,17 @@ template <typename Action> decltype(auto) UserCall(rollwerk::Planner &planner, A
 //   bonusLinesShown()              the bonus list was rebuilt
 // Each call that forwards a user action is one user action of the planner.
 class WebPlanner {
+    // Forwards one user action: one UserAction of the planner, inside
+    // Guarded, so that an error at its end reaches the page too. Defined
+    // before its callers, which must see its deduced return type.
+    template <typename Action> decltype(auto) UserCall(Action action)
+    {
+        return Guarded([&]() -> decltype(auto) {
+            const rollwerk::Planner::UserAction userAction(planner_);
+            return action();
+        });
+    }
+
 public:
     explicit WebPlanner(val view) : view_(std::move(view))
     {
@@ -557,4 +570,121 @@ EMSCRIPTEN_BINDINGS(rollwerk_history)
         .function("applyPlanText", &WebHistory::ApplyPlanText)
         .function("newPlan", &WebHistory::NewPlan)
         .function("openPlanCode", &WebHistory::OpenPlanCode);
+}
+
+// The goals window of the page: a goal goes in as plain values (the target
+// level, whether the points spent stay, the weights and minimums of rows 1
+// to 45 as arrays) and its answer comes back as the texts and curves the
+// window shows.
+namespace {
+
+val Strings(const std::vector<std::string> &texts)
+{
+    val array = val::array();
+    for (const std::string &text : texts)
+        array.call<void>("push", String(text));
+    return array;
+}
+
+val GoalObject(const rollwerk::Goal &goal)
+{
+    val object = val::object();
+    object.set("level", goal.level);
+    object.set("keepSpent", goal.keepSpent);
+    object.set("weights", val::array(goal.weight.begin(), goal.weight.end()));
+    object.set("minimums", val::array(goal.minimum.begin(), goal.minimum.end()));
+    return object;
+}
+
+rollwerk::Goal GoalOf(std::int32_t level, bool keepSpent, const val &weights, const val &minimums)
+{
+    rollwerk::Goal goal;
+    goal.level = level;
+    goal.keepSpent = keepSpent;
+    const std::vector<int> weight = emscripten::convertJSArrayToNumberVector<int>(weights);
+    const std::vector<std::int32_t> minimum = emscripten::convertJSArrayToNumberVector<std::int32_t>(minimums);
+    if (weight.size() != goal.weight.size() || minimum.size() != goal.minimum.size())
+        throw std::invalid_argument("a goal has a weight and a minimum for each of its rows");
+    std::copy(weight.begin(), weight.end(), goal.weight.begin());
+    std::copy(minimum.begin(), minimum.end(), goal.minimum.begin());
+    return goal;
+}
+
+// The rows' names ("Lebensenergie"), row 1 at index 0.
+val GoalRowNames()
+{
+    val names = val::array();
+    for (int row = 1; row <= rollwerk::kBonusRowCount; ++row)
+        names.call<void>("push", String(rollwerk::RowName(row)));
+    return names;
+}
+
+// The answer for the planner's class and plan: {found, reachable[45], value,
+// proposal, proposalTips, lastPoints, lastPointTips, comparison (texts),
+// curves [{title, values, current, proposed}], code: the plan to enter, empty without an answer}.
+val GoalAnswer(WebPlanner &planner, std::int32_t level, bool keepSpent, const val &weights, const val &minimums)
+{
+    return Guarded([&] {
+        rollwerk::Goal goal = GoalOf(level, keepSpent, weights, minimums);
+        const rollwerk::PlanSide shown = rollwerk::ShownSide(planner.Core());
+        goal.classColumn = rollwerk::ClassColumn(planner.Core().CBCharwahl.Text()).value_or(0);
+        goal.current = shown.skills;
+        const rollwerk::GoalAnswer answer = rollwerk::Optimise(goal);
+        const rollwerk::GoalTexts texts = rollwerk::DescribeGoalAnswer(goal, answer, shown);
+        val reachable = val::array();
+        for (int row = 1; row <= rollwerk::kBonusRowCount; ++row)
+            reachable.call<void>("push", rollwerk::RowReachable(row, goal.classColumn, goal.level));
+        val curves = val::array();
+        for (const rollwerk::RowCurve &curve :
+            rollwerk::GoalCurves(goal, answer.found ? answer.skills : goal.current)) {
+            val object = val::object();
+            object.set("title", String(rollwerk::CurveTitle(curve)));
+            val values = val::array();
+            for (const std::int64_t value : curve.values)
+                values.call<void>("push", static_cast<double>(value));
+            object.set("values", values);
+            object.set("current", curve.current);
+            object.set("proposed", curve.proposed);
+            curves.call<void>("push", object);
+        }
+        val result = val::object();
+        result.set("found", answer.found);
+        result.set("reachable", reachable);
+        result.set("value", String(texts.value));
+        result.set("proposal", Strings(texts.proposal));
+        result.set("proposalTips", Strings(texts.proposalTips));
+        result.set("lastPoints", Strings(texts.lastPoints));
+        result.set("lastPointTips", Strings(texts.lastPointTips));
+        result.set("comparison", Strings(texts.comparison));
+        result.set("curves", curves);
+        result.set("code",
+            String(answer.found ? rollwerk::EncodePlan(rollwerk::ProposedPlan(goal, answer.skills)) : std::string()));
+        return result;
+    });
+}
+
+// The goal part of a link ("120,frei,3:5,17:2:100").
+std::string GoalLink(std::int32_t level, bool keepSpent, const val &weights, const val &minimums)
+{
+    return Guarded([&] { return rollwerk::EncodeGoalLink(GoalOf(level, keepSpent, weights, minimums)); });
+}
+
+// A link's goal part read: {goal: {level, keepSpent, weights, minimums} or null, message}.
+val ReadGoalLink(const std::string &text)
+{
+    const rollwerk::GoalLinkDecoding decoding = rollwerk::DecodeGoalLink(text);
+    val result = val::object();
+    result.set("goal", decoding.goal ? GoalObject(*decoding.goal) : val::null());
+    result.set("message", String(decoding.error));
+    return result;
+}
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(rollwerk_goals)
+{
+    emscripten::function("goalRowNames", &GoalRowNames);
+    emscripten::function("goalAnswer", &GoalAnswer);
+    emscripten::function("goalLink", &GoalLink);
+    emscripten::function("readGoalLink", &ReadGoalLink);
 }

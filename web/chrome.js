@@ -71,6 +71,7 @@ function setUpMenu(document, commands) {
     PlanKopieren1: commands.copyPlan,
     PlanEinfuegen1: commands.pastePlan,
     BoniKopieren1: commands.copyBonuses,
+    PlanOptimieren1: commands.optimise,
     Rueckgaengig1: commands.undo,
     Wiederholen1: commands.redo,
   });
@@ -116,6 +117,7 @@ function setUpPlanMenu(document, commands) {
     PlanKopieren: commands.copyPlan,
     PlanEinfuegen: commands.pastePlan,
     BoniKopieren: commands.copyBonuses,
+    PlanOptimieren: commands.optimise,
     Rueckgaengig: commands.undo,
     Wiederholen: commands.redo,
   });

@@ -1,8 +1,10 @@
-// The plan in the page's address: #plan=CODE. Every change replaces the
-// fragment (no reload, no history entry per keystroke); the code itself and
-// the rules that read it live in the core.
+// The plan in the page's address: #plan=CODE, with the goal of the goals
+// window beside it while that window is open: #plan=CODE&ziel=GOAL. Every
+// change replaces the fragment (no reload, no history entry per keystroke);
+// the code, the goal and the rules that read them live in the core.
 
 const PREFIX = '#plan=';
+const GOAL = '&ziel=';
 // Browsers ignore address changes beyond a couple of hundred in ten seconds.
 // A change is written at once while fewer than BURST came just before it;
 // a held step button or fast typing beyond that is written at most this often.
@@ -17,6 +19,19 @@ export function codeInAddress(location) {
     return decodeURIComponent(code);
   } catch {
     return code;
+  }
+}
+
+// The goal part of a plan's address (#plan=CODE&ziel=GOAL) as typed, or null without one.
+export function goalInAddress(location) {
+  if (!location.hash.startsWith(PREFIX)) return null;
+  const start = location.hash.indexOf(GOAL);
+  if (start < 0) return null;
+  const text = location.hash.slice(start + GOAL.length).split('&')[0];
+  try {
+    return decodeURIComponent(text);
+  } catch {
+    return text;
   }
 }
 

@@ -8,11 +8,12 @@
 import { setUpChrome } from './chrome.js';
 import { loadCore } from './core.js';
 import { PlanView } from './fields.js';
-import { addressWriter, codeInAddress, quoteLink } from './link.js';
+import { addressWriter, codeInAddress, goalInAddress, quoteLink } from './link.js';
 import { findPage } from './page.js';
 import { historyItems, planCommands, skillTips } from './tools.js';
 
 const BAD_LINK = 'Dieser Link enthält keinen Plan, der sich lesen lässt:';
+const BAD_GOAL = 'Das Ziel in diesem Link lässt sich nicht lesen; der Plan öffnet ohne Ziel:';
 
 performance.mark('rollwerk:entry');
 
@@ -36,23 +37,52 @@ async function start() {
   let history = null;
   // The code the address was last written with, or read from: the address
   // follows the plan only when that changes, and keeps the last code that
-  // can be written while a field holds a value outside the code's ranges.
+  // can be written while a field holds a value outside the code's ranges;
+  // with the goal beside the code while the goals window holds one.
   let addressCode = '';
+  // The goals window's module loads when it is first asked for, not while the page starts.
+  let goals = { planChanged: () => {}, refresh: () => {}, linkPart: () => '' };
+  let goalsLoaded = null;
+  const loadGoals = () => {
+    goalsLoaded ??= import('./goals.js').then(({ setUpGoals }) => {
+      goals = setUpGoals(document, core, view, {
+        apply: (code) => {
+          let result = null;
+          if (view.call(() => (result = view.planner.applyPlanCode(code))) && result.message) {
+            chrome.showMessage(result.message);
+          }
+        },
+        goalChanged: writeAddress,
+        onError: showError,
+      });
+      return goals;
+    });
+    return goalsLoaded;
+  };
+  const addressTail = (code) => {
+    const goal = goals.linkPart();
+    return code && goal ? `${code}&ziel=${goal}` : code;
+  };
+  const writeAddress = () => {
+    const tail = addressTail(view.planner.planCode());
+    if (!tail || tail === addressCode) return;
+    addressCode = tail;
+    address.write(tail);
+  };
   const followPlan = () => {
     showTips(core.skillTips(view.planner));
     if (history) showHistory(history);
-    const code = view.planner.planCode();
-    if (!code || code === addressCode) return;
-    addressCode = code;
-    address.write(code);
+    goals.planChanged();
+    writeAddress();
   };
   let chrome = null;
+  const showError = (error) => {
+    console.error(error);
+    chrome.showMessage(error instanceof Error ? error.message : page.message.dataset.unknownError);
+  };
   const view = new PlanView(
     page,
-    (error) => {
-      console.error(error);
-      chrome.showMessage(error instanceof Error ? error.message : page.message.dataset.unknownError);
-    },
+    showError,
     followPlan,
     { first: core.firstRepeatMs, next: core.repeatMs, held: core.stepHeld },
   );
@@ -76,6 +106,7 @@ async function start() {
     showTips(core.skillTips(view.planner));
     addressCode = view.planner.planCode();
     if (result && result.message) chrome.showMessage(result.message);
+    goals.refresh();
   };
 
   // A plan's link, as people pass it on: the code is found in whatever
@@ -85,12 +116,18 @@ async function start() {
   const openLink = () => {
     chrome.hideMessage('link');
     const text = codeInAddress(window.location);
+    // Read before the plan is entered, which writes the address.
+    const goalText = goalInAddress(window.location);
     const found = text === null ? { code: '', message: '' } : core.findPlanCode(text);
     if (!view.planner || (found.code && found.code !== view.planner.planCode())) startPlan(found.code || null);
     if (found.code) {
+      // A goal beside the plan opens the goals window with it; one that cannot be read is left out.
+      const read = goalText === null ? null : core.readGoalLink(goalText);
+      if (read && read.goal) loadGoals().then((goalsWindow) => goalsWindow.openWith(read.goal), showError);
       // The address keeps the plan's own code, without what followed it.
-      addressCode = view.planner.planCode();
+      addressCode = addressTail(view.planner.planCode());
       address.write(addressCode);
+      if (read && !read.goal) chrome.showMessage(`${BAD_GOAL} ${quoteLink(goalText)}\n${read.message}`, 'link');
     } else if (text !== null) {
       chrome.showMessage(`${BAD_LINK} ${quoteLink(text)}\n${found.message}`, 'link');
     }
@@ -100,7 +137,7 @@ async function start() {
     ...planCommands(core, view, () => chrome, navigator, () => {
       // The shown plan's link, also while the address still holds a link to be mended.
       const url = new URL(window.location.href);
-      const code = view.planner.planCode() || addressCode;
+      const code = view.planner.planCode() ? addressTail(view.planner.planCode()) : addressCode;
       url.hash = code ? `#plan=${code}` : '';
       return url.href.endsWith('#') ? url.href.slice(0, -1) : url.href;
     }, () => history),
@@ -109,6 +146,7 @@ async function start() {
       address.write('');
     },
     focusFirst: () => page.fields[0].input.focus(),
+    optimise: () => loadGoals().then((goalsWindow) => goalsWindow.open(), showError),
   });
   openLink();
   // The window shows once its plan is drawn: laid out once, not once empty and again filled.
@@ -124,7 +162,7 @@ async function start() {
   // Drawn with its own faces, asked for when the page was first laid out.
   await document.fonts.ready;
   // The first field in the keyboard order takes the focus, unless a message asks for it first.
-  if (page.message.hidden) page.fields[0].input.focus();
+  if (page.message.hidden && !document.getElementById('FZiel').open) page.fields[0].input.focus();
   performance.mark('rollwerk:ready');
   announceReady();
 }

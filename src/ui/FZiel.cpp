@@ -1,6 +1,7 @@
 #include "FZiel.h"
 
 #include "GoalCurvesView.h"
+#include "GoalTexts.h"
 #include "PlanApply.h"
 #include "PlanComparison.h"
 #include "PlanMenu.h"
@@ -66,15 +67,6 @@ void SetLines(QListWidget *list, const std::vector<std::string> &lines, const st
         if (i < tips.size())
             item->setToolTip(Text(tips[i]));
     }
-}
-
-const LastPoint *LastPointOf(const std::vector<LastPoint> &points, int skill)
-{
-    for (const LastPoint &point : points) {
-        if (point.skill == skill)
-            return &point;
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -238,50 +230,15 @@ void FZiel::Refresh()
 
 void FZiel::ShowAnswer(const Goal &goal)
 {
-    const std::int32_t level = planner_.SpEStufeH.Value();
     BUebernehmen_->setEnabled(answer_.found);
-    if (!answer_.found) {
-        LZielWert_->setText(Text(answer_.reason) + QLatin1Char('.'));
-        for (QListWidget *list : {LBVorschlag_, LBLetzterPunkt_, LBVergleich_})
-            list->clear();
-        PBKurven_->SetCurves(GoalCurves(goal, goal.current), goal.level);
-        return;
-    }
-    proposal_ = {std::string(kClassNames.at(static_cast<std::size_t>(goal.classColumn))), goal.level, answer_.skills};
-
-    QString text = QStringLiteral("Zielwert %1 (jetzt %2), der h\u00f6chste auf Stufe %3 erreichbare.")
-                       .arg(answer_.objective)
-                       .arg(answer_.currentObjective)
-                       .arg(goal.level);
-    if (level != goal.level)
-        text += QStringLiteral(" Stufe %1 \u2192 %2.").arg(level).arg(goal.level);
-    text += QStringLiteral(" Danach frei: %1 Punkte, %2 Pl\u00e4tze.").arg(answer_.freePoints).arg(answer_.freeSlots);
-    LZielWert_->setText(text);
-
-    const PlanComparison comparison = ComparePlans(ShownSide(planner_), SideOf(goal.level, answer_.skills));
-    std::vector<std::string> skills;
-    std::vector<std::string> skillTips;
-    for (const SkillValueChange &change : comparison.skills) {
-        skills.push_back(SkillChangeLine(change));
-        const LastPoint *last = LastPointOf(answer_.lastPoints, change.skill);
-        skillTips.push_back(last ? "Letzter Punkt: " + DescribeLastPoint(*last) : std::string());
-    }
-    SetLines(LBVorschlag_, skills, skillTips);
-
-    std::vector<std::string> lastPoints;
-    std::vector<std::string> lastTips;
-    for (const LastPoint &point : answer_.lastPoints) {
-        lastPoints.push_back(DescribeLastPoint(point));
-        const LastPoint *now = LastPointOf(answer_.currentLastPoints, point.skill);
-        lastTips.push_back(now ? "Jetzt: " + DescribeLastPoint(*now) : std::string("Jetzt ohne Punkte"));
-    }
-    SetLines(LBLetzterPunkt_, lastPoints, lastTips);
-
-    std::vector<std::string> rows;
-    for (const RowChange &change : comparison.rows)
-        rows.push_back(RowChangeLine(change));
-    SetLines(LBVergleich_, rows);
-    PBKurven_->SetCurves(GoalCurves(goal, answer_.skills), goal.level);
+    if (answer_.found)
+        proposal_ = ProposedPlan(goal, answer_.skills);
+    const GoalTexts texts = DescribeGoalAnswer(goal, answer_, ShownSide(planner_));
+    LZielWert_->setText(Text(texts.value));
+    SetLines(LBVorschlag_, texts.proposal, texts.proposalTips);
+    SetLines(LBLetzterPunkt_, texts.lastPoints, texts.lastPointTips);
+    SetLines(LBVergleich_, texts.comparison);
+    PBKurven_->SetCurves(GoalCurves(goal, answer_.found ? answer_.skills : goal.current), goal.level);
 }
 
 void FZiel::Enter()

@@ -1,9 +1,11 @@
 // The best plan for a goal against every valid plan at low levels, against
 // a second search written on its own at high levels, the reasons when there
-// is none, and the comparison of two plans.
+// is none, the comparison of two plans, the window's texts and the goal in
+// a link.
 
 #include "Goal.h"
 #include "BonusCurve.h"
+#include "GoalTexts.h"
 #include "RandomUser.h"
 
 #include <gtest/gtest.h>
@@ -413,6 +415,82 @@ TEST(PlanComparison, ListsTheChangesAsTheBonusListShowsThem)
     EXPECT_EQ(curves[0].values[10], 167);
     EXPECT_EQ(std::tie(curves[1].skill, curves[1].current, curves[1].proposed, curves[1].values[10]),
         std::make_tuple(24, 10, 10, std::int64_t{167}));
+}
+
+TEST(GoalTexts, TheObjectiveWithTheLevelAndWhatIsLeftOrTheReason)
+{
+    Goal goal;
+    goal.level = 10;
+    goal.weight.at(2) = 5; // Angriffswert beim Schwertkampf
+    goal.current[1] = 1;
+    goal.current[18] = 1;
+    const GoalAnswer answer = Optimise(goal);
+    ASSERT_TRUE(answer.found);
+    const GoalTexts texts = DescribeGoalAnswer(goal, answer, SideOf(1, goal.current));
+    EXPECT_EQ(texts.value,
+        "Zielwert " + std::to_string(answer.objective)
+            + " (jetzt 0), der h\u00f6chste auf Stufe 10 erreichbare. "
+              "Stufe 1 \u2192 10. Danach frei: "
+            + std::to_string(answer.freePoints) + " Punkte, " + std::to_string(answer.freeSlots) + " Pl\u00e4tze.");
+    EXPECT_EQ(texts.proposal, std::vector<std::string>{"Schwertkunde: 0 \u2192 10"});
+    EXPECT_EQ(texts.proposalTips.size(), 1U);
+    EXPECT_EQ(texts.lastPoints.size(), answer.lastPoints.size());
+    EXPECT_EQ(texts.lastPointTips.at(1), "Jetzt ohne Punkte");
+    EXPECT_EQ(EncodePlan(ProposedPlan(goal, answer.skills)).empty(), false);
+    EXPECT_EQ(CurveTitle(GoalCurves(goal, answer.skills).at(0)),
+        "Angriffswert beim Schwertkampf in % \u00fcber Schwertkunde: jetzt 0, Vorschlag 10");
+    const int trader = BonusSourceSkills(27).front();
+    EXPECT_EQ(CurveTitle(RowCurve{27, trader, {}, 3, 7}),
+        "Handel \u00fcber " + std::string(SkillCaption(trader)) + ": jetzt 3, Vorschlag 7");
+
+    goal.minimum.at(22) = 300; // Lebensenergie
+    const GoalTexts none = DescribeGoalAnswer(goal, Optimise(goal), SideOf(1, goal.current));
+    EXPECT_EQ(none.value.substr(0, 49), "Lebensenergie +300 % ist auf Stufe 10 nicht errei");
+    EXPECT_EQ(none.value.back(), '.');
+    EXPECT_TRUE(none.proposal.empty() && none.comparison.empty());
+}
+
+TEST(GoalLink, ReadsWhatItWritesAndNamesWhatItCannotRead)
+{
+    std::mt19937 random(15);
+    for (int round = 0; round < 200; ++round) {
+        Goal goal;
+        goal.level = std::uniform_int_distribution<std::int32_t>(kMinLevel, kMaxLevel)(random);
+        goal.keepSpent = random() % 2 == 0;
+        for (std::size_t row = 0; row < goal.weight.size(); ++row) {
+            if (random() % 4 != 0)
+                continue;
+            goal.weight.at(row) = std::uniform_int_distribution<int>(0, kMaxGoalWeight)(random);
+            goal.minimum.at(row) = random() % 2 ? 0 : std::uniform_int_distribution<std::int32_t>(0, 999)(random);
+        }
+        const std::string text = EncodeGoalLink(goal);
+        const GoalLinkDecoding read = DecodeGoalLink(text + (round % 3 == 0 ? ")." : ""));
+        ASSERT_TRUE(read.goal) << text << ": " << read.error;
+        EXPECT_EQ(std::tie(read.goal->level, read.goal->keepSpent, read.goal->weight, read.goal->minimum),
+            std::tie(goal.level, goal.keepSpent, goal.weight, goal.minimum))
+            << text;
+    }
+    EXPECT_EQ(EncodeGoalLink(Goal{0, 120, {0, 0, 5}, {0, 0, 0, 7}, false, {}}), "120,frei,3:5,4:0:7");
+
+    const std::vector<std::pair<std::string, std::string>> bad{
+        {"", "Das Ziel ist leer"},
+        {"0,3:5", "Die Zielstufe \u201e0\u201c ist keine Stufe von 1 bis 250"},
+        {"12a", "Die Zielstufe \u201e12a\u201c ist keine Stufe von 1 bis 250"},
+        {"12,3", "\u201e3\u201c ist weder Zeile:Gewicht noch Zeile:Gewicht:Mindestwert"},
+        {"12,3:5:1:1", "\u201e3:5:1:1\u201c ist weder Zeile:Gewicht noch Zeile:Gewicht:Mindestwert"},
+        {"12,3:-5", "In \u201e3:-5\u201c steht etwas anderes als Zahlen"},
+        {"12,3:99999", "In \u201e3:99999\u201c steht etwas anderes als Zahlen"},
+        {"12,frei,frei", "\u201efrei\u201c ist weder Zeile:Gewicht noch Zeile:Gewicht:Mindestwert"},
+        {"12,46:1", "Eine Zeile 46 gibt es nicht (1 bis 45)"},
+        {"12,23:1,23:2", "Zeile 23 (Lebensenergie) steht zweimal im Ziel"},
+        {"12,23:11", "Das Gewicht 11 von Zeile 23 (Lebensenergie) ist zu hoch (h\u00f6chstens 10)"},
+        {"12,23:1:1000", "Der Mindestwert 1000 von Zeile 23 (Lebensenergie) ist zu hoch (h\u00f6chstens 999)"},
+    };
+    for (const auto &[text, error] : bad) {
+        const GoalLinkDecoding read = DecodeGoalLink(text);
+        EXPECT_FALSE(read.goal) << text;
+        EXPECT_EQ(read.error, error) << text;
+    }
 }
 
 } // namespace

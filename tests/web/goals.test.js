@@ -1,0 +1,136 @@
+// The goals window "Plan optimieren" in the page: opened from the menu, a
+// goal typed and left with Tab, the answer entered into the main window, the
+// goal carried in the link and read back from it.
+const { test, expect } = require('@playwright/test');
+const { activeId, openPlanner, readPlan, typeOver } = require('./planner-page');
+
+// Gladiator at level 1: Angriffswert beim Schwertkampf (row 3) comes from Schwertkunde alone.
+const LEVEL_TEN_SWORD = /^Zielwert (\d+) \(jetzt 0\), der höchste auf Stufe 10 erreichbare\. Stufe 1 → 10\. Danach frei: \d+ Punkte, \d+ Plätze\.$/;
+
+async function typeAndLeave(page, id, text) {
+  await typeOver(page, id, text);
+  await page.keyboard.press('Tab');
+}
+
+// The skill field whose caption reads the name.
+async function skillField(page, name) {
+  const id = await page.evaluate(
+    (caption) => [...document.querySelectorAll('[id^=LFert][id$=Head]')].find((e) => e.textContent === caption).id,
+    name,
+  );
+  return `#SpEFert${id.slice('LFert'.length, -'Head'.length)}`;
+}
+
+const lines = (page, id) => page.locator(`#${id} li`).allTextContents();
+
+test('a weight typed and left with Tab answers at once, and Übernehmen enters the answer', async ({ page }) => {
+  await openPlanner(page);
+  await page.click('#Programm1');
+  await page.click('#PlanOptimieren1');
+  const dialog = page.locator('#FZiel');
+  await expect(dialog).toBeVisible();
+  await expect(page.locator('#SpEZielStufe')).toBeFocused();
+  await expect(page.locator('#SpEZielStufe')).toHaveValue('1');
+  await expect(page.locator('#CBBehalten')).toBeChecked();
+  await expect(page.locator('#SpEGewicht3')).toHaveValue('0');
+  await expect(page.locator('#SpEMindest3')).toHaveValue('0');
+  // Nothing weighted: the plan as it is is the best, nothing changes.
+  await expect(page.locator('#LZielWert')).toHaveText(/^Zielwert 0 \(jetzt 0\)/);
+  await expect(page.locator('#LBVorschlag li')).toHaveCount(0);
+  // Magic damage is not Gladiator's at any level.
+  await expect(page.locator('#SpEGewicht16')).toBeDisabled();
+
+  await typeAndLeave(page, 'SpEZielStufe', '10');
+  await typeAndLeave(page, 'SpEGewicht3', '5');
+  await expect(page.locator('#SpEMindest3')).toBeFocused();
+  await expect(page.locator('#LZielWert')).toHaveText(LEVEL_TEN_SWORD);
+  expect(await lines(page, 'LBVorschlag')).toEqual(['Schwertkunde: 0 → 10']);
+  expect(await lines(page, 'LBVergleich')).toEqual([
+    expect.stringMatching(/^Angriffswert beim Schwertkampf: 0 → \+\d+ % \(\+\d+\)$/),
+    expect.stringMatching(/^Angriffsgeschwindigkeit beim Schwertkampf: 0 → \+\d+ % \(\+\d+\)$/),
+  ]);
+  await expect(page.locator('#PBKurven .curve')).toHaveCount(1);
+  await expect(page.locator('#PBKurven .curve text')).toHaveText(
+    'Angriffswert beim Schwertkampf in % über Schwertkunde: jetzt 0, Vorschlag 10');
+  await expect.poll(() => new URL(page.url()).hash).toMatch(/^#plan=RW\w+&ziel=10,3:5$/);
+
+  // A value out of range is brought back into it when the field is left.
+  await typeAndLeave(page, 'SpEGewicht4', '12');
+  await expect(page.locator('#SpEGewicht4')).toHaveValue('10');
+
+  await typeAndLeave(page, 'SpEGewicht4', '0');
+  // A minimum no plan reaches: the reason, and nothing to enter.
+  await typeAndLeave(page, 'SpEMindest23', '999');
+  await expect(page.locator('#LZielWert')).toHaveText(/^Lebensenergie \+999 % ist auf Stufe 10 nicht erreichbar \(höchstens \+\d+ %\)\.$/);
+  await expect(page.locator('#BUebernehmen')).toBeDisabled();
+  await expect(page.locator('#LBVorschlag li')).toHaveCount(0);
+  await typeAndLeave(page, 'SpEMindest23', '0');
+  const [, objective] = (await page.textContent('#LZielWert')).match(LEVEL_TEN_SWORD);
+  await page.click('#BUebernehmen');
+  const sword = await skillField(page, 'Schwertkunde');
+  await expect(page.locator('#SpEStufeH')).toHaveValue('10');
+  await expect(page.locator(sword)).toHaveValue('10');
+  // The answer follows the plan: it is now the plan itself.
+  await expect(page.locator('#LZielWert')).toHaveText(new RegExp(`^Zielwert ${objective} \\(jetzt ${objective}\\)`));
+  await expect(page.locator('#LBVorschlag li')).toHaveCount(0);
+
+  // A change in the main window while the goals window is open: the answer follows it.
+  await typeOver(page, sword.slice(1), '4');
+  await page.click('#LBBoni');
+  await expect(page.locator('#LBVorschlag li')).toHaveText(['Schwertkunde: 4 → 10']);
+  await page.focus('#SpEZielStufe');
+  await page.keyboard.press('Escape');
+  await expect(dialog).toBeHidden();
+  await expect.poll(() => new URL(page.url()).hash).toMatch(/^#plan=RW\w+$/);
+});
+
+test('by keyboard alone: the menu opens the window, Escape closes it', async ({ page }) => {
+  await openPlanner(page);
+  await page.keyboard.press('Alt+P');
+  await expect(page.locator('#LinkKopieren1')).toBeFocused();
+  // Up past the history's two items at the menu's end.
+  for (let i = 0; i < 3; ++i) await page.keyboard.press('ArrowUp');
+  await expect(page.locator('#PlanOptimieren1')).toBeFocused();
+  await page.keyboard.press('Enter');
+  await expect(page.locator('#SpEZielStufe')).toBeFocused();
+  await page.keyboard.press('Tab');
+  await expect(page.locator('#CBBehalten')).toBeFocused();
+  await page.keyboard.press('Space');
+  await expect(page.locator('#CBBehalten')).not.toBeChecked();
+  // The first row Gladiator has at level 1.
+  await page.keyboard.press('Tab');
+  const weight = await activeId(page);
+  expect(weight).toMatch(/^SpEGewicht\d+$/);
+  await page.keyboard.press('ArrowUp');
+  await page.keyboard.press('Tab');
+  await expect(page.locator(`#${weight}`)).toHaveValue('1');
+  await expect.poll(() => new URL(page.url()).hash).toMatch(new RegExp(`&ziel=1,frei,${weight.slice(10)}:1$`));
+  await page.keyboard.press('Escape');
+  await expect(page.locator('#FZiel')).toBeHidden();
+  await expect(page.locator('#SpEStufeH')).toBeFocused();
+});
+
+test('a link with a goal opens with it; a goal that cannot be read is left out and says why', async ({ page }) => {
+  await openPlanner(page);
+  await typeOver(page, 'SpEStufeH', '12');
+  await page.click('#LBBoni');
+  const plan = await readPlan(page);
+  const code = new URL(page.url()).hash.slice('#plan='.length);
+
+  await page.goto('about:blank');
+  await openPlanner(page, `/#plan=${code}&ziel=10,frei,3:5,23:0:40`);
+  await expect(page.locator('#FZiel')).toBeVisible();
+  await expect(page.locator('#SpEZielStufe')).toHaveValue('10');
+  await expect(page.locator('#CBBehalten')).not.toBeChecked();
+  await expect(page.locator('#SpEGewicht3')).toHaveValue('5');
+  await expect(page.locator('#SpEMindest23')).toHaveValue('40');
+  await expect(page.locator('#LZielWert')).toHaveText(/^Zielwert \d+ \(jetzt 0\), der höchste auf Stufe 10 erreichbare\. Stufe 12 → 10\./);
+  expect(await readPlan(page)).toEqual(plan);
+
+  await page.goto('about:blank');
+  await openPlanner(page, `/#plan=${code}&ziel=10,3:11`);
+  await expect(page.locator('#MeldungText')).toHaveText(
+    'Das Ziel in diesem Link lässt sich nicht lesen; der Plan öffnet ohne Ziel: „10,3:11“\nDas Gewicht 11 von Zeile 3 (Angriffswert beim Schwertkampf) ist zu hoch (höchstens 10)');
+  await expect(page.locator('#FZiel')).toBeHidden();
+  expect(await readPlan(page)).toEqual(plan);
+});

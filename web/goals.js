@@ -1,0 +1,302 @@
+// The goals window "Plan optimieren": a target level, a weight and a minimum
+// per bonus row; the core finds the best plan for them and makes every text
+// shown here. The window is not modal and follows every change of the plan.
+
+const SVG = 'http://www.w3.org/2000/svg';
+const CHART_HEIGHT = 84;
+const CHART_WIDTH = 240;
+const MARGIN = 6;
+const MARKER = 5;
+const GAP = 8;
+// The fields' ranges, the desktop window's; the core checks every goal against them again.
+const MAX_LEVEL = 250;
+const MAX_WEIGHT = 10;
+const MAX_MINIMUM = 999;
+const TEXT_HEIGHT = 16;
+const NO_CURVES = 'Gewichtete Zeilen zeigen hier ihre Kurve.';
+
+// A number field of the window: the value it holds is an integer in its
+// range. A value typed in counts at once; leaving the field (or Enter)
+// brings what is out of range or no number back into the range.
+function numberField(input, minimum, maximum, onChanged) {
+  let value = Number(input.value);
+  const take = (settle) => {
+    const typed = input.value.trim() === '' ? Number.NaN : Number(input.value);
+    let next = value;
+    if (Number.isFinite(typed)) next = Math.min(maximum, Math.max(minimum, Math.round(typed)));
+    else if (!settle) return;
+    if (!settle && next !== typed) return;
+    if (settle && input.value !== String(next)) input.value = String(next);
+    if (next === value) return;
+    value = next;
+    onChanged();
+  };
+  input.addEventListener('input', () => take(false));
+  input.addEventListener('change', () => take(true));
+  return {
+    get value() {
+      return value;
+    },
+    set value(next) {
+      value = next;
+      input.value = String(next);
+    },
+  };
+}
+
+function element(document, name, attributes = {}, namespace = null) {
+  const node = namespace ? document.createElementNS(namespace, name) : document.createElement(name);
+  for (const [key, text] of Object.entries(attributes)) node.setAttribute(key, text);
+  return node;
+}
+
+// A list's lines, each with its tooltip.
+function showLines(document, list, lines, tips = []) {
+  list.replaceChildren(
+    ...lines.map((line, index) => {
+      const item = element(document, 'li');
+      item.textContent = line;
+      if (tips[index]) item.title = tips[index];
+      return item;
+    }),
+  );
+}
+
+// The curves by hand: per curve its title, the axes, the line over the skill
+// values 0 to the level, the current value grey and the proposed one red.
+function drawCurves(document, svg, curves) {
+  // As wide as its box (its scroll bar left out), never narrower than a readable chart.
+  const width = Math.max(CHART_WIDTH, svg.parentElement.clientWidth);
+  const height = Math.max(1, curves.length) * CHART_HEIGHT;
+  svg.setAttribute('width', width);
+  svg.setAttribute('height', height);
+  svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
+  svg.setAttribute('aria-description', curves.length ? curves.map((c) => c.title).join('\n') : 'Keine Zeile gewichtet');
+  const nodes = [];
+  if (!curves.length) {
+    const text = element(document, 'text', { x: MARGIN, y: MARGIN + TEXT_HEIGHT - 4 }, SVG);
+    text.textContent = NO_CURVES;
+    nodes.push(text);
+  }
+  curves.forEach((curve, index) => {
+    const top = index * CHART_HEIGHT;
+    const group = element(document, 'g', { class: 'curve' }, SVG);
+    const tip = element(document, 'title', {}, SVG);
+    tip.textContent = curve.title;
+    const title = element(document, 'text', { x: MARGIN, y: top + TEXT_HEIGHT - 3 }, SVG);
+    title.textContent = curve.title;
+    // Inset by a marker's radius, so that a marker at either end shows whole.
+    const left = MARGIN + MARKER;
+    const plotTop = top + TEXT_HEIGHT + 4 + MARKER;
+    const plotWidth = width - 2 * (MARGIN + MARKER);
+    const plotHeight = CHART_HEIGHT - TEXT_HEIGHT - 10 - 2 * MARKER;
+    const bottom = plotTop + plotHeight;
+    const level = Math.max(1, curve.values.length - 1);
+    const highest = Math.max(1, ...curve.values);
+    const at = (v) => {
+      const value = curve.values[Math.min(level, Math.max(0, v))];
+      return [left + (plotWidth * v) / level, bottom - (plotHeight * value) / highest];
+    };
+    const axes = element(document, 'path', { class: 'axes', d: `M${left} ${plotTop}V${bottom}H${left + plotWidth}` }, SVG);
+    const points = curve.values.map((_, v) => at(v).map((n) => n.toFixed(1)).join(',')).join(' ');
+    const line = element(document, 'polyline', { class: 'line', points }, SVG);
+    const [cx, cy] = at(curve.current);
+    const [px, py] = at(curve.proposed);
+    const current = element(document, 'circle', { class: 'current', cx, cy, r: MARKER }, SVG);
+    const proposed = element(document, 'circle', { class: 'proposed', cx: px, cy: py, r: 3.5 }, SVG);
+    group.append(tip, title, axes, line, current, proposed);
+    nodes.push(group);
+  });
+  svg.replaceChildren(...nodes);
+}
+
+// The window's title bar moves it, so that it can be put beside what it hides.
+function movable(dialog, bar) {
+  bar.addEventListener('pointerdown', (event) => {
+    if (event.button !== 0) return;
+    event.preventDefault();
+    const start = { x: event.clientX - dialog.offsetLeft, y: event.clientY - dialog.offsetTop };
+    const move = (moved) => {
+      dialog.style.left = `${Math.max(0, moved.clientX - start.x)}px`;
+      dialog.style.top = `${Math.max(0, moved.clientY - start.y)}px`;
+    };
+    const stop = () => {
+      bar.removeEventListener('pointermove', move);
+      bar.removeEventListener('pointerup', stop);
+    };
+    bar.setPointerCapture(event.pointerId);
+    bar.addEventListener('pointermove', move);
+    bar.addEventListener('pointerup', stop);
+  });
+}
+
+// The window bound to the page: view holds the planner; apply(code) enters a
+// plan's code as "Plan einfügen" does; goalChanged() runs when the goal the
+// link carries changes; onError shows an error of the core.
+export function setUpGoals(document, core, view, { apply, goalChanged, onError }) {
+  const dialog = document.getElementById('FZiel');
+  const byId = (id) => document.getElementById(id);
+  const body = byId('FZielZeilen').querySelector('tbody');
+  const lists = ['LBVorschlag', 'LBLetzterPunkt', 'LBVergleich'].map(byId);
+  const [proposalList, lastPointList, comparisonList] = lists;
+  const take = byId('BUebernehmen');
+  let rows = null;
+  let code = '';
+  let level = null;
+  let keep = null;
+  let returnFocus = null;
+  let pending = 0;
+
+  // The rows are made when the window first opens, not while the page starts.
+  const makeRows = () => {
+    if (rows) return;
+    const names = core.goalRowNames();
+    rows = names.map((name, index) => {
+      const row = index + 1;
+      const tr = element(document, 'tr');
+      const label = element(document, 'label', { id: `LZiel${row}`, for: `SpEGewicht${row}` });
+      label.textContent = name;
+      const cell = (input) => {
+        const td = element(document, 'td');
+        td.append(input);
+        return td;
+      };
+      const number = (id, maximum, accessibleName) =>
+        element(document, 'input', {
+          id, type: 'number', min: 0, max: maximum, step: 1, value: 0, 'aria-label': accessibleName,
+        });
+      const weightInput = number(`SpEGewicht${row}`, MAX_WEIGHT, `Gewicht: ${name}`);
+      const minimumInput = number(`SpEMindest${row}`, MAX_MINIMUM, `Mindestwert: ${name}`);
+      const nameCell = element(document, 'th', { scope: 'row' });
+      nameCell.append(label);
+      tr.append(nameCell, cell(weightInput), cell(minimumInput));
+      body.append(tr);
+      return {
+        tr,
+        inputs: [weightInput, minimumInput],
+        weight: numberField(weightInput, 0, MAX_WEIGHT, changed),
+        minimum: numberField(minimumInput, 0, MAX_MINIMUM, changed),
+      };
+    });
+  };
+
+  const goal = () => ({
+    level: level.value,
+    keepSpent: keep.checked,
+    weights: rows.map((row) => row.weight.value),
+    minimums: rows.map((row) => row.minimum.value),
+  });
+
+  const refresh = () => {
+    cancelAnimationFrame(pending);
+    pending = 0;
+    if (!dialog.open) return;
+    const { level: target, keepSpent, weights, minimums } = goal();
+    let answer;
+    try {
+      answer = core.goalAnswer(view.planner, target, keepSpent, weights, minimums);
+    } catch (error) {
+      onError(error);
+      return;
+    }
+    answer.reachable.forEach((reachable, index) => {
+      rows[index].tr.classList.toggle('disabled', !reachable);
+      for (const input of rows[index].inputs) input.disabled = !reachable;
+    });
+    byId('LZielWert').textContent = answer.value;
+    showLines(document, proposalList, answer.proposal, answer.proposalTips);
+    showLines(document, lastPointList, answer.lastPoints, answer.lastPointTips);
+    showLines(document, comparisonList, answer.comparison);
+    drawCurves(document, byId('PBKurven'), answer.curves);
+    code = answer.code;
+    take.disabled = !answer.found;
+  };
+
+  function changed() {
+    refresh();
+    goalChanged();
+  }
+
+  const setUp = () => {
+    if (level) return;
+    makeRows();
+    level = numberField(byId('SpEZielStufe'), 1, MAX_LEVEL, changed);
+    keep = byId('CBBehalten');
+    keep.addEventListener('change', changed);
+    take.addEventListener('click', () => {
+      if (code) apply(code);
+      refresh();
+    });
+    byId('BSchliessen').addEventListener('click', () => close());
+    dialog.addEventListener('keydown', (event) => {
+      if (event.key === 'Escape') {
+        event.preventDefault();
+        close();
+      }
+    });
+    movable(dialog, byId('FZielTitel'));
+  };
+
+  // The first time it opens, the window goes beside the main window where
+  // the browser's window is wide enough, else below it: it hides nothing of it.
+  let placed = false;
+  const place = () => {
+    if (placed) return;
+    placed = true;
+    const frame = document.getElementById('FMain');
+    const beside = frame.offsetWidth + GAP;
+    const roomBeside = document.documentElement.clientWidth >= beside + dialog.offsetWidth;
+    dialog.style.left = `${roomBeside ? beside : 0}px`;
+    dialog.style.top = `${roomBeside ? 0 : frame.offsetHeight + GAP}px`;
+  };
+
+  const show = () => {
+    if (!dialog.open) {
+      returnFocus = document.activeElement;
+      dialog.show();
+      place();
+    }
+    refresh();
+    goalChanged();
+    byId('SpEZielStufe').focus();
+  };
+
+  function close() {
+    if (!dialog.open) return;
+    dialog.close();
+    goalChanged();
+    if (returnFocus && returnFocus.isConnected && returnFocus !== document.body) returnFocus.focus();
+  }
+
+  return {
+    // "Plan optimieren …": the target level starts at the plan's level; the rest stays as it was.
+    open: () => {
+      setUp();
+      level.value = Math.min(MAX_LEVEL, Math.max(1, view.planner.fieldValue(0)));
+      show();
+    },
+    // A goal read from a link: { level, keepSpent, weights, minimums }.
+    openWith: (read) => {
+      setUp();
+      level.value = read.level;
+      keep.checked = read.keepSpent;
+      rows.forEach((row, index) => {
+        row.weight.value = read.weights[index];
+        row.minimum.value = read.minimums[index];
+      });
+      show();
+    },
+    // After every change of the plan, once per frame at most.
+    planChanged: () => {
+      if (dialog.open && !pending) pending = requestAnimationFrame(refresh);
+    },
+    refresh,
+    // The goal as the link carries it, empty while the window is closed or weights and bounds nothing.
+    linkPart: () => {
+      if (!dialog.open) return '';
+      const current = goal();
+      if (![...current.weights, ...current.minimums].some((n) => n > 0)) return '';
+      return core.goalLink(current.level, current.keepSpent, current.weights, current.minimums);
+    },
+  };
+}
