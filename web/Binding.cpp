@@ -156,17 +156,6 @@ template <typename Action> decltype(auto) UserCall(rollwerk::Planner &planner, A
 //   bonusLinesShown()              the bonus list was rebuilt
 // Each call that forwards a user action is one user action of the planner.
 class WebPlanner {
-    // Forwards one user action: one UserAction of the planner, inside
-    // Guarded, so that an error at its end reaches the page too. Defined
-    // before its callers, which must see its deduced return type.
-    template <typename Action> decltype(auto) UserCall(Action action)
-    {
-        return Guarded([&]() -> decltype(auto) {
-            const rollwerk::Planner::UserAction userAction(planner_);
-            return action();
-        });
-    }
-
 public:
     explicit WebPlanner(val view) : view_(std::move(view))
     {
