@@ -12,6 +12,15 @@ namespace rollwerk {
 
 namespace {
 
+// The texts are made for every skill after every user action: each is
+// written into one string, without the temporaries of operator+.
+void AppendNumber(std::string &text, std::int64_t number)
+{
+    std::array<char, 24> digits{};
+    const char *end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+    text.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
+}
+
 std::string Quoted(int skill)
 {
     const std::string_view caption = SkillCaption(skill);
@@ -24,19 +33,30 @@ std::string Quoted(int skill)
 std::string LockedReason(const Planner &planner, int skill, int column, std::int32_t level)
 {
     const int unlock = UnlockLevel(skill, column);
-    if (unlock == kNever)
-        return Quoted(skill) + " kann diese Klasse nie lernen.";
-    if (level < unlock)
-        return "Diese Klasse bekommt " + Quoted(skill) + " erst ab Stufe " + std::to_string(unlock) + ".";
-    if (ParseInteger(planner.LFertGesAnzeige.Text()).value_or(0) <= 0)
-        return "Kein Fertigkeitsplatz ist frei.";
-    return Quoted(skill) + " ist gesperrt.";
+    std::string text;
+    text.reserve(96);
+    if (unlock == kNever) {
+        text.append(Quoted(skill)).append(" kann diese Klasse nie lernen.");
+    } else if (level < unlock) {
+        text.append("Diese Klasse bekommt ").append(Quoted(skill)).append(" erst ab Stufe ");
+        AppendNumber(text, unlock);
+        text.append(".");
+    } else if (ParseInteger(planner.LFertGesAnzeige.Text()).value_or(0) <= 0) {
+        text.append("Kein Fertigkeitsplatz ist frei.");
+    } else {
+        text.append(Quoted(skill)).append(" ist gesperrt.");
+    }
+    return text;
 }
 
 std::string CapReason(int skill, std::int32_t level)
 {
-    return "Die Stufe " + std::to_string(level) + " begrenzt " + Quoted(skill) + " auf " + std::to_string(level)
-        + (level == 1 ? " Punkt." : " Punkte.");
+    std::string text = "Die Stufe ";
+    AppendNumber(text, level);
+    text.append(" begrenzt ").append(Quoted(skill)).append(" auf ");
+    AppendNumber(text, level);
+    text.append(level == 1 ? " Punkt." : " Punkte.");
+    return text;
 }
 
 std::string AtMinimumReason(int skill, std::int32_t minimum)
@@ -264,15 +284,6 @@ StepPreview Simulate(const Planner &planner, const PlannerState &state, Planner 
                 = ranged && value <= field.Minimum() ? AtMinimumReason(skill, field.Minimum()) : kStillOverspent;
     }
     return step;
-}
-
-// The texts are made for every skill after every user action: each is
-// written into one string, without the temporaries of operator+.
-void AppendNumber(std::string &text, std::int64_t number)
-{
-    std::array<char, 24> digits{};
-    const char *end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
-    text.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
 }
 
 void AppendPlural(std::string &text, std::int64_t count, std::string_view one, std::string_view many)

@@ -26,11 +26,11 @@ void SkillTips::Refresh()
         return;
     for (int s = 1; s <= kSkillCount; ++s) {
         const auto index = static_cast<std::size_t>(s - 1);
-        QString text = QString::fromStdString(texts[s]);
-        // Most skills' previews stay the same; an unchanged description raises no accessibility event.
-        if (text == shown_[index])
+        // The previews of locked skills stay the same; an unchanged description raises no accessibility event.
+        if (texts[s] == shown_[index])
             continue;
-        shown_[index] = text;
+        shown_[index] = std::move(texts[s]);
+        const QString text = QString::fromStdString(shown_[index]);
         if (fields_[index]) {
             fields_[index]->setToolTip(text);
             fields_[index]->setAccessibleDescription(text);

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <array>
+#include <string>
 
 class QWidget;
 
@@ -30,7 +31,7 @@ private:
     QWidget *content_;
     std::array<QWidget *, kSkillCount> fields_{};
     std::array<QWidget *, kSkillCount> captions_{};
-    std::array<QString, kSkillCount> shown_;
+    std::array<std::string, kSkillCount> shown_;
     Connection settledConnection_;
 };
 

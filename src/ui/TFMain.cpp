@@ -38,12 +38,22 @@ void SetColour(QWidget *widget, QPalette::ColorRole role, rollwerk::Rgb colour)
 // A label is as wide as its text and grows or shrinks to the right. This is
 // the width of its size hint, measured once: the hint lays the text out three
 // times, which adds up over the window's labels at start-up.
+int TextWidth(const QLabel *label)
+{
+    return label->fontMetrics()
+        .boundingRect(QRect(0, 0, QWIDGETSIZE_MAX, QWIDGETSIZE_MAX), Qt::AlignLeft | Qt::TextExpandTabs, label->text())
+        .width();
+}
+
+void ResizeToText(QLabel *label, int textWidth)
+{
+    const QMargins margins = label->contentsMargins();
+    label->resize(textWidth + margins.left() + margins.right(), label->height());
+}
+
 void FitLabel(QLabel *label)
 {
-    const QRect text = label->fontMetrics().boundingRect(
-        QRect(0, 0, QWIDGETSIZE_MAX, QWIDGETSIZE_MAX), Qt::AlignLeft | Qt::TextExpandTabs, label->text());
-    const QMargins margins = label->contentsMargins();
-    label->resize(text.width() + margins.left() + margins.right(), label->height());
+    ResizeToText(label, TextWidth(label));
 }
 
 QLabel *CreateLabel(
@@ -254,16 +264,31 @@ void TFMain::SetTabOrder()
     }
 }
 
+void TFMain::FitCounter(QLabel *label, MeasuredTexts &measured)
+{
+    // A width holds for the font and resolution it was measured with.
+    const int dpi = label->logicalDpiX();
+    if (label->font() != measured.font || dpi != measured.dpi) {
+        measured.widths.clear();
+        measured.font = label->font();
+        measured.dpi = dpi;
+    }
+    auto known = measured.widths.constFind(label->text());
+    if (known == measured.widths.cend())
+        known = measured.widths.insert(label->text(), TextWidth(label));
+    ResizeToText(label, *known);
+}
+
 void TFMain::ShowFreePoints()
 {
     LFertFrei_->setText(QString::fromStdString(planner_.LFertFrei.Text()));
-    FitLabel(LFertFrei_);
+    FitCounter(LFertFrei_, freePointsWidths_);
 }
 
 void TFMain::ShowFreeSlots()
 {
     LFertGesAnzeige_->setText(QString::fromStdString(planner_.LFertGesAnzeige.Text()));
-    FitLabel(LFertGesAnzeige_);
+    FitCounter(LFertGesAnzeige_, freeSlotsWidths_);
 }
 
 void TFMain::ShowBonusLines()

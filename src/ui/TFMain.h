@@ -7,6 +7,7 @@
 
 #include "Planner.h"
 
+#include <QHash>
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
@@ -55,9 +56,20 @@ private:
     void Beenden1Click();
     void Info1Click();
 
+    // The width each text of a counter label needs: laying a text out costs
+    // more than the rest of a skill step, and the counters show few texts.
+    struct MeasuredTexts {
+        QFont font;
+        int dpi = 0;
+        QHash<QString, int> widths;
+    };
+    static void FitCounter(QLabel *label, MeasuredTexts &measured);
+
     QLabel *LFertFrei_ = nullptr;
+    MeasuredTexts freePointsWidths_;
     QLabel *LFertGes_ = nullptr;
     QLabel *LFertGesAnzeige_ = nullptr;
+    MeasuredTexts freeSlotsWidths_;
     QListWidget *LBBoni_ = nullptr;
     QMenuBar *MainMenu1_ = nullptr;
     QPointer<QWidget> infoWindow_;
