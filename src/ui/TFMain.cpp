@@ -93,7 +93,7 @@ TFMain::TFMain(QWidget *parent) : PlannerWindow(parent)
     content->setObjectName(QStringLiteral("FMainContent"));
     content->setMinimumSize(layout::kMainContentWidth, layout::kMainContentHeight);
     CreateWidgets(content);
-    CreateSkillGrid(content);
+    const rollwerk::SkillTips::Widgets skillWidgets = CreateSkillGrid(content);
     scrollArea->setWidget(content);
 
     CreateMenu();
@@ -113,7 +113,7 @@ TFMain::TFMain(QWidget *parent) : PlannerWindow(parent)
     };
     // The plan travels by the clipboard; each skill field previews its next point.
     new rollwerk::PlanMenu(planner_, this, {content, LBBoni_});
-    auto *skillTips = new rollwerk::SkillTips(planner_, content);
+    auto *skillTips = new rollwerk::SkillTips(planner_, content, skillWidgets);
     // Every widget holds its initial value: now the plan may start.
     rollwerk::CallPlanner(this, [this] { planner_.FormCreate(); });
     skillTips->Refresh();
@@ -212,8 +212,9 @@ void TFMain::CreateWidgets(QWidget *content)
     content->findChild<QWidget *>(QStringLiteral("SpEStufeH"))->setFocus();
 }
 
-void TFMain::CreateSkillGrid(QWidget *content)
+rollwerk::SkillTips::Widgets TFMain::CreateSkillGrid(QWidget *content)
 {
+    rollwerk::SkillTips::Widgets widgets;
     const QFont body = layout::FontOf(layout::FontKind::Body);
     for (const layout::SkillEntry &entry : layout::kSkillGrid) {
         const int s = entry.skill;
@@ -229,7 +230,10 @@ void TFMain::CreateSkillGrid(QWidget *content)
         field->setAccessibleName(caption->text());
 
         connect(field, &rollwerk::SpinField::captionEnabledChanged, caption, &QWidget::setEnabled);
+        widgets.fields[s] = field;
+        widgets.captions[s] = caption;
     }
+    return widgets;
 }
 
 void TFMain::CreateMenu()

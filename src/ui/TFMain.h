@@ -6,6 +6,7 @@
 // through the models' signals, nested notifications included.
 
 #include "Planner.h"
+#include "SkillTips.h"
 
 #include <QHash>
 #include <QPixmap>
@@ -46,7 +47,7 @@ public:
 
 private:
     void CreateWidgets(QWidget *content);
-    void CreateSkillGrid(QWidget *content);
+    rollwerk::SkillTips::Widgets CreateSkillGrid(QWidget *content);
     void CreateMenu();
     void SetTabOrder();
     void ShowFreePoints();

@@ -42,9 +42,9 @@ std::string NotEnterable(const Plan &plan)
     return {};
 }
 
-std::vector<PlanDifference> Differences(const Plan &wanted, const Plan &shown)
+std::vector<SkillChange> Differences(const Plan &wanted, const Plan &shown)
 {
-    std::vector<PlanDifference> differences;
+    std::vector<SkillChange> differences;
     if (wanted.level != shown.level)
         differences.push_back({0, wanted.level, shown.level});
     for (int s = 1; s <= kSkillCount; ++s) {
