@@ -182,6 +182,17 @@ void BM_PreviewAllSkills(benchmark::State &state)
 }
 BENCHMARK(BM_PreviewAllSkills);
 
+// The tooltip texts of all 28 skills, as each front end makes them after every user action.
+void BM_SkillTipTexts(benchmark::State &state)
+{
+    Planner planner;
+    planner.FormCreate();
+    ApplyPlan(planner, DevelopedPlan());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SkillTipTexts(planner));
+}
+BENCHMARK(BM_SkillTipTexts);
+
 // The rare plan that is tried on a scratch planner: a "Gladiator" at level
 // 100 lowered to 90 under a skill at 100, with every skill the class may
 // take open, so that each of them is stepped up and down on the scratch.

@@ -19,7 +19,7 @@
 #include "Catalogue.h"
 #include "Colours.h"
 #include "Planner.h"
-#include "ShownValuesCheck.h"
+#include "ShownValues.h"
 #include "Utf8.h"
 
 #include <cstddef>
@@ -114,7 +114,7 @@ void CheckPlan(const Planner &p)
         if (CharCount(f.Text()) > NumberField::kMaxLength)
             Violated("text too long", s);
     }
-    if (const char *view = rollwerk::testing::MismatchWithShownValues(p))
+    if (const char *view = MismatchWithShownValues(p))
         Violated(view);
 }
 

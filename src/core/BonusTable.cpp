@@ -4,6 +4,7 @@
 #include "NumberField.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace rollwerk {
 
@@ -90,6 +91,20 @@ constexpr std::array<Contribution, kBonusRowCount + 1> kContributions = {{
 }};
 // clang-format on
 
+// Where each row's contributions start in the table, and the end after the last row.
+constexpr std::array<std::size_t, kBonusRowCount + 1> kFirstContribution = [] {
+    std::array<std::size_t, kBonusRowCount + 1> first{};
+    std::size_t index = 0;
+    for (int row = 1; row <= kBonusRowCount; ++row) {
+        first.at(static_cast<std::size_t>(row - 1)) = index;
+        while (index < kContributions.size() && kContributions.at(index).row == row)
+            ++index;
+    }
+    first.back() = index;
+    return first;
+}();
+static_assert(kFirstContribution.back() == kContributions.size(), "the contributions are in row order");
+
 bool IsZero(const std::string &text)
 {
     return text.size() == 1 && text[0] == '0';
@@ -148,10 +163,11 @@ std::int64_t BonusRowValue(int row, const SkillValues &skills)
 {
     // Row 22's second contribution adds to what its value text holds, which is the first.
     std::int64_t rowValue = 0;
-    for (std::size_t index = 0; index < kContributions.size(); ++index) {
+    const auto at = static_cast<std::size_t>(row - 1);
+    for (std::size_t index = kFirstContribution.at(at); index < kFirstContribution.at(at + 1); ++index) {
         const Contribution &c = kContributions[index];
         const std::int32_t value = skills[c.sourceSkill];
-        if (c.row != row || value < 1)
+        if (value < 1)
             continue;
         rowValue = ContributionValue(index, c, value, rowValue);
     }
@@ -191,7 +207,14 @@ std::string BonusLine(int row, std::int64_t value)
 {
     if (value <= 0)
         return {};
-    return std::string(BonusLabel(row)) + std::to_string(value) + std::string(BonusSuffix(row));
+    const std::string_view label = BonusLabel(row);
+    const std::string_view suffix = BonusSuffix(row);
+    std::array<char, 24> digits{};
+    const char *end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+    std::string line;
+    line.reserve(label.size() + digits.size() + suffix.size());
+    line.append(label).append(digits.data(), static_cast<std::size_t>(end - digits.data())).append(suffix);
+    return line;
 }
 
 void BonusTexts::Initialise()

@@ -59,23 +59,23 @@ std::string Because(Cause cause, int skill, int column, std::int32_t level)
 }
 
 // "Waffenkunde: 3 statt 5 (2 weniger)".
-std::string DescribeDifference(const PlanDifference &d)
+std::string DescribeDifference(const SkillChange &d)
 {
-    const std::int64_t by = std::int64_t{d.shown} - d.wanted;
-    return Name(d.skill) + ": " + std::to_string(d.shown) + " statt " + std::to_string(d.wanted) + " ("
+    const std::int64_t by = std::int64_t{d.after} - d.before;
+    return Name(d.skill) + ": " + std::to_string(d.after) + " statt " + std::to_string(d.before) + " ("
         + std::to_string(by < 0 ? -by : by) + (by < 0 ? " weniger" : " mehr") + ")";
 }
 
 // One line per difference with its reason; the skills the class never learns share one line.
 std::string DescribeDifferences(
-    const std::vector<PlanDifference> &differences, const SkillArray<Cause> &causes, int column, std::int32_t level)
+    const std::vector<SkillChange> &differences, const SkillArray<Cause> &causes, int column, std::int32_t level)
 {
     std::string text;
     std::string never;
-    for (const PlanDifference &d : differences) {
+    for (const SkillChange &d : differences) {
         const Cause cause = d.skill == 0 ? Cause::None : causes[d.skill];
         if (cause == Cause::NeverLearned) {
-            never += (never.empty() ? "" : ", ") + Name(d.skill) + " (" + std::to_string(d.wanted) + ")";
+            never += (never.empty() ? "" : ", ") + Name(d.skill) + " (" + std::to_string(d.before) + ")";
             continue;
         }
         const std::string why = Because(cause, d.skill, column, level);
@@ -89,14 +89,6 @@ std::string DescribeDifferences(
 }
 
 } // namespace
-
-Plan CurrentPlan(const Planner &planner)
-{
-    Plan plan{planner.CBCharwahl.Text(), planner.SpEStufeH.Value(), {}};
-    for (int s = 1; s <= kSkillCount; ++s)
-        plan.skills[s] = planner.SpEFert[s].Value();
-    return plan;
-}
 
 PlanApplication ApplyPlan(Planner &planner, const Plan &plan)
 {

@@ -17,22 +17,13 @@
 
 namespace rollwerk {
 
-// A value the planner shows other than the plan asked for. Skill 0 is the level.
-struct PlanDifference {
-    int skill = 0;
-    std::int32_t wanted = 0;
-    std::int32_t shown = 0;
-    friend bool operator==(const PlanDifference &, const PlanDifference &) = default;
-};
-
 struct PlanApplication {
     bool applied = false; // false: nothing was changed, message says why
-    std::vector<PlanDifference> differences;
+    // Each value the planner shows other than the plan asked for: before is
+    // the plan's, after the planner's.
+    std::vector<SkillChange> differences;
     std::string message; // German; empty when the plan was taken over exactly
 };
-
-// The plan the fields show: the class box text, the level and the 28 values.
-Plan CurrentPlan(const Planner &planner);
 
 // Enters a plan that PlanProblem accepts; any other leaves the planner as it is.
 PlanApplication ApplyPlan(Planner &planner, const Plan &plan);

@@ -16,7 +16,7 @@
 // every code has an even length, so a dropped or doubled character always
 // gives a wrong length. The longest code (every value 250) has 48 characters.
 
-#include "Budget.h"
+#include "Plan.h"
 
 #include <cstdint>
 #include <optional>
@@ -24,13 +24,6 @@
 #include <string_view>
 
 namespace rollwerk {
-
-struct Plan {
-    std::string className;
-    std::int32_t level = 1;
-    SkillValues skills;
-    friend bool operator==(const Plan &, const Plan &) = default;
-};
 
 inline constexpr std::string_view kPlanCodePrefix = "RW";
 inline constexpr char kPlanCodeVersion = '1';

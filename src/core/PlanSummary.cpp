@@ -1,6 +1,5 @@
 #include "PlanSummary.h"
 
-#include "PlanApply.h"
 #include "PlanCode.h"
 #include "WindowLayoutTable.h"
 

@@ -50,11 +50,6 @@ Planner::Planner()
     runs_.reserve(kUsualNesting);
 }
 
-Planner::~Planner()
-{
-    LastClass.clear();
-}
-
 void Planner::FormCreate()
 {
     LastClass = kDefaultClass;

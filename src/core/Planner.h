@@ -63,7 +63,7 @@ public:
     Planner();
     Planner(const Planner &) = delete;
     Planner &operator=(const Planner &) = delete;
-    ~Planner();
+    ~Planner() = default;
 
     // Fields, named after the widgets that show them.
     ClassBox CBCharwahl;
@@ -78,6 +78,8 @@ public:
     SkillValues PreviousValues;
     SkillArray<std::int64_t> EditDelta;
     BonusTexts Bonus;
+    // The remembered class: each planner holds its own, so that one destroyed
+    // in the middle of a plan leaves none behind for the next.
     std::string LastClass;
 
     // Procedures.

@@ -1,5 +1,7 @@
 #include "Preview.h"
 
+#include "ShownValues.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -10,27 +12,51 @@ namespace rollwerk {
 
 namespace {
 
+// The texts are made for every skill after every user action: each is
+// written into one string, without the temporaries of operator+.
+void AppendNumber(std::string &text, std::int64_t number)
+{
+    std::array<char, 24> digits{};
+    const char *end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+    text.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
+}
+
 std::string Quoted(int skill)
 {
-    return "\u201e" + std::string(SkillCaption(skill)) + "\u201c";
+    const std::string_view caption = SkillCaption(skill);
+    std::string text;
+    text.reserve(caption.size() + 6);
+    text.append("\u201e").append(caption).append("\u201c");
+    return text;
 }
 
 std::string LockedReason(const Planner &planner, int skill, int column, std::int32_t level)
 {
     const int unlock = UnlockLevel(skill, column);
-    if (unlock == kNever)
-        return Quoted(skill) + " kann diese Klasse nie lernen.";
-    if (level < unlock)
-        return "Diese Klasse bekommt " + Quoted(skill) + " erst ab Stufe " + std::to_string(unlock) + ".";
-    if (ParseInteger(planner.LFertGesAnzeige.Text()).value_or(0) <= 0)
-        return "Kein Fertigkeitsplatz ist frei.";
-    return Quoted(skill) + " ist gesperrt.";
+    std::string text;
+    text.reserve(96);
+    if (unlock == kNever) {
+        text.append(Quoted(skill)).append(" kann diese Klasse nie lernen.");
+    } else if (level < unlock) {
+        text.append("Diese Klasse bekommt ").append(Quoted(skill)).append(" erst ab Stufe ");
+        AppendNumber(text, unlock);
+        text.append(".");
+    } else if (ParseInteger(planner.LFertGesAnzeige.Text()).value_or(0) <= 0) {
+        text.append("Kein Fertigkeitsplatz ist frei.");
+    } else {
+        text.append(Quoted(skill)).append(" ist gesperrt.");
+    }
+    return text;
 }
 
 std::string CapReason(int skill, std::int32_t level)
 {
-    return "Die Stufe " + std::to_string(level) + " begrenzt " + Quoted(skill) + " auf " + std::to_string(level)
-        + (level == 1 ? " Punkt." : " Punkte.");
+    std::string text = "Die Stufe ";
+    AppendNumber(text, level);
+    text.append(" begrenzt ").append(Quoted(skill)).append(" auf ");
+    AppendNumber(text, level);
+    text.append(level == 1 ? " Punkt." : " Punkte.");
+    return text;
 }
 
 std::string AtMinimumReason(int skill, std::int32_t minimum)
@@ -52,6 +78,7 @@ struct Regular {
     SkillValues values;
     std::int64_t freePoints = 0;
     std::int64_t freeSlots = 0;
+    std::array<std::int64_t, kBonusRowCount + 1> rowValues{}; // by row 1..45
 };
 
 std::optional<Regular> RegularPlan(const Planner &planner)
@@ -80,22 +107,11 @@ std::optional<Regular> RegularPlan(const Planner &planner)
     }
     r.freePoints = FreeSkillPoints(r.level, r.values);
     r.freeSlots = *SkillSlots(r.level) - ChosenSkillCount(r.values);
-    if (r.freePoints < 0 || planner.LFertFrei.Text() != std::string(kFreePointsCaption) + std::to_string(r.freePoints)
-        || planner.LFertGesAnzeige.Text() != std::to_string(r.freeSlots))
+    // The counters and the list show these values, so a run that changes no value rewrites them unchanged.
+    if (r.freePoints < 0 || MismatchWithShownValues(planner) != nullptr)
         return std::nullopt;
-    // The list shows the lines of these values, so a run that changes no value rewrites it unchanged.
-    const std::vector<std::string> &shown = planner.LBBoni.Lines();
-    std::size_t line = 0;
-    for (int row = 1; row <= kBonusRowCount; ++row) {
-        const std::int64_t value = BonusRowValue(row, r.values);
-        if (value <= 0)
-            continue;
-        if (line >= shown.size() || shown[line] != BonusLine(row, value))
-            return std::nullopt;
-        ++line;
-    }
-    if (line != shown.size())
-        return std::nullopt;
+    for (int row = 1; row <= kBonusRowCount; ++row)
+        r.rowValues.at(static_cast<std::size_t>(row)) = BonusRowValue(row, r.values);
     return r;
 }
 
@@ -113,17 +129,22 @@ StepPreview Taken(const Regular &r, int skill, std::int32_t value)
 {
     SkillValues after = r.values;
     after[skill] = value;
+    const std::int32_t before = r.values[skill];
     StepPreview step;
     step.offered = true;
     step.takesEffect = true;
-    step.skills.push_back({skill, r.values[skill], value});
-    step.freePoints = FreeSkillPoints(r.level, after);
-    step.freeSlots = *SkillSlots(r.level) - ChosenSkillCount(after);
-    for (int row : BonusRowsOfSkill(skill)) {
-        std::string before = BonusLine(row, BonusRowValue(row, r.values));
-        std::string now = BonusLine(row, BonusRowValue(row, after));
-        if (before != now)
-            step.bonuses.push_back({std::move(before), std::move(now)});
+    step.skills.push_back({skill, before, value});
+    // Only this skill changes: the counters move by its difference.
+    step.freePoints = r.freePoints - (std::int64_t{value} - before);
+    step.freeSlots = r.freeSlots - ((value > 0 ? 1 : 0) - (before > 0 ? 1 : 0));
+    const std::span<const int> rows = BonusRowsOfSkill(skill);
+    step.bonuses.reserve(rows.size());
+    for (int row : rows) {
+        const std::int64_t was = r.rowValues.at(static_cast<std::size_t>(row));
+        const std::int64_t now = BonusRowValue(row, after);
+        // A line is left out at 0 or less and otherwise shows its value.
+        if (was != now && (was > 0 || now > 0))
+            step.bonuses.push_back({BonusLine(row, was), BonusLine(row, now)});
     }
     return step;
 }
@@ -265,50 +286,66 @@ StepPreview Simulate(const Planner &planner, const PlannerState &state, Planner 
     return step;
 }
 
-std::string Plural(std::int64_t count, const char *one, const char *many)
+void AppendPlural(std::string &text, std::int64_t count, std::string_view one, std::string_view many)
 {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
+    AppendNumber(text, count);
+    text += ' ';
+    text += count == 1 ? one : many;
 }
 
 // "Angriffswert: +44 % → +52 %", or the whole line that comes or goes.
-std::string DescribeLine(const BonusChange &change)
+void AppendLine(std::string &text, const BonusChange &change)
 {
-    if (change.before.empty())
-        return "neu: " + change.after;
-    if (change.after.empty())
-        return "entf\u00e4llt: " + change.before;
+    if (change.before.empty()) {
+        text.append("neu: ").append(change.after);
+        return;
+    }
+    if (change.after.empty()) {
+        text.append("entf\u00e4llt: ").append(change.before);
+        return;
+    }
+    text.append(change.before).append(" \u2192 ");
     const std::size_t valueAt = change.before.rfind(": ");
     if (valueAt == std::string::npos || change.after.compare(0, valueAt + 2, change.before, 0, valueAt + 2) != 0)
-        return change.before + " \u2192 " + change.after;
-    return change.before + " \u2192 " + change.after.substr(valueAt + 2);
+        text.append(change.after);
+    else
+        text.append(change.after, valueAt + 2);
 }
 
-std::string DescribeStep(const char *title, int skill, const StepPreview &step)
+void AppendStep(std::string &text, std::string_view title, int skill, const StepPreview &step)
 {
-    std::string text = title;
+    text.append(title);
     if (step.takesEffect) {
-        text += ": ";
+        text.append(": ");
     } else {
-        text += " ist nicht m\u00f6glich: " + step.reason;
-        if (step.skills.empty() && step.bonuses.empty())
-            return text + "\n";
-        text += "\nDabei: ";
+        text.append(" ist nicht m\u00f6glich: ").append(step.reason);
+        if (step.skills.empty() && step.bonuses.empty()) {
+            text += '\n';
+            return;
+        }
+        text.append("\nDabei: ");
     }
     bool first = true;
     for (const SkillChange &change : step.skills) {
-        text += (first ? "" : ", ") + std::string(SkillCaption(change.skill)) + " " + std::to_string(change.before)
-            + " \u2192 " + std::to_string(change.after);
+        text.append(first ? "" : ", ").append(SkillCaption(change.skill)).append(" ");
+        AppendNumber(text, change.before);
+        text.append(" \u2192 ");
+        AppendNumber(text, change.after);
         first = false;
     }
     if (step.skills.empty())
-        text += std::string(SkillCaption(skill)) + " bleibt";
+        text.append(SkillCaption(skill)).append(" bleibt");
     if (!step.othersLowered.empty())
-        text += "\n" + step.othersLowered;
-    text += "\nDanach frei: " + Plural(step.freePoints, "Fertigkeitspunkt", "Fertigkeitspunkte") + ", "
-        + Plural(step.freeSlots, "Fertigkeitsplatz", "Fertigkeitspl\u00e4tze") + "\n";
-    for (const BonusChange &change : step.bonuses)
-        text += DescribeLine(change) + "\n";
-    return text;
+        text.append("\n").append(step.othersLowered);
+    text.append("\nDanach frei: ");
+    AppendPlural(text, step.freePoints, "Fertigkeitspunkt", "Fertigkeitspunkte");
+    text.append(", ");
+    AppendPlural(text, step.freeSlots, "Fertigkeitsplatz", "Fertigkeitspl\u00e4tze");
+    text += '\n';
+    for (const BonusChange &change : step.bonuses) {
+        AppendLine(text, change);
+        text += '\n';
+    }
 }
 
 } // namespace
@@ -336,9 +373,13 @@ PlanPreview PreviewPlan(const Planner &planner)
 
 std::string DescribePreview(int skill, const SkillPreview &preview)
 {
-    std::string text = DescribeStep("Ein Punkt mehr", skill, preview.up);
-    if (preview.down.offered)
-        text += "\n" + DescribeStep("Ein Punkt weniger", skill, preview.down);
+    std::string text;
+    text.reserve(512);
+    AppendStep(text, "Ein Punkt mehr", skill, preview.up);
+    if (preview.down.offered) {
+        text += '\n';
+        AppendStep(text, "Ein Punkt weniger", skill, preview.down);
+    }
     if (!text.empty() && text.back() == '\n')
         text.pop_back();
     return text;

@@ -13,6 +13,7 @@
 // zeroes or clamps other skills, so the step is tried on a scratch planner
 // put into the same state.
 
+#include "Plan.h"
 #include "Planner.h"
 
 #include <cstdint>
@@ -26,13 +27,6 @@ struct BonusChange {
     std::string before;
     std::string after;
     friend bool operator==(const BonusChange &, const BonusChange &) = default;
-};
-
-struct SkillChange {
-    int skill = 0;
-    std::int32_t before = 0;
-    std::int32_t after = 0;
-    friend bool operator==(const SkillChange &, const SkillChange &) = default;
 };
 
 struct StepPreview {

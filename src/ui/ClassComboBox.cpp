@@ -174,10 +174,7 @@ void ClassComboBox::typeCharacter(char32_t ch)
 
 void ClassComboBox::forwardToLineEdit(QKeyEvent *event)
 {
-    // Called directly: QApplication would hand an ignored key back up to this box.
-    forwardingKey_ = true;
-    static_cast<QObject *>(lineEdit())->event(event);
-    forwardingKey_ = false;
+    ForwardKey(*lineEdit(), *event, forwardingKey_);
     lineEdited();
 }
 

@@ -7,13 +7,9 @@
 
 namespace rollwerk {
 
-SkillTips::SkillTips(Planner &planner, QWidget *content) : QObject(content), planner_(planner), content_(content)
+SkillTips::SkillTips(Planner &planner, QWidget *parent, const Widgets &widgets)
+    : QObject(parent), planner_(planner), parent_(parent), widgets_(widgets)
 {
-    for (int s = 1; s <= kSkillCount; ++s) {
-        const auto index = static_cast<std::size_t>(s - 1);
-        fields_[index] = content->findChild<QWidget *>(QStringLiteral("SpEFert%1").arg(s));
-        captions_[index] = content->findChild<QWidget *>(QStringLiteral("LFert%1Head").arg(s));
-    }
     settledConnection_ = planner_.settled.Connect([this] { Refresh(); });
 }
 
@@ -22,21 +18,20 @@ void SkillTips::Refresh()
     // Runs when a user action ends, which may be outside any call into the
     // planner that shows its errors: this one shows its own.
     SkillArray<std::string> texts;
-    if (!CallPlanner(content_, [&] { texts = SkillTipTexts(planner_); }))
+    if (!CallPlanner(parent_, [&] { texts = SkillTipTexts(planner_); }))
         return;
     for (int s = 1; s <= kSkillCount; ++s) {
-        const auto index = static_cast<std::size_t>(s - 1);
-        QString text = QString::fromStdString(texts[s]);
-        // Most skills' previews stay the same; an unchanged description raises no accessibility event.
-        if (text == shown_[index])
+        // The previews of locked skills stay the same; an unchanged description raises no accessibility event.
+        if (texts[s] == shown_[s])
             continue;
-        shown_[index] = text;
-        if (fields_[index]) {
-            fields_[index]->setToolTip(text);
-            fields_[index]->setAccessibleDescription(text);
+        shown_[s] = std::move(texts[s]);
+        const QString text = QString::fromStdString(shown_[s]);
+        if (QWidget *field = widgets_.fields[s]) {
+            field->setToolTip(text);
+            field->setAccessibleDescription(text);
         }
-        if (captions_[index])
-            captions_[index]->setToolTip(text);
+        if (QWidget *caption = widgets_.captions[s])
+            caption->setToolTip(text);
     }
 }
 

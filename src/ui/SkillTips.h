@@ -8,9 +8,8 @@
 #include "Planner.h"
 
 #include <QObject>
-#include <QString>
 
-#include <array>
+#include <string>
 
 class QWidget;
 
@@ -20,17 +19,22 @@ class SkillTips : public QObject {
     Q_OBJECT
 
 public:
-    // Finds the fields and captions among the children of content by name.
-    SkillTips(Planner &planner, QWidget *content);
+    // The widgets that show each skill: its field and its caption.
+    struct Widgets {
+        SkillArray<QWidget *> fields;
+        SkillArray<QWidget *> captions;
+    };
+
+    // Owned by parent, which also shows the errors of a refresh.
+    SkillTips(Planner &planner, QWidget *parent, const Widgets &widgets);
 
     void Refresh();
 
 private:
     Planner &planner_;
-    QWidget *content_;
-    std::array<QWidget *, kSkillCount> fields_{};
-    std::array<QWidget *, kSkillCount> captions_{};
-    std::array<QString, kSkillCount> shown_;
+    QWidget *parent_;
+    Widgets widgets_;
+    SkillArray<std::string> shown_;
     Connection settledConnection_;
 };
 

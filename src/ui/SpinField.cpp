@@ -300,12 +300,6 @@ void SpinField::mouseMoveEvent(QMouseEvent *event)
     }
 }
 
-void SpinField::timerEvent(QTimerEvent *event)
-{
-    // Only the base class's own timers arrive here; the hold repeat is repeatTimer_.
-    QAbstractSpinBox::timerEvent(event);
-}
-
 void SpinField::changeEvent(QEvent *event)
 {
     QAbstractSpinBox::changeEvent(event);
@@ -416,11 +410,7 @@ void SpinField::pasteClipboard()
 
 void SpinField::forwardToLineEdit(QKeyEvent *event)
 {
-    // Called directly: QApplication would pass an ignored key back up to this
-    // field and round again.
-    forwardingKey_ = true;
-    static_cast<QObject *>(lineEdit())->event(event);
-    forwardingKey_ = false;
+    ForwardKey(*lineEdit(), *event, forwardingKey_);
     lineEdited();
 }
 

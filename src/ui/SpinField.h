@@ -56,7 +56,6 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    void timerEvent(QTimerEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -83,7 +82,7 @@ private:
     bool forwardingKey_ = false;
     bool applyingColour_ = false;
     int wheelRemainder_ = 0;
-    // Hold-to-repeat of the step buttons: 400 ms, then every 100 ms.
+    // Hold-to-repeat of the step buttons, at the model's repeat times.
     QTimer repeatTimer_;
     int heldDirection_ = 0;
     bool heldOverButton_ = false;

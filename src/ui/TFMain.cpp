@@ -38,12 +38,22 @@ void SetColour(QWidget *widget, QPalette::ColorRole role, rollwerk::Rgb colour)
 // A label is as wide as its text and grows or shrinks to the right. This is
 // the width of its size hint, measured once: the hint lays the text out three
 // times, which adds up over the window's labels at start-up.
+int TextWidth(const QLabel *label)
+{
+    return label->fontMetrics()
+        .boundingRect(QRect(0, 0, QWIDGETSIZE_MAX, QWIDGETSIZE_MAX), Qt::AlignLeft | Qt::TextExpandTabs, label->text())
+        .width();
+}
+
+void ResizeToText(QLabel *label, int textWidth)
+{
+    const QMargins margins = label->contentsMargins();
+    label->resize(textWidth + margins.left() + margins.right(), label->height());
+}
+
 void FitLabel(QLabel *label)
 {
-    const QRect text = label->fontMetrics().boundingRect(
-        QRect(0, 0, QWIDGETSIZE_MAX, QWIDGETSIZE_MAX), Qt::AlignLeft | Qt::TextExpandTabs, label->text());
-    const QMargins margins = label->contentsMargins();
-    label->resize(text.width() + margins.left() + margins.right(), label->height());
+    ResizeToText(label, TextWidth(label));
 }
 
 QLabel *CreateLabel(
@@ -83,7 +93,7 @@ TFMain::TFMain(QWidget *parent) : PlannerWindow(parent)
     content->setObjectName(QStringLiteral("FMainContent"));
     content->setMinimumSize(layout::kMainContentWidth, layout::kMainContentHeight);
     CreateWidgets(content);
-    CreateSkillGrid(content);
+    const rollwerk::SkillTips::Widgets skillWidgets = CreateSkillGrid(content);
     scrollArea->setWidget(content);
 
     CreateMenu();
@@ -103,7 +113,7 @@ TFMain::TFMain(QWidget *parent) : PlannerWindow(parent)
     };
     // The plan travels by the clipboard; each skill field previews its next point.
     new rollwerk::PlanMenu(planner_, this, {content, LBBoni_});
-    auto *skillTips = new rollwerk::SkillTips(planner_, content);
+    auto *skillTips = new rollwerk::SkillTips(planner_, content, skillWidgets);
     // Every widget holds its initial value: now the plan may start.
     rollwerk::CallPlanner(this, [this] { planner_.FormCreate(); });
     skillTips->Refresh();
@@ -202,8 +212,9 @@ void TFMain::CreateWidgets(QWidget *content)
     content->findChild<QWidget *>(QStringLiteral("SpEStufeH"))->setFocus();
 }
 
-void TFMain::CreateSkillGrid(QWidget *content)
+rollwerk::SkillTips::Widgets TFMain::CreateSkillGrid(QWidget *content)
 {
+    rollwerk::SkillTips::Widgets widgets;
     const QFont body = layout::FontOf(layout::FontKind::Body);
     for (const layout::SkillEntry &entry : layout::kSkillGrid) {
         const int s = entry.skill;
@@ -219,7 +230,10 @@ void TFMain::CreateSkillGrid(QWidget *content)
         field->setAccessibleName(caption->text());
 
         connect(field, &rollwerk::SpinField::captionEnabledChanged, caption, &QWidget::setEnabled);
+        widgets.fields[s] = field;
+        widgets.captions[s] = caption;
     }
+    return widgets;
 }
 
 void TFMain::CreateMenu()
@@ -254,16 +268,31 @@ void TFMain::SetTabOrder()
     }
 }
 
+void TFMain::FitCounter(QLabel *label, MeasuredTexts &measured)
+{
+    // A width holds for the font and resolution it was measured with.
+    const int dpi = label->logicalDpiX();
+    if (label->font() != measured.font || dpi != measured.dpi) {
+        measured.widths.clear();
+        measured.font = label->font();
+        measured.dpi = dpi;
+    }
+    auto known = measured.widths.constFind(label->text());
+    if (known == measured.widths.cend())
+        known = measured.widths.insert(label->text(), TextWidth(label));
+    ResizeToText(label, *known);
+}
+
 void TFMain::ShowFreePoints()
 {
     LFertFrei_->setText(QString::fromStdString(planner_.LFertFrei.Text()));
-    FitLabel(LFertFrei_);
+    FitCounter(LFertFrei_, freePointsWidths_);
 }
 
 void TFMain::ShowFreeSlots()
 {
     LFertGesAnzeige_->setText(QString::fromStdString(planner_.LFertGesAnzeige.Text()));
-    FitLabel(LFertGesAnzeige_);
+    FitCounter(LFertGesAnzeige_, freeSlotsWidths_);
 }
 
 void TFMain::ShowBonusLines()

@@ -6,7 +6,9 @@
 // through the models' signals, nested notifications included.
 
 #include "Planner.h"
+#include "SkillTips.h"
 
+#include <QHash>
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
@@ -45,7 +47,7 @@ public:
 
 private:
     void CreateWidgets(QWidget *content);
-    void CreateSkillGrid(QWidget *content);
+    rollwerk::SkillTips::Widgets CreateSkillGrid(QWidget *content);
     void CreateMenu();
     void SetTabOrder();
     void ShowFreePoints();
@@ -55,9 +57,20 @@ private:
     void Beenden1Click();
     void Info1Click();
 
+    // The width each text of a counter label needs: laying a text out costs
+    // more than the rest of a skill step, and the counters show few texts.
+    struct MeasuredTexts {
+        QFont font;
+        int dpi = 0;
+        QHash<QString, int> widths;
+    };
+    static void FitCounter(QLabel *label, MeasuredTexts &measured);
+
     QLabel *LFertFrei_ = nullptr;
+    MeasuredTexts freePointsWidths_;
     QLabel *LFertGes_ = nullptr;
     QLabel *LFertGesAnzeige_ = nullptr;
+    MeasuredTexts freeSlotsWidths_;
     QListWidget *LBBoni_ = nullptr;
     QMenuBar *MainMenu1_ = nullptr;
     QPointer<QWidget> infoWindow_;

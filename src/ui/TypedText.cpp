@@ -69,4 +69,11 @@ CharSelection SelectionOf(const QLineEdit &edit)
     return {start, CharPosition(text, edit.selectionEnd()) - start};
 }
 
+void ForwardKey(QLineEdit &edit, QKeyEvent &event, bool &forwarding)
+{
+    forwarding = true;
+    static_cast<QObject &>(edit).event(&event);
+    forwarding = false;
+}
+
 } // namespace rollwerk

@@ -33,6 +33,12 @@ template <typename Type> bool TypeEach(QEvent &event, const std::u32string &char
     return true;
 }
 
+// Hands a key its owner leaves to the line edit straight to the edit, with
+// forwarding set meanwhile, so that the owner tells the edit changes it
+// forwarded from the edit's own. Called directly: QApplication would hand a
+// key the edit ignores back up to the owner and round again.
+void ForwardKey(QLineEdit &edit, QKeyEvent &event, bool &forwarding);
+
 // The models count characters; QString counts UTF-16 units.
 std::size_t CharPosition(const QString &text, int utf16Position);
 int Utf16Position(const QString &text, std::size_t charPosition);

@@ -3,6 +3,7 @@
 // doubled or swapped character never yields another plan.
 
 #include "PlanCode.h"
+#include "CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -248,12 +249,7 @@ TEST_P(PlanCodeRefusal, SaysWhatIsWrongAndGivesNoPlan)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(PlanCode, PlanCodeRefusal, ::testing::ValuesIn(Cases()), [](const auto &info) {
-    std::string name;
-    for (char c : info.param.name)
-        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(PlanCode, PlanCodeRefusal, ::testing::ValuesIn(Cases()), rollwerk::testing::ByCaseName());
 
 TEST(PlanCode, EveryKindOfRefusalHasARowAndMessagesOfItsOwn)
 {

@@ -3,6 +3,7 @@
 // differs, each difference with its reason; a text without a valid code
 // changes nothing.
 
+#include "CaseName.h"
 #include "PlanApply.h"
 #include "PlanSummary.h"
 #include "RandomUser.h"
@@ -42,9 +43,9 @@ std::string NotEnterable(const Plan &plan)
     return {};
 }
 
-std::vector<PlanDifference> Differences(const Plan &wanted, const Plan &shown)
+std::vector<SkillChange> Differences(const Plan &wanted, const Plan &shown)
 {
-    std::vector<PlanDifference> differences;
+    std::vector<SkillChange> differences;
     if (wanted.level != shown.level)
         differences.push_back({0, wanted.level, shown.level});
     for (int s = 1; s <= kSkillCount; ++s) {
@@ -184,12 +185,7 @@ INSTANTIATE_TEST_SUITE_P(PlanApply, PlanReasons,
                       "(250), Erdmagie (250), Mondmagie (250), Ballistik (250), Blutrausch (250), Fallenkunst (250), "
                       "Vampirismus (250), Meditation (250)";
             }()}),
-    [](const auto &info) {
-        std::string name;
-        for (char c : std::string(info.param.name))
-            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        return name;
-    });
+    ByCaseName());
 
 } // namespace
 } // namespace rollwerk

@@ -2,7 +2,7 @@
 // plan is consistent. The seed is fixed so that a failure can be replayed.
 
 #include "RandomUser.h"
-#include "ShownValuesCheck.h"
+#include "ShownValues.h"
 
 #include <gtest/gtest.h>
 

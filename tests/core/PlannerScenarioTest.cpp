@@ -226,7 +226,9 @@ TEST(Planner, AnUnknownClassIsRememberedWhileTheBoxShowsTheDefault)
 }
 
 // The remembered class lives from window creation to the end: a planner
-// destroyed in the middle of a plan leaves no class behind for the next one.
+// destroyed in the middle of a plan leaves no class behind for the next one,
+// which remembers none until it is created as a window. Fails when the class
+// is kept for the whole program and not cleared, or set before the window is.
 TEST(Planner, DestructionClearsTheRememberedClass)
 {
     auto driver = std::make_unique<PlannerDriver>();

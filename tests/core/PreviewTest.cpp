@@ -4,6 +4,7 @@
 // A table shows its German text for the reasons a step is refused.
 
 #include "Preview.h"
+#include "CaseName.h"
 #include "RandomUser.h"
 
 #include <gtest/gtest.h>
@@ -233,12 +234,7 @@ std::vector<TextCase> TextCases()
     };
 }
 
-INSTANTIATE_TEST_SUITE_P(Preview, PreviewText, ::testing::ValuesIn(TextCases()), [](const auto &info) {
-    std::string name;
-    for (char c : std::string(info.param.name))
-        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Preview, PreviewText, ::testing::ValuesIn(TextCases()), ByCaseName());
 
 } // namespace
 } // namespace rollwerk

@@ -2,7 +2,7 @@
 // found by their names, checked against the designed layout and the worked
 // examples of the planner rules.
 
-#include "NamedWidget.h"
+#include "MainWindowFixture.h"
 #include "PictureFormats.h"
 #include "PlanApply.h"
 #include "RollwerkApplication.h"
@@ -42,7 +42,7 @@ QString Text(std::string_view text)
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, protected MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -80,7 +80,6 @@ private slots:
     void plannerOutlivesItsViews();
 
 private:
-    template <typename T = QWidget> T *Named(const QString &name) const { return NamedWidget<T>(window_.get(), name); }
     QAbstractSpinBox *Skill(int s) const { return Named<QAbstractSpinBox>(QStringLiteral("SpEFert%1").arg(s)); }
     static QLineEdit *EditOf(QWidget *field) { return field->findChild<QLineEdit *>(); }
     static QString Shown(QWidget *field) { return EditOf(field)->text(); }
@@ -92,22 +91,16 @@ private:
     void SetLevel(const QString &level) { TypeOver(Named(QStringLiteral("SpEStufeH")), level); }
     QString FreePoints() const { return Named<QLabel>(QStringLiteral("LFertFrei"))->text(); }
     QString FreeSlots() const { return Named<QLabel>(QStringLiteral("LFertGesAnzeige"))->text(); }
-    QStringList BonusRows() const;
-
-    std::unique_ptr<TFMain> window_;
 };
 
 void MainWindowTest::init()
 {
-    window_ = std::make_unique<TFMain>();
-    window_->show();
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QVERIFY(OpenWindow());
 }
 
 void MainWindowTest::cleanup()
 {
-    window_.reset();
+    CloseWindow();
 }
 
 void MainWindowTest::TypeOver(QWidget *field, const QString &keys)
@@ -116,15 +109,6 @@ void MainWindowTest::TypeOver(QWidget *field, const QString &keys)
     QTRY_VERIFY(field->hasFocus());
     EditOf(field)->selectAll();
     QTest::keyClicks(field, keys);
-}
-
-QStringList MainWindowTest::BonusRows() const
-{
-    QStringList rows;
-    const auto *list = Named<QListWidget>(QStringLiteral("LBBoni"));
-    for (int i = 0; i < list->count(); ++i)
-        rows << list->item(i)->text();
-    return rows;
 }
 
 void MainWindowTest::startUpSkills_data()

@@ -2,7 +2,7 @@
 // fields' previews: opened by the right mouse button and the menu key, on
 // the client area and on the bonus list.
 
-#include "NamedWidget.h"
+#include "MainWindowFixture.h"
 #include "PictureFormats.h"
 #include "PlanApply.h"
 #include "PlanCode.h"
@@ -46,7 +46,7 @@ QString Text(const std::string &text)
 
 } // namespace
 
-class PlanMenuTest : public QObject {
+class PlanMenuTest : public QObject, protected MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -61,29 +61,22 @@ private slots:
     void undoBringsBackWhatALowerLevelWiped();
 
 private:
-    template <typename T = QWidget> T *Named(const QString &name) const { return NamedWidget<T>(window_.get(), name); }
     // Opens the menu as the user does.
     void OpenMenu(bool menuKey);
     // Opens the menu and chooses the entry with the mouse, or by its access key
     // when one is given; with a text, the entry must show it, enabled.
     void Choose(const QString &entry, bool menuKey, const QString &text = {}, char accessKey = 0);
-    QStringList BonusRows() const;
-
-    std::unique_ptr<TFMain> window_;
 };
 
 void PlanMenuTest::init()
 {
-    window_ = std::make_unique<TFMain>();
-    window_->show();
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QVERIFY(OpenWindow());
     QGuiApplication::clipboard()->clear();
 }
 
 void PlanMenuTest::cleanup()
 {
-    window_.reset();
+    CloseWindow();
 }
 
 void PlanMenuTest::OpenMenu(bool menuKey)
@@ -133,15 +126,6 @@ void PlanMenuTest::Choose(const QString &entry, bool menuKey, const QString &tex
         QTest::keyClick(menu, accessKey);
     else
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-}
-
-QStringList PlanMenuTest::BonusRows() const
-{
-    QStringList rows;
-    const auto *list = Named<QListWidget>(QStringLiteral("LBBoni"));
-    for (int i = 0; i < list->count(); ++i)
-        rows << list->item(i)->text();
-    return rows;
 }
 
 void PlanMenuTest::copyPlanPutsTheSummaryWithItsCode()
