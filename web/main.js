@@ -2,8 +2,9 @@
 // from the layout table at build time), binds a planner to them and draws
 // the plan (the initial one, or the one the address carries).
 // window.rollwerk.ready resolves once that plan is drawn and takes input.
-// The performance marks rollwerk:entry, :core, :drawn and :ready (and
-// core.js's :compiled and :instantiated) time the start-up for bench/web.sh.
+// The performance marks rollwerk:entry, :core, :planned (the plan entered,
+// before the window is laid out), :drawn and :ready (and core.js's :compiled
+// and :instantiated) time the start-up for bench/web.sh.
 
 import { setUpChrome } from './chrome.js';
 import { loadCore } from './core.js';
@@ -101,6 +102,7 @@ async function start() {
     focusFirst: () => page.fields[0].input.focus(),
   });
   openLink();
+  performance.mark('rollwerk:planned');
   // The window shows once its plan is drawn: laid out once, not once empty and again filled.
   const content = document.getElementById('FMainContent');
   content.hidden = false;
