@@ -110,14 +110,16 @@ template <typename Action> decltype(auto) Guarded(Action action)
 //   classTextShown(text)     the class box's text
 //   labelShown(name, text)   "LFertFrei" or "LFertGesAnzeige"
 //   bonusLinesShown(lines)   the bonus list's lines, an array of strings
-// A new planner pushes everything once. Inside a user action the binding
+// A new planner pushes everything once, unless the view shows the initial
+// plan already (the page drawn at build time: new Planner(view, true)). Inside a user action the binding
 // notes what changed and pushes each changed value once, as the action left
 // it, when the action is complete; a change outside one is pushed at once.
 // The view only reads what it is handed: it calls nothing in the module
 // while it runs.
 class WebPlanner {
 public:
-    explicit WebPlanner(val view) : view_(std::move(view))
+    explicit WebPlanner(val view) : WebPlanner(std::move(view), false) { }
+    WebPlanner(val view, bool shown) : view_(std::move(view))
     {
         const bool bound = !view_.isUndefined() && !view_.isNull();
         const auto has = [&](const char *method) { return bound && !view_[method].isUndefined(); };
@@ -145,6 +147,8 @@ public:
             Changed();
         }));
         connections_.push_back(planner_.settled.Connect([this] { Push(); }));
+        if (shown)
+            return;
         changedFields_.fill(kAllProperties);
         classChanged_ = freePointsChanged_ = freeSlotsChanged_ = bonusChanged_ = true;
         Push();
@@ -322,6 +326,7 @@ EMSCRIPTEN_BINDINGS(rollwerk)
     emscripten::constant("repeatMs", NumberField::kRepeatMs);
     emscripten::class_<WebPlanner>("Planner")
         .constructor<val>()
+        .constructor<val, bool>()
         .function("formCreate", &WebPlanner::FormCreate)
         .function("classType", &WebPlanner::ClassType)
         .function("classBackspace", &WebPlanner::ClassBackspace)

@@ -85,8 +85,8 @@ class NumberFieldView {
     this.up = elements.up;
     this.down = elements.down;
     this.caption = caption;
-    // The model's text, as last pushed.
-    this.shownText = '';
+    // The model's text, as last pushed (the generated page shows the first state).
+    this.shownText = this.input.value;
     this.held = 0;
     this.overButton = false;
     this.timer = 0;
@@ -281,7 +281,7 @@ class ClassBoxView {
     this.page = page;
     Object.assign(this, elements);
     this.active = -1;
-    this.shownText = '';
+    this.shownText = this.input.value;
     this.listen();
   }
 
@@ -511,7 +511,8 @@ export class PlanView {
     }
   }
 
-  // Binds a planner, which has drawn what its models hold when it was made with this view.
+  // Binds a planner, which has pushed what its models hold when it was made
+  // with this view, or found it drawn already.
   attach(planner) {
     this.planner = planner;
   }

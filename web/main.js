@@ -55,16 +55,18 @@ async function start() {
   );
 
   // A fresh planner holds the initial plan; FormCreate fills the bonus list.
-  // A code is then entered through the rules, as pasting a plan does on the desktop.
+  // The generated page shows that already, so the first planner pushes
+  // nothing when it is made. A code is then entered through the rules, as
+  // pasting a plan does on the desktop.
   const startPlan = (code) => {
     const previous = view.planner;
-    const planner = new core.Planner(view);
+    const planner = new core.Planner(view, !previous);
     view.attach(planner);
     planner.formCreate();
     if (previous) previous.delete();
     let result = null;
     if (code !== null) view.call(() => (result = planner.applyPlanCode(code)));
-    showTips(core.skillTips(planner));
+    if (previous || code !== null) showTips(core.skillTips(planner));
     addressCode = planner.planCode();
     if (result && result.message) chrome.showMessage(result.message);
   };
@@ -103,9 +105,9 @@ async function start() {
   });
   openLink();
   performance.mark('rollwerk:planned');
-  // The window shows once its plan is drawn: laid out once, not once empty and again filled.
+  // The window, drawn with its first state before the core was ready, takes input now.
   const content = document.getElementById('FMainContent');
-  content.hidden = false;
+  content.inert = false;
   void content.offsetHeight; // laid out with the plan
   performance.mark('rollwerk:drawn');
   // A plan typed into the address bar opens like a link; Back to an earlier address too.
