@@ -118,8 +118,8 @@ template <typename Action> decltype(auto) Guarded(Action action)
 // while it runs.
 class WebPlanner {
 public:
-    explicit WebPlanner(val view) : WebPlanner(std::move(view), false) { }
-    WebPlanner(val view, bool shown) : view_(std::move(view))
+    explicit WebPlanner(const val &view) : WebPlanner(view, false) { }
+    WebPlanner(const val &view, bool shown) : view_(view)
     {
         const bool bound = !view_.isUndefined() && !view_.isNull();
         const auto has = [&](const char *method) { return bound && !view_[method].isUndefined(); };
@@ -259,8 +259,11 @@ public:
 
 private:
     static constexpr std::uint8_t kAllProperties = (1U << kProperties.size()) - 1;
-    static std::uint8_t Bit(NumberField::Property property) { return 1U << static_cast<unsigned>(property); }
-    static std::size_t Size(double number) { return number > 0 ? static_cast<std::size_t>(number) : 0; }
+    static std::uint8_t Bit(NumberField::Property property)
+    {
+        return static_cast<std::uint8_t>(1 << static_cast<int>(property));
+    }
+    static std::size_t Size(double number) { return number > 0 ? static_cast<std::size_t>(number) : std::size_t{0}; }
 
     NumberField &Field(int f)
     {
