@@ -111,9 +111,11 @@ template <typename Action> decltype(auto) Guarded(Action action)
 //   labelShown(name, text)   "LFertFrei" or "LFertGesAnzeige"
 //   bonusLinesShown(lines)   the bonus list's lines, an array of strings
 // A new planner pushes everything once, unless the view shows the initial
-// plan already (the page drawn at build time: new Planner(view, true)). Inside a user action the binding
-// notes what changed and pushes each changed value once, as the action left
-// it, when the action is complete; a change outside one is pushed at once.
+// plan already (the page drawn at build time: new Planner(view, true)).
+// Inside a user action the binding notes what changed and pushes each
+// changed value once, as the action left it, when the action is complete (the
+// planner's settled notification, or the end of UserCall); a change outside
+// one is pushed at once.
 // The view only reads what it is handed: it calls nothing in the module
 // while it runs.
 class WebPlanner {
