@@ -85,8 +85,9 @@ class NumberFieldView {
     this.up = elements.up;
     this.down = elements.down;
     this.caption = caption;
-    // The model's text, as last pushed (the generated page shows the first state).
+    // The model's text and the field's value, as last pushed (the generated page shows the first state).
     this.shownText = this.input.value;
+    this.number = Number(this.input.getAttribute('aria-valuenow'));
     this.held = 0;
     this.overButton = false;
     this.timer = 0;
@@ -132,6 +133,7 @@ class NumberFieldView {
         }
         break;
     }
+    this.number = number;
     if (input.getAttribute('aria-valuenow') !== String(number)) input.setAttribute('aria-valuenow', number);
   }
 
