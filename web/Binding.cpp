@@ -1,7 +1,7 @@
 // The planner's field models as seen from JavaScript: a thin view binding.
 // The page (or a test) forwards user actions to the models through the
-// Planner object and receives every model notification at once, nested
-// ones included, through the view object it passed in. No rule lives here:
+// Planner object and is handed the new values the models show, once per
+// user action, through the view object it passed in. No rule lives here:
 // every call hands straight to the core.
 
 #include "Catalogue.h"
@@ -49,44 +49,30 @@ std::string Css(rollwerk::Rgb colour)
         + std::to_string(colour.blue) + ")";
 }
 
-const char *PropertyName(NumberField::Property property)
-{
-    switch (property) {
-    case NumberField::Property::Text:
-        return "text";
-    case NumberField::Property::Minimum:
-        return "minimum";
-    case NumberField::Property::Maximum:
-        return "maximum";
-    case NumberField::Property::Enabled:
-        return "enabled";
-    case NumberField::Property::Colour:
-        return "colour";
-    case NumberField::Property::CaptionEnabled:
-        return "captionEnabled";
-    }
-    return "";
-}
+// A field's properties as the page knows them: the name and the value, in the
+// order of NumberField::Property.
+struct PropertyEntry {
+    const char *name;
+    val (*value)(const NumberField &field);
+};
+constexpr std::array<PropertyEntry, 6> kProperties = {{
+    {"text", [](const NumberField &field) { return String(field.Text()); }},
+    {"minimum", [](const NumberField &field) { return val(field.Minimum()); }},
+    {"maximum", [](const NumberField &field) { return val(field.Maximum()); }},
+    {"enabled", [](const NumberField &field) { return val(field.Enabled()); }},
+    {"colour", [](const NumberField &field) { return val(Css(field.Colour())); }},
+    {"captionEnabled", [](const NumberField &field) { return val(field.CaptionEnabled()); }},
+}};
+static_assert(kProperties.size() == static_cast<std::size_t>(NumberField::Property::CaptionEnabled) + 1);
 
-const char *OutcomeName(NumberField::KeyOutcome outcome)
-{
-    switch (outcome) {
-    case NumberField::KeyOutcome::Inserted:
-        return "Inserted";
-    case NumberField::KeyOutcome::Unchanged:
-        return "Unchanged";
-    case NumberField::KeyOutcome::Refused:
-        return "Refused";
-    case NumberField::KeyOutcome::NotTyped:
-        return "NotTyped";
-    }
-    return "";
-}
+// What became of a typed key, in the order of NumberField::KeyOutcome.
+constexpr std::array<const char *, 4> kOutcomes = {"Inserted", "Unchanged", "Refused", "NotTyped"};
+static_assert(kOutcomes.size() == static_cast<std::size_t>(NumberField::KeyOutcome::NotTyped) + 1);
 
 val TypedKeyObject(const NumberField::TypedKey &typed)
 {
     val object = val::object();
-    object.set("outcome", val(OutcomeName(typed.outcome)));
+    object.set("outcome", val(kOutcomes.at(static_cast<std::size_t>(typed.outcome))));
     object.set("caret", static_cast<double>(typed.caret));
     return object;
 }
@@ -97,26 +83,6 @@ val EditObject(const rollwerk::ClassBox::Edit &edit)
     object.set("text", String(edit.text));
     object.set("selectionStart", static_cast<double>(edit.selectionStart));
     object.set("selectionLength", static_cast<double>(edit.selectionLength));
-    return object;
-}
-
-template <typename Values> val IntegerArray(const Values &values)
-{
-    val array = val::array();
-    for (int s = 1; s <= rollwerk::kSkillCount; ++s)
-        array.call<void>("push", static_cast<double>(values[s]));
-    return array;
-}
-
-val FieldStateObject(const rollwerk::FieldState &field)
-{
-    val object = val::object();
-    object.set("text", String(field.text));
-    object.set("minimum", field.minimum);
-    object.set("maximum", field.maximum);
-    object.set("enabled", field.enabled);
-    object.set("colour", Css(field.colour));
-    object.set("captionEnabled", field.captionEnabled);
     return object;
 }
 
@@ -136,42 +102,77 @@ template <typename Action> decltype(auto) Guarded(Action action)
     val::global("Error").new_(val(error)).throw_();
 }
 
-// Forwards one user action: one UserAction of the planner, inside Guarded,
-// so that an error at its end reaches the page too.
-template <typename Action> decltype(auto) UserCall(rollwerk::Planner &planner, Action action)
-{
-    return Guarded([&]() -> decltype(auto) {
-        const rollwerk::Planner::UserAction userAction(planner);
-        return action();
-    });
-}
-
-// One planner with its view. The view object's methods, each optional, are
-// called at once as the models change:
-//   fieldChanged(field, property)  field 0 level, 1..28 skills; property one
-//                                  of text, minimum, maximum, enabled, colour,
-//                                  captionEnabled
-//   classTextShown()               the class box's text changed
-//   labelShown(name)               "LFertFrei" or "LFertGesAnzeige"
-//   bonusLinesShown()              the bonus list was rebuilt
-// Each call that forwards a user action is one user action of the planner.
+// One planner with its view. The binding pushes what the models show to the
+// view object's methods, each optional:
+//   fieldChanged(field, property, value, number)
+//                            field 0 level, 1..28 skills; property one of
+//                            text, minimum, maximum, enabled, colour,
+//                            captionEnabled, with its new value (a string, a
+//                            number, a bool, "rgb(r, g, b)"); number is the
+//                            field's value read from its text
+//   classTextShown(text)     the class box's text
+//   labelShown(name, text)   "LFertFrei" or "LFertGesAnzeige"
+//   bonusLinesShown(lines)   the bonus list's lines, an array of strings
+// A new planner pushes everything once, unless the view shows the initial
+// plan already (the page drawn at build time: new Planner(view, true)).
+// Inside a user action the binding notes what changed and pushes each
+// changed value once, as the action left it, when the action is complete (the
+// planner's settled notification, or the end of UserCall); a change outside
+// one is pushed at once.
+// The view only reads what it is handed: it calls nothing in the module
+// while it runs.
 class WebPlanner {
 public:
-    explicit WebPlanner(val view) : view_(std::move(view))
+    explicit WebPlanner(const val &view) : WebPlanner(view, false) { }
+    WebPlanner(const val &view, bool shown) : view_(view)
     {
+        const bool bound = !view_.isUndefined() && !view_.isNull();
+        const auto has = [&](const char *method) { return bound && !view_[method].isUndefined(); };
+        hears_ = {has("fieldChanged"), has("classTextShown"), has("labelShown"), has("bonusLinesShown")};
         for (int f = kLevelField; f <= rollwerk::kSkillCount; ++f) {
             connections_.push_back(Field(f).propertyChanged.Connect([this, f](const NumberField::Change &change) {
-                Notify("fieldChanged", f, val(PropertyName(change.property)));
+                changedFields_[static_cast<std::size_t>(f)] |= Bit(change.property);
+                Changed();
             }));
         }
-        connections_.push_back(
-            planner_.CBCharwahl.textShown.Connect([this](const std::string &) { Notify("classTextShown"); }));
-        connections_.push_back(planner_.LFertFrei.textShown.Connect(
-            [this](const std::string &) { Notify("labelShown", val("LFertFrei")); }));
-        connections_.push_back(planner_.LFertGesAnzeige.textShown.Connect(
-            [this](const std::string &) { Notify("labelShown", val("LFertGesAnzeige")); }));
-        connections_.push_back(
-            planner_.LBBoni.linesShown.Connect([this](const rollwerk::BonusLines &) { Notify("bonusLinesShown"); }));
+        connections_.push_back(planner_.CBCharwahl.textShown.Connect([this](const std::string &) {
+            classChanged_ = true;
+            Changed();
+        }));
+        connections_.push_back(planner_.LFertFrei.textShown.Connect([this](const std::string &) {
+            freePointsChanged_ = true;
+            Changed();
+        }));
+        connections_.push_back(planner_.LFertGesAnzeige.textShown.Connect([this](const std::string &) {
+            freeSlotsChanged_ = true;
+            Changed();
+        }));
+        connections_.push_back(planner_.LBBoni.linesShown.Connect([this](const rollwerk::BonusLines &) {
+            bonusChanged_ = true;
+            Changed();
+        }));
+        connections_.push_back(planner_.settled.Connect([this] { Push(); }));
+        if (shown)
+            return;
+        changedFields_.fill(kAllProperties);
+        classChanged_ = freePointsChanged_ = freeSlotsChanged_ = bonusChanged_ = true;
+        Push();
+    }
+
+    // Forwards one user action: one UserAction of the planner, inside
+    // Guarded, so that an error at its end reaches the page too. What it
+    // changed is pushed when it ends, also when no procedure ran (no settled
+    // notification) or an error ended it.
+    template <typename Action> decltype(auto) UserCall(Action action)
+    {
+        return Guarded([&]() -> decltype(auto) {
+            const struct PushAtEnd {
+                WebPlanner &planner;
+                ~PushAtEnd() { planner.Push(); }
+            } push{*this};
+            const rollwerk::Planner::UserAction userAction(planner_);
+            return action();
+        });
     }
 
     void FormCreate()
@@ -180,103 +181,56 @@ public:
     }
 
     // The class box.
-    std::string ClassText() const { return planner_.CBCharwahl.Text(); }
-    val ClassItems() const
-    {
-        val items = val::array();
-        for (const std::string &item : planner_.CBCharwahl.Items())
-            items.call<void>("push", String(item));
-        return items;
-    }
     val ClassType(double start, double length, double ch)
     {
-        return EditObject(UserCall(planner_,
+        return EditObject(UserCall(
             [&] { return planner_.CBCharwahl.TypeCharacter(Size(start), Size(length), static_cast<char32_t>(ch)); }));
     }
     val ClassBackspace(double start, double length)
     {
-        return EditObject(UserCall(planner_, [&] { return planner_.CBCharwahl.Backspace(Size(start), Size(length)); }));
+        return EditObject(UserCall([&] { return planner_.CBCharwahl.Backspace(Size(start), Size(length)); }));
     }
     void ClassEditText(const std::string &text)
     {
-        UserCall(planner_, [&] { planner_.CBCharwahl.EditText(text); });
+        UserCall([&] { planner_.CBCharwahl.EditText(text); });
     }
     void ClassPick(double index)
     {
-        UserCall(planner_, [&] { planner_.CBCharwahl.Pick(Size(index)); });
+        UserCall([&] { planner_.CBCharwahl.Pick(Size(index)); });
     }
     void ClassSelectAdjacent(int direction)
     {
-        UserCall(planner_, [&] { planner_.CBCharwahl.SelectAdjacent(direction); });
+        UserCall([&] { planner_.CBCharwahl.SelectAdjacent(direction); });
     }
 
     // The number fields.
-    std::string FieldText(int f)
-    {
-        return Guarded([&] { return Field(f).Text(); });
-    }
-    int FieldValue(int f)
-    {
-        return Guarded([&] { return Field(f).Value(); });
-    }
-    int FieldMinimum(int f)
-    {
-        return Guarded([&] { return Field(f).Minimum(); });
-    }
-    int FieldMaximum(int f)
-    {
-        return Guarded([&] { return Field(f).Maximum(); });
-    }
-    bool FieldEnabled(int f)
-    {
-        return Guarded([&] { return Field(f).Enabled(); });
-    }
-    std::string FieldColour(int f)
-    {
-        return Guarded([&] { return Css(Field(f).Colour()); });
-    }
-    bool FieldCaptionEnabled(int f)
-    {
-        return Guarded([&] { return Field(f).CaptionEnabled(); });
-    }
     // {outcome, caret}: the caret is where the typed character leaves it (Inserted, Unchanged).
     val TypeCharacter(int f, double start, double length, double ch, double decimalSeparator)
     {
-        return TypedKeyObject(UserCall(planner_, [&] {
+        return TypedKeyObject(UserCall([&] {
             return Field(f).TypeCharacter(
                 Size(start), Size(length), static_cast<char32_t>(ch), static_cast<char32_t>(decimalSeparator));
         }));
     }
     double Paste(int f, double start, double length, const std::string &text)
     {
-        return static_cast<double>(UserCall(planner_, [&] { return Field(f).Paste(Size(start), Size(length), text); }));
+        return static_cast<double>(UserCall([&] { return Field(f).Paste(Size(start), Size(length), text); }));
     }
     void EditText(int f, const std::string &text)
     {
-        UserCall(planner_, [&] { Field(f).EditText(text); });
+        UserCall([&] { Field(f).EditText(text); });
     }
     void StepUp(int f)
     {
-        UserCall(planner_, [&] { Field(f).StepUp(); });
+        UserCall([&] { Field(f).StepUp(); });
     }
     void StepDown(int f)
     {
-        UserCall(planner_, [&] { Field(f).StepDown(); });
+        UserCall([&] { Field(f).StepDown(); });
     }
     void FocusLost(int f)
     {
-        UserCall(planner_, [&] { Field(f).FocusLost(); });
-    }
-
-    // The labels and the bonus list.
-    std::string FreePointsText() const { return planner_.LFertFrei.Text(); }
-    std::string FreeSlotsText() const { return planner_.LFertGesAnzeige.Text(); }
-    val BonusLines() const
-    {
-        val lines = val::array();
-        for (const std::string &line : planner_.LBBoni.Lines())
-            lines.call<void>("push", String(line));
-        return lines;
+        UserCall([&] { Field(f).FocusLost(); });
     }
 
     // The plan as a code for the page's address; empty when it has none.
@@ -299,43 +253,22 @@ public:
             return result;
         }
         const rollwerk::PlanApplication application
-            = Guarded([&] { return rollwerk::ApplyPlan(planner_, *decoding.plan); });
+            = UserCall([&] { return rollwerk::ApplyPlan(planner_, *decoding.plan); });
         result.set("applied", application.applied);
         result.set("message", String(application.message));
         return result;
     }
 
-    // The whole plan with the planner arrays, to compare with the native core.
-    val State() const
-    {
-        const rollwerk::PlannerState state = planner_.CaptureState();
-        val skills = val::array();
-        for (int s = 1; s <= rollwerk::kSkillCount; ++s)
-            skills.call<void>("push", FieldStateObject(state.skills[s]));
-        val lines = val::array();
-        if (state.bonusLines) {
-            for (const std::string &line : *state.bonusLines)
-                lines.call<void>("push", String(line));
-        }
-        val object = val::object();
-        object.set("level", FieldStateObject(state.level));
-        object.set("skills", skills);
-        object.set("classText", String(state.classText));
-        object.set("freePointsText", String(state.freePointsText));
-        object.set("freeSlotsText", String(state.freeSlotsText));
-        object.set("bonusLines", lines);
-        object.set("skillValue", IntegerArray(state.skillValue));
-        object.set("previousValues", IntegerArray(state.previousValues));
-        object.set("editDelta", IntegerArray(state.editDelta));
-        object.set("lastClass", String(state.lastClass));
-        return object;
-    }
-
-    // The core planner, for the plan tools bound below.
+    // The core planner, for the functions bound below.
     rollwerk::Planner &Core() { return planner_; }
 
 private:
-    static std::size_t Size(double number) { return number > 0 ? static_cast<std::size_t>(number) : 0; }
+    static constexpr std::uint8_t kAllProperties = (1U << kProperties.size()) - 1;
+    static std::uint8_t Bit(NumberField::Property property)
+    {
+        return static_cast<std::uint8_t>(1 << static_cast<int>(property));
+    }
+    static std::size_t Size(double number) { return number > 0 ? static_cast<std::size_t>(number) : std::size_t{0}; }
 
     NumberField &Field(int f)
     {
@@ -344,18 +277,52 @@ private:
         return f == kLevelField ? planner_.SpEStufeH : planner_.SpEFert[f];
     }
 
-    template <typename... Args> void Notify(const char *method, Args &&...args)
+    // A model changed: pushed at once outside a user action, else when it ends.
+    void Changed()
     {
-        if (view_.isUndefined() || view_.isNull())
-            return;
-        const val handler = view_[method];
-        if (handler.isUndefined())
-            return;
-        view_.call<void>(method, std::forward<Args>(args)...);
+        if (!planner_.InUserAction())
+            Push();
+    }
+
+    // Hands the view each value that changed since the last push, once.
+    void Push()
+    {
+        for (int f = kLevelField; f <= rollwerk::kSkillCount; ++f) {
+            const std::uint8_t changed = std::exchange(changedFields_[static_cast<std::size_t>(f)], 0);
+            if (changed == 0 || !hears_.field)
+                continue;
+            const NumberField &field = Field(f);
+            for (std::size_t p = 0; p < kProperties.size(); ++p) {
+                if ((changed & (1U << p)) != 0)
+                    view_.call<void>(
+                        "fieldChanged", f, val(kProperties[p].name), kProperties[p].value(field), field.Value());
+            }
+        }
+        if (std::exchange(classChanged_, false) && hears_.classText)
+            view_.call<void>("classTextShown", String(planner_.CBCharwahl.Text()));
+        if (std::exchange(freePointsChanged_, false) && hears_.label)
+            view_.call<void>("labelShown", val("LFertFrei"), String(planner_.LFertFrei.Text()));
+        if (std::exchange(freeSlotsChanged_, false) && hears_.label)
+            view_.call<void>("labelShown", val("LFertGesAnzeige"), String(planner_.LFertGesAnzeige.Text()));
+        if (std::exchange(bonusChanged_, false) && hears_.bonusLines) {
+            val lines = val::array();
+            for (const std::string &line : planner_.LBBoni.Lines())
+                lines.call<void>("push", String(line));
+            view_.call<void>("bonusLinesShown", lines);
+        }
     }
 
     rollwerk::Planner planner_;
     val view_;
+    struct Hears {
+        bool field, classText, label, bonusLines;
+    } hears_{};
+    // What changed since the last push: a bit per property for each field.
+    std::array<std::uint8_t, rollwerk::kSkillCount + 1> changedFields_{};
+    bool classChanged_ = false;
+    bool freePointsChanged_ = false;
+    bool freeSlotsChanged_ = false;
+    bool bonusChanged_ = false;
     std::vector<rollwerk::Connection> connections_;
 };
 
@@ -367,33 +334,21 @@ EMSCRIPTEN_BINDINGS(rollwerk)
     emscripten::constant("repeatMs", NumberField::kRepeatMs);
     emscripten::class_<WebPlanner>("Planner")
         .constructor<val>()
+        .constructor<val, bool>()
         .function("formCreate", &WebPlanner::FormCreate)
-        .function("classText", &WebPlanner::ClassText)
-        .function("classItems", &WebPlanner::ClassItems)
         .function("classType", &WebPlanner::ClassType)
         .function("classBackspace", &WebPlanner::ClassBackspace)
         .function("classEditText", &WebPlanner::ClassEditText)
         .function("classPick", &WebPlanner::ClassPick)
         .function("classSelectAdjacent", &WebPlanner::ClassSelectAdjacent)
-        .function("fieldText", &WebPlanner::FieldText)
-        .function("fieldValue", &WebPlanner::FieldValue)
-        .function("fieldMinimum", &WebPlanner::FieldMinimum)
-        .function("fieldMaximum", &WebPlanner::FieldMaximum)
-        .function("fieldEnabled", &WebPlanner::FieldEnabled)
-        .function("fieldColour", &WebPlanner::FieldColour)
-        .function("fieldCaptionEnabled", &WebPlanner::FieldCaptionEnabled)
         .function("typeCharacter", &WebPlanner::TypeCharacter)
         .function("paste", &WebPlanner::Paste)
         .function("editText", &WebPlanner::EditText)
         .function("stepUp", &WebPlanner::StepUp)
         .function("stepDown", &WebPlanner::StepDown)
         .function("focusLost", &WebPlanner::FocusLost)
-        .function("freePointsText", &WebPlanner::FreePointsText)
-        .function("freeSlotsText", &WebPlanner::FreeSlotsText)
-        .function("bonusLines", &WebPlanner::BonusLines)
         .function("planCode", &WebPlanner::PlanCode)
-        .function("applyPlanCode", &WebPlanner::ApplyPlanCode)
-        .function("state", &WebPlanner::State);
+        .function("applyPlanCode", &WebPlanner::ApplyPlanCode);
 }
 
 // The plan tools of the desktop's context menu and the skill fields'
@@ -427,7 +382,7 @@ std::string BonusText(WebPlanner &planner)
 val ApplyPlanText(WebPlanner &planner, const std::string &text)
 {
     const rollwerk::PlanApplication application
-        = Guarded([&] { return rollwerk::ApplyPlanText(planner.Core(), text); });
+        = planner.UserCall([&] { return rollwerk::ApplyPlanText(planner.Core(), text); });
     val result = val::object();
     result.set("applied", application.applied);
     result.set("message", String(application.message));

@@ -14,7 +14,9 @@
   // blocked, as they are on a page opened from a file). The core's own
   // failures (its WebAssembly missing, cut off or corrupt) reject its promise.
   document.addEventListener('DOMContentLoaded', () => {
+    // The window drawn at build time stays inert without a planner: the note takes its place.
     const showFailure = () => {
+      document.getElementById('FMainContent').hidden = true;
       document.getElementById(FAILED).hidden = false;
     };
     if (window.rollwerk && window.rollwerk.ready) window.rollwerk.ready.catch(showFailure);

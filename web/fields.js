@@ -1,7 +1,9 @@
 // Binds the planner's field models to the page's elements, the way the Qt
-// views do: every DOM change comes from a model notification, and an event
-// handler only forwards what the user did. The models count characters; the
-// browser counts UTF-16 units, hence the conversions.
+// views do: every DOM change comes from a model notification, which carries
+// the new value, and an event handler only forwards what the user did. A
+// notification only writes the page: it calls nothing in the module. The
+// models count characters; the browser counts UTF-16 units, hence the
+// conversions.
 
 
 function charIndex(text, utf16Index) {
@@ -83,7 +85,9 @@ class NumberFieldView {
     this.up = elements.up;
     this.down = elements.down;
     this.caption = caption;
-    this.shownText = '';
+    // The model's text and the field's value, as last pushed (the generated page shows the first state).
+    this.shownText = this.input.value;
+    this.number = Number(this.input.getAttribute('aria-valuenow'));
     this.held = 0;
     this.overButton = false;
     this.timer = 0;
@@ -95,30 +99,22 @@ class NumberFieldView {
     return this.page.planner;
   }
 
-  // Everything at once, when the planner is first bound.
-  showAll() {
-    for (const property of ['minimum', 'maximum', 'enabled', 'colour', 'captionEnabled', 'text']) this.show(property);
-  }
-
-  show(property) {
-    const { planner, field, input } = this;
+  // A property's new value, and the field's value read from its text.
+  show(property, value, number) {
+    const { input } = this;
     switch (property) {
       case 'text':
-        // Inside a user action the text is written once, as it stands at the end:
-        // every write of an input's value makes a new text node.
-        if (this.page.busy) this.page.textPending.add(this);
-        else this.syncText();
+        this.shownText = value;
+        this.syncText();
         break;
       case 'minimum':
-        input.setAttribute('aria-valuemin', planner.fieldMinimum(field));
-        this.showNumber();
+        input.setAttribute('aria-valuemin', value);
         break;
       case 'maximum':
-        input.setAttribute('aria-valuemax', planner.fieldMaximum(field));
-        this.showNumber();
+        input.setAttribute('aria-valuemax', value);
         break;
       case 'enabled': {
-        const enabled = planner.fieldEnabled(field);
+        const enabled = value;
         const hadFocus = !enabled && input.ownerDocument.activeElement === input;
         input.disabled = !enabled;
         this.up.disabled = !enabled;
@@ -129,27 +125,26 @@ class NumberFieldView {
         break;
       }
       case 'colour':
-        input.style.backgroundColor = planner.fieldColour(field);
+        input.style.backgroundColor = value;
         break;
       case 'captionEnabled':
         if (this.caption) {
-          if (planner.fieldCaptionEnabled(field)) this.caption.removeAttribute('aria-disabled');
+          if (value) this.caption.removeAttribute('aria-disabled');
           else this.caption.setAttribute('aria-disabled', 'true');
         }
         break;
     }
+    this.number = number;
+    if (input.getAttribute('aria-valuenow') !== String(number)) input.setAttribute('aria-valuenow', number);
   }
 
+  // Shows the model's text again, over what the user's edit left in the element.
   syncText() {
-    this.shownText = this.planner.fieldText(this.field);
     // Writing the value leaves the caret at the end, where a rewrite by a procedure puts it.
     if (this.input.value !== this.shownText) this.input.value = this.shownText;
-    this.showNumber();
-  }
-
-  showNumber() {
-    this.input.setAttribute('aria-valuenow', this.planner.fieldValue(this.field));
-    this.input.setAttribute('aria-valuetext', this.shownText);
+    if (this.input.getAttribute('aria-valuetext') !== this.shownText) {
+      this.input.setAttribute('aria-valuetext', this.shownText);
+    }
   }
 
   listen() {
@@ -296,6 +291,7 @@ class ClassBoxView {
     this.page = page;
     Object.assign(this, elements);
     this.active = -1;
+    this.shownText = this.input.value;
     this.listen();
   }
 
@@ -303,8 +299,9 @@ class ClassBoxView {
     return this.page.planner;
   }
 
-  showText() {
-    const text = this.planner.classText();
+  // The model's text: pushed, or shown again over what the user's edit left in the element.
+  showText(text = this.shownText) {
+    this.shownText = text;
     if (this.input.value !== text) this.input.value = text;
     this.options.forEach((option) => option.setAttribute('aria-selected', String(option.textContent === text)));
   }
@@ -312,7 +309,7 @@ class ClassBoxView {
   applyEdit(ok, edit) {
     this.showText();
     // A procedure that set another text during the notification wins; the caret then stays at the end.
-    if (!ok || this.planner.classText() !== edit.text) return;
+    if (!ok || this.shownText !== edit.text) return;
     setCaret(this.input, edit.selectionStart, edit.selectionLength);
   }
 
@@ -327,7 +324,7 @@ class ClassBoxView {
     const composing = forwardCompositions(input, () => this.showText(), (ch) => this.type(ch));
     input.addEventListener('input', (event) => {
       // Delete, cut, paste and drop: the text the edit produced.
-      if (event.isComposing || composing() || input.value === this.planner.classText()) return;
+      if (event.isComposing || composing() || input.value === this.shownText) return;
       const text = input.value;
       this.page.call(() => this.planner.classEditText(text));
       this.showText();
@@ -453,9 +450,8 @@ class BonusListView {
     list.addEventListener('keydown', (event) => this.keyDown(event));
   }
 
-  showLines() {
+  showLines(lines) {
     const document = this.list.ownerDocument;
-    const lines = this.page.planner.bonusLines();
     const rows = this.list.children;
     // The list is emptied and refilled, which clears the selection; rows
     // that keep their text are reused, since a class change rebuilds the
@@ -504,8 +500,6 @@ export class PlanView {
   // { first, next, held(planner, field, direction) }.
   constructor(page, onError, onChanged, repeat) {
     this.planner = null;
-    this.busy = 0;
-    this.textPending = new Set();
     this.repeat = repeat;
     this.onError = onError;
     this.onChanged = onChanged;
@@ -528,19 +522,14 @@ export class PlanView {
     }
   }
 
-  // Binds the planner and draws what its models hold.
+  // Binds a planner, which has pushed what its models hold when it was made
+  // with this view, or found it drawn already.
   attach(planner) {
     this.planner = planner;
-    this.fields.forEach((view) => view.showAll());
-    this.classBox.showText();
-    this.labelShown('LFertFrei');
-    this.labelShown('LFertGesAnzeige');
-    this.bonusList.showLines();
   }
 
   // Runs a user action on the planner; an error escaping it is shown and the page goes on.
   call(action) {
-    ++this.busy;
     try {
       action();
       return true;
@@ -548,10 +537,6 @@ export class PlanView {
       this.onError(error);
       return false;
     } finally {
-      if (--this.busy === 0) {
-        for (const view of this.textPending) view.syncText();
-        this.textPending.clear();
-      }
       this.onChanged();
     }
   }
@@ -566,22 +551,19 @@ export class PlanView {
     }
   }
 
-  fieldChanged(field, property) {
-    this.mirror(() => this.fields[field].show(property));
+  fieldChanged(field, property, value, number) {
+    this.mirror(() => this.fields[field].show(property, value, number));
   }
 
-  classTextShown() {
-    this.mirror(() => this.classBox.showText());
+  classTextShown(text) {
+    this.mirror(() => this.classBox.showText(text));
   }
 
-  labelShown(name) {
-    this.mirror(() => {
-      const text = name === 'LFertFrei' ? this.planner.freePointsText() : this.planner.freeSlotsText();
-      showText(this.labels[name], text);
-    });
+  labelShown(name, text) {
+    this.mirror(() => showText(this.labels[name], text));
   }
 
-  bonusLinesShown() {
-    this.mirror(() => this.bonusList.showLines());
+  bonusLinesShown(lines) {
+    this.mirror(() => this.bonusList.showLines(lines));
   }
 }

@@ -3,9 +3,11 @@
 // accessible names, in keyboard order) and the window's texts into the
 // placeholders of the page, their places, sizes, fonts and colours as rules
 // appended to the stylesheet, and the fonts they use into the site. The
-// page's script then only binds the field models to elements that are
-// already there.
-//   node generate-page.mjs LAYOUT_NODE_MODULE INDEX_HTML STYLE_CSS FONT_DIR SITE_DIR
+// widgets show the window's first state (a new planner once FormCreate has
+// run, from the page's own binding in node), so that the page is drawn
+// before its module is ready; the page's script then only binds the field
+// models to elements that are already there.
+//   node generate-page.mjs LAYOUT_NODE_MODULE CORE_NODE_MODULE INDEX_HTML STYLE_CSS FONT_DIR SITE_DIR
 
 import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -78,9 +80,30 @@ function fontPreloads(table) {
     `<link rel="preload" href="fonts/${file}" as="font" type="font/ttf" crossorigin>`).join('\n');
 }
 
+// What a new planner shows once FormCreate has run, as its view is handed it:
+// fields[f] {text, minimum, maximum, enabled, colour, captionEnabled, number},
+// classText, labels {name: text}, bonusLines, and tips (skill 1 at index 0).
+async function firstState(coreModule) {
+  const core = await createRequire(import.meta.url)(resolve(coreModule))();
+  const state = { fields: [], classText: '', labels: {}, bonusLines: [] };
+  const view = {
+    fieldChanged: (field, property, value, number) => {
+      state.fields[field] = { ...state.fields[field], [property]: value, number };
+    },
+    classTextShown: (text) => { state.classText = text; },
+    labelShown: (name, text) => { state.labels[name] = text; },
+    bonusLinesShown: (lines) => { state.bonusLines = lines; },
+  };
+  const planner = new core.Planner(view);
+  planner.formCreate();
+  state.tips = core.skillTips(planner);
+  planner.delete();
+  return state;
+}
+
 // The page's widgets in keyboard order (labels and pictures first), as the
-// Tab key follows the order of the elements.
-function mainWindow(table, classItems) {
+// Tab key follows the order of the elements, showing the first state.
+function mainWindow(table, classItems, state) {
   const main = table.main;
   const markup = [];
   const rules = [];
@@ -93,8 +116,11 @@ function mainWindow(table, classItems) {
     rules.push(rule(`#${id}`, { ...placeOf(where, { width: false }), 'line-height': px(where.height) }));
     return element(tag, { id, class: classes('label', fontClass(font)), ...extra }, escape(text));
   };
-  const spinField = (id, name, where, font) => {
+  const tip = (field) => (field > 0 ? state.tips[field - 1] : undefined);
+  const spinField = (id, name, where, font, field) => {
+    const shown = state.fields[field];
     rules.push(rule(`#${id}-field`, placeOf(where)));
+    rules.push(rule(`#${id}`, { 'background-color': shown.colour }));
     const input = element('input', {
       id,
       type: 'text',
@@ -104,10 +130,19 @@ function mainWindow(table, classItems) {
       spellcheck: 'false',
       'aria-label': name || undefined,
       class: fontClass(font),
+      value: shown.text,
+      'aria-valuemin': shown.minimum,
+      'aria-valuemax': shown.maximum,
+      'aria-valuenow': shown.number,
+      'aria-valuetext': shown.text,
+      disabled: !shown.enabled || undefined,
+      title: tip(field),
+      'aria-description': tip(field),
     });
+    const disabled = !shown.enabled || undefined;
     const buttons = element('div', { class: 'buttons', 'aria-hidden': 'true' },
-      element('button', { id: `${id}-up`, type: 'button', tabindex: '-1', class: 'up' })
-      + element('button', { id: `${id}-down`, type: 'button', tabindex: '-1', class: 'down' }));
+      element('button', { id: `${id}-up`, type: 'button', tabindex: '-1', class: 'up', disabled })
+      + element('button', { id: `${id}-down`, type: 'button', tabindex: '-1', class: 'down', disabled }));
     return element('div', { id: `${id}-field`, class: 'spin' }, input + buttons);
   };
 
@@ -120,7 +155,8 @@ function mainWindow(table, classItems) {
       case 'Label': {
         if (widget.name === 'LFertGes' || widget.name === 'LFertGesAnzeige') break;
         const field = namedField(widget.name);
-        markup.push(label(widget.name, widget.text, widget.place, widget.font, field ? 'label' : 'span',
+        markup.push(label(widget.name, state.labels[widget.name] ?? widget.text, widget.place, widget.font,
+          field ? 'label' : 'span',
           field ? { for: field.name } : {}));
         break;
       }
@@ -129,8 +165,8 @@ function mainWindow(table, classItems) {
         rules.push(rule('.combo', placeOf(widget.place)));
         rules.push(rule(`#${id}-list`, { 'max-height': px(table.classListRows * table.rowHeight) }));
         rules.push(rule(`#${id}-list li`, { height: px(table.rowHeight), 'line-height': px(table.rowHeight) }));
-        const options = classItems.map((item, index) => element('li', { id: `${id}-option-${index}`, role: 'option' },
-          escape(item)));
+        const options = classItems.map((item, index) => element('li', { id: `${id}-option-${index}`, role: 'option',
+          'aria-selected': String(item === state.classText) }, escape(item)));
         const html = element('div', { class: 'combo' },
           element('input', {
             id,
@@ -143,6 +179,7 @@ function mainWindow(table, classItems) {
             autocomplete: 'off',
             spellcheck: 'false',
             class: fontClass(widget.font),
+            value: state.classText,
           })
           + element('button', { id: `${id}-button`, type: 'button', tabindex: '-1', 'aria-hidden': 'true' })
           + element('ul', { id: `${id}-list`, role: 'listbox', 'aria-label': widget.accessibleName, hidden: true,
@@ -152,8 +189,8 @@ function mainWindow(table, classItems) {
         break;
       }
       case 'LevelField':
-        rules.push(rule(`#${widget.name}`, { 'background-color': colour(table.colours.skyBlue) }));
-        focusable.push({ tab: widget.tab, html: spinField(widget.name, widget.accessibleName, widget.place, widget.font) });
+        focusable.push({ tab: widget.tab,
+          html: spinField(widget.name, widget.accessibleName, widget.place, widget.font, 0) });
         break;
       case 'BonusList':
         rules.push(rule(`#${widget.name}`, {
@@ -169,7 +206,8 @@ function mainWindow(table, classItems) {
             tabindex: '0',
             'aria-label': widget.accessibleName,
             class: fontClass(widget.font),
-          }),
+          }, state.bonusLines.map((line, index) => element('li', { id: `${widget.name}-row-${index}`, role: 'option',
+            title: line, 'aria-selected': 'false' }, escape(line))).join('')),
         });
         break;
     }
@@ -181,15 +219,16 @@ function mainWindow(table, classItems) {
   rules.push(rule('.labelrow', placeOf(caption.place, { width: false })));
   markup.push(element('div', { class: 'labelrow' },
     label(caption.name, caption.text, { ...caption.place, x: 0, y: 0 }, caption.font)
-    + label(number.name, number.text, { ...number.place, x: 0, y: 0 }, number.font)));
+    + label(number.name, state.labels[number.name], { ...number.place, x: 0, y: 0 }, number.font)));
   rules.push(rule(`#${number.name}`, { 'margin-left': px(table.freeSlotsGap) }));
 
   for (const skill of main.skills) {
     const id = `SpEFert${skill.skill}`;
     focusable.push({
       tab: skill.tab,
-      html: label(`LFert${skill.skill}Head`, skill.caption, skill.captionPlace, 'Body', 'label', { for: id })
-        + spinField(id, '', skill.fieldPlace, 'Body'),
+      html: label(`LFert${skill.skill}Head`, skill.caption, skill.captionPlace, 'Body', 'label', { for: id,
+        title: tip(skill.skill), 'aria-disabled': state.fields[skill.skill].captionEnabled ? undefined : 'true' })
+        + spinField(id, '', skill.fieldPlace, 'Body', skill.skill),
     });
   }
   focusable.sort((a, b) => a.tab - b.tab);
@@ -255,11 +294,11 @@ function fill(template, values, name) {
   return filled;
 }
 
-const [layoutModule, indexHtml, styleCss, fontDir, siteDir] = process.argv.slice(2);
+const [layoutModule, coreModule, indexHtml, styleCss, fontDir, siteDir] = process.argv.slice(2);
 const createLayout = createRequire(import.meta.url)(resolve(layoutModule));
 const core = await createLayout();
 const table = core.layout();
-const { markup, rules } = mainWindow(table, core.classNames());
+const { markup, rules } = mainWindow(table, core.classNames(), await firstState(coreModule));
 
 const page = fill(readFileSync(indexHtml, 'utf8'), {
   title: escape(table.main.title),

@@ -272,7 +272,7 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
     // "Plan optimieren …": the target level starts at the plan's level; the rest stays as it was.
     open: () => {
       setUp();
-      level.value = Math.min(MAX_LEVEL, Math.max(1, view.planner.fieldValue(0)));
+      level.value = Math.min(MAX_LEVEL, Math.max(1, view.fields[0].number));
       show();
     },
     // A goal read from a link: { level, keepSpent, weights, minimums }.

@@ -2,8 +2,9 @@
 // from the layout table at build time), binds a planner to them and draws
 // the plan (the initial one, or the one the address carries).
 // window.rollwerk.ready resolves once that plan is drawn and takes input.
-// The performance marks rollwerk:entry, :core, :drawn and :ready (and
-// core.js's :compiled and :instantiated) time the start-up for bench/web.sh.
+// The performance marks rollwerk:entry, :core, :planned (the plan entered,
+// before the window is laid out), :drawn and :ready (and core.js's :compiled
+// and :instantiated) time the start-up for bench/web.sh.
 
 import { setUpChrome } from './chrome.js';
 import { loadCore } from './core.js';
@@ -88,22 +89,27 @@ async function start() {
   );
 
   // A fresh planner holds the initial plan; FormCreate fills the bonus list.
-  // A code is then entered through the rules, as pasting a plan does on the
-  // desktop. The page keeps that planner: a later plan (a new one, a link) is
-  // a step of the plan's history, which undo takes back.
+  // The generated page shows that already, so the first planner pushes
+  // nothing when it is made. A code is then entered through the rules, as
+  // pasting a plan does on the desktop. The page keeps that planner: a later
+  // plan (a new one, a link) is a step of the plan's history, which undo
+  // takes back.
   const startPlan = (code) => {
     let result = null;
     if (history) {
       view.call(() => (result = code === null ? history.newPlan() : history.openPlanCode(code)));
+      showTips(core.skillTips(view.planner));
     } else {
-      const planner = new core.Planner(view);
+      const planner = new core.Planner(view, true);
       view.attach(planner);
       planner.formCreate();
-      if (code !== null) view.call(() => (result = planner.applyPlanCode(code)));
+      if (code !== null) {
+        view.call(() => (result = planner.applyPlanCode(code)));
+        showTips(core.skillTips(planner));
+      }
       history = new core.PlanHistory(planner);
       showHistory(history);
     }
-    showTips(core.skillTips(view.planner));
     addressCode = view.planner.planCode();
     if (result && result.message) chrome.showMessage(result.message);
     goals.refresh();
@@ -149,9 +155,10 @@ async function start() {
     optimise: () => loadGoals().then((goalsWindow) => goalsWindow.open(), showError),
   });
   openLink();
-  // The window shows once its plan is drawn: laid out once, not once empty and again filled.
+  performance.mark('rollwerk:planned');
+  // The window, drawn with its first state before the core was ready, takes input now.
   const content = document.getElementById('FMainContent');
-  content.hidden = false;
+  content.inert = false;
   void content.offsetHeight; // laid out with the plan
   performance.mark('rollwerk:drawn');
   // A plan typed into the address bar opens like a link; Back to an earlier address too.

@@ -29,9 +29,9 @@ async function readClipboard(navigator) {
 }
 
 // The tooltip and accessible description of each skill field (and its
-// caption's tooltip), written only where they changed.
+// caption's tooltip), written only where they changed from what the page shows.
 export function skillTips(page) {
-  const shown = [];
+  const shown = page.fields.map((field) => field.input.title);
   return (texts) => {
     texts.forEach((text, index) => {
       const skill = index + 1;

@@ -166,3 +166,25 @@ test('"Rückgängig" and "Wiederholen" name their step and bring back what a low
   await item('Rueckgaengig1').click();
   await expect(handel).toHaveValue('5');
 });
+
+// The page is generated showing the window's first state, drawn before its
+// script runs; a new planner pushes the same state into the page.
+test('the page drawn before its script runs shows what "Neuer Plan" shows', async ({ page, browser }) => {
+  const shown = (target) => target.evaluate(() => [...document.querySelectorAll('#FMainContent input, #FMainContent label')]
+    .map((element) => [element.id, element.value, element.disabled, element.title,
+      ...['aria-valuenow', 'aria-valuetext', 'aria-description'].map((name) => element.getAttribute(name))]));
+  const withoutScript = await browser.newPage();
+  await withoutScript.route('**/main.js', (route) => route.abort());
+  await withoutScript.goto('/');
+  expect(await withoutScript.evaluate(() => document.getElementById('FMainContent').inert)).toBe(true);
+  const drawn = await readPlan(withoutScript);
+  const drawnDetails = await shown(withoutScript);
+  await withoutScript.close();
+
+  await openPlanner(page);
+  expect(await page.evaluate(() => document.getElementById('FMainContent').inert)).toBe(false);
+  for (const action of PLAN) await act(page, action);
+  await fromMenu(page, 'NeuerPlan');
+  expect(await readPlan(page)).toEqual(drawn);
+  expect(await shown(page)).toEqual(drawnDetails);
+});
