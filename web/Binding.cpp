@@ -467,12 +467,26 @@ public:
     // as when the page opens with it. {decoded, applied, message}, as applyPlanCode.
     val OpenPlanCode(const std::string &code)
     {
+        return EnterCode(code, rollwerk::kOpenLinkStep, true);
+    }
+
+    // "Übernehmen" of the goals window: the answer's code entered into the plan shown.
+    val TakeProposal(const std::string &code)
+    {
+        return EnterCode(code, rollwerk::kTakeProposalStep, false);
+    }
+
+private:
+    // One step of the history with its name: a code entered, into a new plan when fresh.
+    val EnterCode(const std::string &code, std::string_view step, bool fresh)
+    {
         const rollwerk::PlanDecoding decoding = Guarded([&] { return rollwerk::DecodePlanCode(code); });
         rollwerk::PlanApplication application{false, {}, decoding.error};
         if (decoding.plan) {
             application = Guarded([&] {
-                const rollwerk::PlanHistory::NamedAction action(history_, rollwerk::kOpenLinkStep);
-                rollwerk::LoadNewPlan(planner_);
+                const rollwerk::PlanHistory::NamedAction action(history_, step);
+                if (fresh)
+                    rollwerk::LoadNewPlan(planner_);
                 return rollwerk::ApplyPlan(planner_, *decoding.plan);
             });
         }
@@ -483,7 +497,6 @@ public:
         return result;
     }
 
-private:
     rollwerk::Planner &planner_;
     rollwerk::PlanHistory history_;
 };
@@ -513,7 +526,8 @@ EMSCRIPTEN_BINDINGS(rollwerk_history)
         .function("redo", &WebHistory::Redo)
         .function("applyPlanText", &WebHistory::ApplyPlanText)
         .function("newPlan", &WebHistory::NewPlan)
-        .function("openPlanCode", &WebHistory::OpenPlanCode);
+        .function("openPlanCode", &WebHistory::OpenPlanCode)
+        .function("takeProposal", &WebHistory::TakeProposal);
 }
 
 // The goals window of the page: a goal goes in as plain values (the target

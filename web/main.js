@@ -49,7 +49,7 @@ async function start() {
       goals = setUpGoals(document, core, view, {
         apply: (code) => {
           let result = null;
-          if (view.call(() => (result = view.planner.applyPlanCode(code))) && result.message) {
+          if (view.call(() => (result = history.takeProposal(code))) && result.message) {
             chrome.showMessage(result.message);
           }
         },

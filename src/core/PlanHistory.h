@@ -26,6 +26,7 @@ namespace rollwerk {
 inline constexpr std::string_view kPastePlanStep = "Plan einf\u00fcgen";
 inline constexpr std::string_view kNewPlanStep = "Neuer Plan";
 inline constexpr std::string_view kOpenLinkStep = "Link \u00f6ffnen";
+inline constexpr std::string_view kTakeProposalStep = "Vorschlag \u00fcbernehmen";
 
 class PlanHistory {
 public:

@@ -71,7 +71,8 @@ void SetLines(QListWidget *list, const std::vector<std::string> &lines, const st
 
 } // namespace
 
-FZiel::FZiel(Planner &planner, QWidget *mainWindow) : QWidget(mainWindow, Qt::Window), planner_(planner)
+FZiel::FZiel(Planner &planner, QWidget *mainWindow, PlanHistory *history)
+    : QWidget(mainWindow, Qt::Window), planner_(planner), history_(history)
 {
     setObjectName(QStringLiteral("FZiel"));
     setWindowTitle(QStringLiteral("Plan optimieren"));
@@ -247,7 +248,14 @@ void FZiel::Enter()
         return;
     PlanApplication result;
     entering_ = true;
-    const bool done = CallPlanner(this, [&] { result = ApplyPlan(planner_, proposal_); });
+    const bool done = CallPlanner(this, [&] {
+        if (history_ == nullptr) {
+            result = ApplyPlan(planner_, proposal_);
+            return;
+        }
+        const PlanHistory::NamedAction action(*history_, kTakeProposalStep);
+        result = ApplyPlan(planner_, proposal_);
+    });
     entering_ = false;
     Refresh();
     if (done)

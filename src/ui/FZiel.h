@@ -9,6 +9,7 @@
 
 #include "Goal.h"
 #include "PlanCode.h"
+#include "PlanHistory.h"
 #include "Planner.h"
 
 #include <QWidget>
@@ -29,7 +30,8 @@ class FZiel : public QWidget {
     Q_OBJECT
 
 public:
-    FZiel(Planner &planner, QWidget *mainWindow);
+    // Entering the answer is one step of the history, when there is one.
+    FZiel(Planner &planner, QWidget *mainWindow, PlanHistory *history = nullptr);
 
     // Shows the window with the target level at the plan's level.
     void Open();
@@ -46,6 +48,7 @@ private:
     void ShowAnswer(const Goal &goal);
 
     Planner &planner_;
+    PlanHistory *history_;
     QSpinBox *SpEZielStufe_ = nullptr;
     QCheckBox *CBBehalten_ = nullptr;
     std::array<QLabel *, kBonusRowCount> rowLabels_{};

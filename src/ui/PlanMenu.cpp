@@ -121,7 +121,7 @@ void PlanMenu::CopyBonuses()
 void PlanMenu::OpenGoals()
 {
     if (!goals_)
-        goals_ = new FZiel(planner_, window_);
+        goals_ = new FZiel(planner_, window_, &history_);
     goals_->Open();
 }
 

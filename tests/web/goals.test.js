@@ -70,6 +70,8 @@ test('a weight typed and left with Tab answers at once, and Übernehmen enters t
   const sword = await skillField(page, 'Schwertkunde');
   await expect(page.locator('#SpEStufeH')).toHaveValue('10');
   await expect(page.locator(sword)).toHaveValue('10');
+  // Entering the answer is one step of the plan's history.
+  await expect(page.locator('#Rueckgaengig1')).toHaveText('Rückgängig: Vorschlag übernehmen');
   // The answer follows the plan: it is now the plan itself.
   await expect(page.locator('#LZielWert')).toHaveText(new RegExp(`^Zielwert ${objective} \\(jetzt ${objective}\\)`));
   await expect(page.locator('#LBVorschlag li')).toHaveCount(0);
