@@ -108,4 +108,15 @@ std::vector<std::string> DescribeComparison(const PlanComparison &comparison)
     return lines;
 }
 
+std::string DescribeAgainstShown(const Planner &planner, const Plan &other)
+{
+    std::string text = "Dieser Plan \u2192 Plan aus der Zwischenablage";
+    if (other.className != planner.CBCharwahl.Text())
+        text += "\nKlasse: " + planner.CBCharwahl.Text() + " \u2192 " + other.className;
+    for (const std::string &line :
+        DescribeComparison(ComparePlans(ShownSide(planner), SideOf(other.level, other.skills))))
+        text += "\n" + line;
+    return text;
+}
+
 } // namespace rollwerk

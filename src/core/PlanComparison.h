@@ -73,4 +73,9 @@ std::string RowChangeLine(const RowChange &change);
 // The whole comparison as German lines: level, skills, free points and slots, rows.
 std::vector<std::string> DescribeComparison(const PlanComparison &comparison);
 
+// The shown plan against another, such as the one on the clipboard ("Mit
+// Plan vergleichen"): a heading, the class where it differs, then the lines
+// of DescribeComparison, one text.
+std::string DescribeAgainstShown(const Planner &planner, const Plan &other);
+
 } // namespace rollwerk

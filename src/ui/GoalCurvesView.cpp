@@ -1,5 +1,6 @@
 #include "GoalCurvesView.h"
 
+#include "GoalTexts.h"
 #include "PlanComparison.h"
 
 #include <QPainter>
@@ -18,12 +19,7 @@ constexpr int kMarker = 5;
 
 QString Title(const RowCurve &curve)
 {
-    const QString unit = BonusSuffix(curve.row).empty() ? QString() : QStringLiteral(" in %");
-    return QStringLiteral("%1%2 \u00fcber %3: jetzt %4, Vorschlag %5")
-        .arg(QString::fromStdString(RowName(curve.row)), unit,
-            QString::fromUtf8(
-                SkillCaption(curve.skill).data(), static_cast<qsizetype>(SkillCaption(curve.skill).size())),
-            QString::number(curve.current), QString::number(curve.proposed));
+    return QString::fromStdString(CurveTitle(curve));
 }
 
 } // namespace

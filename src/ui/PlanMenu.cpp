@@ -132,13 +132,7 @@ void PlanMenu::ComparePlan()
         ShowMessage(window_, QMessageBox::Warning, decoding.error, QStringLiteral("PlanVergleich"));
         return;
     }
-    const Plan &other = *decoding.plan;
-    std::string text = "Dieser Plan \u2192 Plan aus der Zwischenablage";
-    if (other.className != planner_.CBCharwahl.Text())
-        text += "\nKlasse: " + planner_.CBCharwahl.Text() + " \u2192 " + other.className;
-    for (const std::string &line :
-        DescribeComparison(ComparePlans(ShownSide(planner_), SideOf(other.level, other.skills))))
-        text += "\n" + line;
+    const std::string text = DescribeAgainstShown(planner_, *decoding.plan);
     ShowMessage(window_, QMessageBox::Information, text, QStringLiteral("PlanVergleich"));
 }
 

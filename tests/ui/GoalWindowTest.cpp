@@ -3,6 +3,7 @@
 // window, "Übernehmen"; and "Mit Plan vergleichen" with the clipboard.
 
 #include "BonusCurve.h"
+#include "ModalBoxReader.h"
 #include "NamedWidget.h"
 #include "PictureFormats.h"
 #include "PlanApply.h"
@@ -17,10 +18,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -156,19 +155,10 @@ void GoalWindowTest::comparesThePlanWithTheClipboard()
     other.skills[18] = 5;
     other.skills[22] = 10;
     QGuiApplication::clipboard()->setText(QString::fromStdString(rollwerk::EncodePlan(other)));
-    QString shown;
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, this, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            shown = box->text();
-            box->accept();
-        }
-    });
-    closer.start(10);
+    const ModalBoxReader box;
     Choose(QStringLiteral("PlanVergleichen"));
-    QTRY_VERIFY(!shown.isEmpty());
-    closer.stop();
-    QCOMPARE(shown.split(QLatin1Char('\n')),
+    QTRY_VERIFY(!box.Text().isEmpty());
+    QCOMPARE(box.Text().split(QLatin1Char('\n')),
         QStringList(
             {QStringLiteral("Dieser Plan \u2192 Plan aus der Zwischenablage"), QStringLiteral("Stufe: 20 \u2192 21"),
                 QStringLiteral("Wendigkeit: 0 \u2192 10"), QStringLiteral("Freie Fertigkeitspunkte: 38 \u2192 31"),

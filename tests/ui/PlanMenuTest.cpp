@@ -3,6 +3,7 @@
 // the client area and on the bonus list.
 
 #include "MainWindowFixture.h"
+#include "ModalBoxReader.h"
 #include "PictureFormats.h"
 #include "PlanApply.h"
 #include "PlanCode.h"
@@ -20,9 +21,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 #include <QToolTip>
 
 #include <memory>
@@ -192,20 +191,11 @@ void PlanMenuTest::pastePlan()
         QGuiApplication::clipboard()->setText(clipboard);
     }
     const rollwerk::PlannerState before = window_->planner().CaptureState();
-    QString shownMessage;
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, this, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            shownMessage = box->text();
-            box->accept();
-        }
-    });
-    closer.start(10);
+    const ModalBoxReader box;
     Choose(QStringLiteral("PlanEinfuegen"), true);
     QTest::qWait(50);
-    closer.stop();
 
-    QCOMPARE(shownMessage, message);
+    QCOMPARE(box.Text(), message);
     if (planShown) {
         QCOMPARE(rollwerk::CurrentPlan(window_->planner()), Mage());
         QCOMPARE(Named<QAbstractSpinBox>(QStringLiteral("SpEStufeH"))->text(), QStringLiteral("60"));
