@@ -1,14 +1,14 @@
-// Loads the planner core. Its WebAssembly (preloaded by the page) is fetched
-// and compiled from the moment this module runs, beside the rest of the
-// page's start-up, rather than once the core's glue code asks for it.
+// Loads the planner core: its WebAssembly, fetched and compiled by the
+// script in the page's head (start-core.js) from the moment the head is read,
+// is instantiated with the core's glue and bound (binding.js).
 
+import { bindCore } from './binding.js';
 import createRollwerkCore from './rollwerk_core.js';
 
-const compiled = WebAssembly.compileStreaming(
-  fetch(new URL('rollwerk_core.wasm', import.meta.url), { credentials: 'same-origin' }));
+const compiled = window.rollwerkCore;
 compiled.then(() => performance.mark('rollwerk:compiled'), () => {});
 
-// Resolves to the core's module object; rejects when its WebAssembly does not load.
+// Resolves to the core's calls (binding.js); rejects when its WebAssembly does not load.
 export function loadCore() {
   let fail;
   const failed = new Promise((resolve, reject) => {
@@ -23,5 +23,5 @@ export function loadCore() {
       .catch(fail);
     return {};
   };
-  return Promise.race([createRollwerkCore({ instantiateWasm }), failed]);
+  return Promise.race([createRollwerkCore({ instantiateWasm }), failed]).then(bindCore);
 }

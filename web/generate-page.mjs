@@ -10,9 +10,11 @@
 //   node generate-page.mjs LAYOUT_NODE_MODULE CORE_NODE_MODULE INDEX_HTML STYLE_CSS FONT_DIR SITE_DIR
 
 import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { createHash } from 'node:crypto';
 import { createRequire } from 'node:module';
 import { join, resolve } from 'node:path';
 import { stepButtonGrowth } from './touch-targets.mjs';
+import { bindCore } from './binding.js';
 
 // clBlack for the bold and the list font, clWindowText (black here) for the others.
 const TEXT_COLOUR = 'rgb(0, 0, 0)';
@@ -84,7 +86,7 @@ function fontPreloads(table) {
 // fields[f] {text, minimum, maximum, enabled, colour, captionEnabled, number},
 // classText, labels {name: text}, bonusLines, and tips (skill 1 at index 0).
 async function firstState(coreModule) {
-  const core = await createRequire(import.meta.url)(resolve(coreModule))();
+  const core = bindCore(await createRequire(import.meta.url)(resolve(coreModule))());
   const state = { fields: [], classText: '', labels: {}, bonusLines: [] };
   const view = {
     fieldChanged: (field, property, value, number) => {
@@ -300,8 +302,12 @@ const core = await createLayout();
 const table = core.layout();
 const { markup, rules } = mainWindow(table, core.classNames(), await firstState(coreModule));
 
+// The head's script, and its hash for the page's policy, which allows no other inline script.
+const startScript = readFileSync(new URL('./start-core.js', import.meta.url), 'utf8').trim();
 const page = fill(readFileSync(indexHtml, 'utf8'), {
   title: escape(table.main.title),
+  startScript,
+  startScriptHash: `'sha256-${createHash('sha256').update(startScript).digest('base64')}'`,
   // A phone shows the whole window across its width at first; the user may zoom in.
   viewport: `<meta name="viewport" content="width=${table.main.frame.width}">`,
   fontPreloads: fontPreloads(table),

@@ -166,12 +166,32 @@ async function start() {
   // A change written a moment later is not lost when the page is left or reloaded.
   window.addEventListener('pagehide', () => address.flush());
 
-  // Drawn with its own faces, asked for when the page was first laid out.
-  await document.fonts.ready;
+  // Drawn with its own faces, asked for when the page was laid out: those
+  // still loading are waited for, without waiting for the next frame as
+  // document.fonts.ready does.
+  await Promise.all([...document.fonts].filter((face) => face.status === 'loading').map((face) => face.loaded));
   // The first field in the keyboard order takes the focus, unless a message asks for it first.
   if (page.message.hidden && !document.getElementById('FZiel').open) page.fields[0].input.focus();
   performance.mark('rollwerk:ready');
   announceReady();
+  // Once the page has told it is ready: the core's code that a user's first
+  // change runs is compiled on its first call; a planner of its own, not
+  // shown, runs it now, so that the first change is as quick as the next.
+  setTimeout(() => warmUp(core), 0);
+}
+
+function warmUp(core) {
+  const quiet = { fieldChanged() {}, classTextShown() {}, labelShown() {}, bonusLinesShown() {} };
+  const planner = new core.Planner(quiet);
+  try {
+    planner.formCreate();
+    for (let index = 1; index < 6; ++index) planner.classPick(index);
+    planner.stepUp(1);
+    core.skillTips(planner);
+    planner.planCode();
+  } finally {
+    planner.delete();
+  }
 }
 
 start().catch((error) => {

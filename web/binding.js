@@ -1,0 +1,112 @@
+// The page's view of the core module (Binding.cpp): planners, their history,
+// the plan tools and the goals window's calls, over the module's plain
+// exported functions. Text goes in as UTF-8 written into the module's
+// memory; every call's reply is one JSON text holding its result, what the
+// models pushed to the view during the call, and the message of an error
+// that escaped the core. The pushes reach the view before the call returns;
+// an error then reaches the caller as an Error with the core's message.
+
+const GOAL_ROWS = 45;
+
+export function bindCore(module) {
+  const text = (value) => {
+    const string = String(value);
+    const bytes = module.lengthBytesUTF8(string);
+    const buffer = module._rw_text_buffer(bytes);
+    module.stringToUTF8(string, buffer, bytes + 1);
+    return buffer;
+  };
+  // Reads a call's reply: hands the pushes to the view, throws the core's error, returns the result.
+  const reply = (address, view) => {
+    const { r: result, p: pushes, e: error } = JSON.parse(module.UTF8ToString(address));
+    if (pushes && view) {
+      for (const [method, ...values] of pushes) view[method]?.(...values);
+    }
+    if (error !== undefined) throw new Error(error);
+    return result;
+  };
+  // The goal as the module reads it: level, keepSpent, then the weights and minimums of rows 1 to 45.
+  const goalText = (level, keepSpent, weights, minimums) => {
+    if (weights.length !== GOAL_ROWS || minimums.length !== GOAL_ROWS) {
+      throw new Error('a goal has a weight and a minimum for each of its rows');
+    }
+    return text([level, keepSpent ? 1 : 0, ...weights, ...minimums].map((n) => Math.trunc(Number(n)) || 0).join(','));
+  };
+
+  // One planner with its view (optional): new Planner(view) pushes what the
+  // models show at once; new Planner(view, true) pushes nothing, for a view
+  // that shows the initial plan already.
+  class Planner {
+    constructor(view, shown = false) {
+      this.view = view ?? null;
+      this.handle = 0;
+      this.handle = reply(module._rw_planner_new(shown ? 1 : 0, this.view ? 1 : 0), this.view);
+    }
+
+    call(address) {
+      return reply(address, this.view);
+    }
+
+    delete() {
+      module._rw_planner_delete(this.handle);
+      this.handle = 0;
+    }
+
+    formCreate() { this.call(module._rw_form_create(this.handle)); }
+
+    classType(start, length, codePoint) { return this.call(module._rw_class_type(this.handle, start, length, codePoint)); }
+    classBackspace(start, length) { return this.call(module._rw_class_backspace(this.handle, start, length)); }
+    classEditText(value) { this.call(module._rw_class_edit_text(this.handle, text(value))); }
+    classPick(index) { this.call(module._rw_class_pick(this.handle, index)); }
+    classSelectAdjacent(direction) { this.call(module._rw_class_select_adjacent(this.handle, direction)); }
+
+    typeCharacter(f, start, length, codePoint, separator) {
+      return this.call(module._rw_type_character(this.handle, f, start, length, codePoint, separator));
+    }
+    paste(f, start, length, value) { return this.call(module._rw_paste(this.handle, f, start, length, text(value))); }
+    editText(f, value) { this.call(module._rw_edit_text(this.handle, f, text(value))); }
+    stepUp(f) { this.call(module._rw_step(this.handle, f, 1, 0)); }
+    stepDown(f) { this.call(module._rw_step(this.handle, f, -1, 0)); }
+    focusLost(f) { this.call(module._rw_focus_lost(this.handle, f)); }
+
+    planCode() { return this.call(module._rw_plan_code(this.handle)); }
+    applyPlanCode(code) { return this.call(module._rw_apply_plan_code(this.handle, text(code))); }
+  }
+
+  // The plan's history of a planner ("Rückgängig", "Wiederholen") and the
+  // commands that replace the plan, each one step with its own name.
+  class PlanHistory {
+    constructor(planner) {
+      this.planner = planner;
+      this.items();
+    }
+
+    items() { return this.planner.call(module._rw_history_items(this.planner.handle)); }
+    undo() { return this.planner.call(module._rw_history_move(this.planner.handle, -1)); }
+    redo() { return this.planner.call(module._rw_history_move(this.planner.handle, 1)); }
+    applyPlanText(value) { return this.planner.call(module._rw_history_apply_plan_text(this.planner.handle, text(value))); }
+    newPlan() { this.planner.call(module._rw_history_new_plan(this.planner.handle)); }
+    openPlanCode(code) { return this.planner.call(module._rw_history_open_plan_code(this.planner.handle, text(code))); }
+    takeProposal(code) { return this.planner.call(module._rw_history_take_proposal(this.planner.handle, text(code))); }
+  }
+
+  return {
+    Planner,
+    PlanHistory,
+    firstRepeatMs: module._rw_first_repeat_ms(),
+    repeatMs: module._rw_repeat_ms(),
+    // A further step of a step button held down (+1 up, -1 down), joining its press's step in the history.
+    stepHeld: (planner, f, direction) => planner.call(module._rw_step(planner.handle, f, direction, 1)),
+    skillTips: (planner) => planner.call(module._rw_skill_tips(planner.handle)),
+    planSummary: (planner) => planner.call(module._rw_plan_summary(planner.handle)),
+    bonusText: (planner) => planner.call(module._rw_bonus_text(planner.handle)),
+    applyPlanText: (planner, value) => planner.call(module._rw_apply_plan_text(planner.handle, text(value))),
+    findPlanCode: (value) => reply(module._rw_find_plan_code(text(value))),
+    goalRowNames: () => reply(module._rw_goal_row_names()),
+    goalAnswer: (planner, level, keepSpent, weights, minimums) =>
+      planner.call(module._rw_goal_answer(planner.handle, goalText(level, keepSpent, weights, minimums))),
+    goalLink: (level, keepSpent, weights, minimums) =>
+      reply(module._rw_goal_link(goalText(level, keepSpent, weights, minimums))),
+    readGoalLink: (value) => reply(module._rw_read_goal_link(text(value))),
+  };
+}
