@@ -303,7 +303,8 @@ const table = core.layout();
 const { markup, rules } = mainWindow(table, core.classNames(), await firstState(coreModule));
 
 // The head's script, and its hash for the page's policy, which allows no other inline script.
-const startScript = readFileSync(new URL('./start-core.js', import.meta.url), 'utf8').trim();
+const startScript = readFileSync(new URL('./start-core.js', import.meta.url), 'utf8')
+  .split('\n').filter((line) => !line.startsWith('//')).join('\n').trim();
 const page = fill(readFileSync(indexHtml, 'utf8'), {
   title: escape(table.main.title),
   startScript,
