@@ -38,7 +38,7 @@ web: web/node_modules/.package-lock.json
 	@scripts/install-deps.sh web
 	$(EMSDK_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=MinSizeRel -DROLLWERK_WERROR=ON \
 		-DROLLWERK_BUILD_UI=OFF -DROLLWERK_BUILD_BENCH=OFF -DBUILD_TESTING=OFF
-	$(EMSDK_ENV) cmake --build $(WEB_BUILD) -j$(JOBS) --target rollwerk_site rollwerk_core_node rollwerk_planner_trace_wasm
+	$(EMSDK_ENV) cmake --build $(WEB_BUILD) -j$(JOBS) --target rollwerk_site rollwerk_planner_trace_wasm
 
 # The page's build tools (esbuild), from the lock file.
 web/node_modules/.package-lock.json: web/package-lock.json web/package.json

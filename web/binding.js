@@ -8,17 +8,40 @@
 
 const GOAL_ROWS = 45;
 
-export function bindCore(module) {
+// What the module asks of its host: to hear that its memory grew (the views
+// below are made anew from the memory on each use), and to end on abort.
+const IMPORTS = {
+  env: { emscripten_notify_memory_growth: () => {} },
+  wasi_snapshot_preview1: {
+    proc_exit: (code) => {
+      throw new WebAssembly.RuntimeError(`the planner core stopped (${code})`);
+    },
+  },
+};
+
+// Instantiates the core from its compiled module (the page) or its bytes (node) and binds it.
+export async function instantiateCore(source) {
+  const result = await WebAssembly.instantiate(source, IMPORTS);
+  const core = (result.instance ?? result).exports;
+  core._initialize();
+  return bindCore(core);
+}
+
+function bindCore(wasm) {
+  const encoder = new TextEncoder();
+  const decoder = new TextDecoder();
+  // Hands a text to the module: its address, in a buffer the module keeps until the next text.
   const text = (value) => {
-    const string = String(value);
-    const bytes = module.lengthBytesUTF8(string);
-    const buffer = module._rw_text_buffer(bytes);
-    module.stringToUTF8(string, buffer, bytes + 1);
+    const bytes = encoder.encode(String(value));
+    const buffer = wasm.rw_text_buffer(bytes.length);
+    new Uint8Array(wasm.memory.buffer, buffer, bytes.length).set(bytes);
     return buffer;
   };
   // Reads a call's reply: hands the pushes to the view, throws the core's error, returns the result.
   const reply = (address, view) => {
-    const { r: result, p: pushes, e: error } = JSON.parse(module.UTF8ToString(address));
+    const memory = new Uint8Array(wasm.memory.buffer);
+    const json = decoder.decode(memory.subarray(address, memory.indexOf(0, address)));
+    const { r: result, p: pushes, e: error } = JSON.parse(json);
     if (pushes && view) {
       for (const [method, ...values] of pushes) view[method]?.(...values);
     }
@@ -40,7 +63,7 @@ export function bindCore(module) {
     constructor(view, shown = false) {
       this.view = view ?? null;
       this.handle = 0;
-      this.handle = reply(module._rw_planner_new(shown ? 1 : 0, this.view ? 1 : 0), this.view);
+      this.handle = reply(wasm.rw_planner_new(shown ? 1 : 0, this.view ? 1 : 0), this.view);
     }
 
     call(address) {
@@ -48,29 +71,29 @@ export function bindCore(module) {
     }
 
     delete() {
-      module._rw_planner_delete(this.handle);
+      wasm.rw_planner_delete(this.handle);
       this.handle = 0;
     }
 
-    formCreate() { this.call(module._rw_form_create(this.handle)); }
+    formCreate() { this.call(wasm.rw_form_create(this.handle)); }
 
-    classType(start, length, codePoint) { return this.call(module._rw_class_type(this.handle, start, length, codePoint)); }
-    classBackspace(start, length) { return this.call(module._rw_class_backspace(this.handle, start, length)); }
-    classEditText(value) { this.call(module._rw_class_edit_text(this.handle, text(value))); }
-    classPick(index) { this.call(module._rw_class_pick(this.handle, index)); }
-    classSelectAdjacent(direction) { this.call(module._rw_class_select_adjacent(this.handle, direction)); }
+    classType(start, length, codePoint) { return this.call(wasm.rw_class_type(this.handle, start, length, codePoint)); }
+    classBackspace(start, length) { return this.call(wasm.rw_class_backspace(this.handle, start, length)); }
+    classEditText(value) { this.call(wasm.rw_class_edit_text(this.handle, text(value))); }
+    classPick(index) { this.call(wasm.rw_class_pick(this.handle, index)); }
+    classSelectAdjacent(direction) { this.call(wasm.rw_class_select_adjacent(this.handle, direction)); }
 
     typeCharacter(f, start, length, codePoint, separator) {
-      return this.call(module._rw_type_character(this.handle, f, start, length, codePoint, separator));
+      return this.call(wasm.rw_type_character(this.handle, f, start, length, codePoint, separator));
     }
-    paste(f, start, length, value) { return this.call(module._rw_paste(this.handle, f, start, length, text(value))); }
-    editText(f, value) { this.call(module._rw_edit_text(this.handle, f, text(value))); }
-    stepUp(f) { this.call(module._rw_step(this.handle, f, 1, 0)); }
-    stepDown(f) { this.call(module._rw_step(this.handle, f, -1, 0)); }
-    focusLost(f) { this.call(module._rw_focus_lost(this.handle, f)); }
+    paste(f, start, length, value) { return this.call(wasm.rw_paste(this.handle, f, start, length, text(value))); }
+    editText(f, value) { this.call(wasm.rw_edit_text(this.handle, f, text(value))); }
+    stepUp(f) { this.call(wasm.rw_step(this.handle, f, 1, 0)); }
+    stepDown(f) { this.call(wasm.rw_step(this.handle, f, -1, 0)); }
+    focusLost(f) { this.call(wasm.rw_focus_lost(this.handle, f)); }
 
-    planCode() { return this.call(module._rw_plan_code(this.handle)); }
-    applyPlanCode(code) { return this.call(module._rw_apply_plan_code(this.handle, text(code))); }
+    planCode() { return this.call(wasm.rw_plan_code(this.handle)); }
+    applyPlanCode(code) { return this.call(wasm.rw_apply_plan_code(this.handle, text(code))); }
   }
 
   // The plan's history of a planner ("Rückgängig", "Wiederholen") and the
@@ -81,32 +104,32 @@ export function bindCore(module) {
       this.items();
     }
 
-    items() { return this.planner.call(module._rw_history_items(this.planner.handle)); }
-    undo() { return this.planner.call(module._rw_history_move(this.planner.handle, -1)); }
-    redo() { return this.planner.call(module._rw_history_move(this.planner.handle, 1)); }
-    applyPlanText(value) { return this.planner.call(module._rw_history_apply_plan_text(this.planner.handle, text(value))); }
-    newPlan() { this.planner.call(module._rw_history_new_plan(this.planner.handle)); }
-    openPlanCode(code) { return this.planner.call(module._rw_history_open_plan_code(this.planner.handle, text(code))); }
-    takeProposal(code) { return this.planner.call(module._rw_history_take_proposal(this.planner.handle, text(code))); }
+    items() { return this.planner.call(wasm.rw_history_items(this.planner.handle)); }
+    undo() { return this.planner.call(wasm.rw_history_move(this.planner.handle, -1)); }
+    redo() { return this.planner.call(wasm.rw_history_move(this.planner.handle, 1)); }
+    applyPlanText(value) { return this.planner.call(wasm.rw_history_apply_plan_text(this.planner.handle, text(value))); }
+    newPlan() { this.planner.call(wasm.rw_history_new_plan(this.planner.handle)); }
+    openPlanCode(code) { return this.planner.call(wasm.rw_history_open_plan_code(this.planner.handle, text(code))); }
+    takeProposal(code) { return this.planner.call(wasm.rw_history_take_proposal(this.planner.handle, text(code))); }
   }
 
   return {
     Planner,
     PlanHistory,
-    firstRepeatMs: module._rw_first_repeat_ms(),
-    repeatMs: module._rw_repeat_ms(),
+    firstRepeatMs: wasm.rw_first_repeat_ms(),
+    repeatMs: wasm.rw_repeat_ms(),
     // A further step of a step button held down (+1 up, -1 down), joining its press's step in the history.
-    stepHeld: (planner, f, direction) => planner.call(module._rw_step(planner.handle, f, direction, 1)),
-    skillTips: (planner) => planner.call(module._rw_skill_tips(planner.handle)),
-    planSummary: (planner) => planner.call(module._rw_plan_summary(planner.handle)),
-    bonusText: (planner) => planner.call(module._rw_bonus_text(planner.handle)),
-    applyPlanText: (planner, value) => planner.call(module._rw_apply_plan_text(planner.handle, text(value))),
-    findPlanCode: (value) => reply(module._rw_find_plan_code(text(value))),
-    goalRowNames: () => reply(module._rw_goal_row_names()),
+    stepHeld: (planner, f, direction) => planner.call(wasm.rw_step(planner.handle, f, direction, 1)),
+    skillTips: (planner) => planner.call(wasm.rw_skill_tips(planner.handle)),
+    planSummary: (planner) => planner.call(wasm.rw_plan_summary(planner.handle)),
+    bonusText: (planner) => planner.call(wasm.rw_bonus_text(planner.handle)),
+    applyPlanText: (planner, value) => planner.call(wasm.rw_apply_plan_text(planner.handle, text(value))),
+    findPlanCode: (value) => reply(wasm.rw_find_plan_code(text(value))),
+    goalRowNames: () => reply(wasm.rw_goal_row_names()),
     goalAnswer: (planner, level, keepSpent, weights, minimums) =>
-      planner.call(module._rw_goal_answer(planner.handle, goalText(level, keepSpent, weights, minimums))),
+      planner.call(wasm.rw_goal_answer(planner.handle, goalText(level, keepSpent, weights, minimums))),
     goalLink: (level, keepSpent, weights, minimums) =>
-      reply(module._rw_goal_link(goalText(level, keepSpent, weights, minimums))),
-    readGoalLink: (value) => reply(module._rw_read_goal_link(text(value))),
+      reply(wasm.rw_goal_link(goalText(level, keepSpent, weights, minimums))),
+    readGoalLink: (value) => reply(wasm.rw_read_goal_link(text(value))),
   };
 }

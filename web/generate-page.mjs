@@ -14,7 +14,7 @@ import { createHash } from 'node:crypto';
 import { createRequire } from 'node:module';
 import { join, resolve } from 'node:path';
 import { stepButtonGrowth } from './touch-targets.mjs';
-import { bindCore } from './binding.js';
+import { instantiateCore } from './binding.js';
 
 // clBlack for the bold and the list font, clWindowText (black here) for the others.
 const TEXT_COLOUR = 'rgb(0, 0, 0)';
@@ -86,7 +86,7 @@ function fontPreloads(table) {
 // fields[f] {text, minimum, maximum, enabled, colour, captionEnabled, number},
 // classText, labels {name: text}, bonusLines, and tips (skill 1 at index 0).
 async function firstState(coreModule) {
-  const core = bindCore(await createRequire(import.meta.url)(resolve(coreModule))());
+  const core = await instantiateCore(readFileSync(coreModule));
   const state = { fields: [], classText: '', labels: {}, bonusLines: [] };
   const view = {
     fieldChanged: (field, property, value, number) => {

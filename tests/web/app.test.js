@@ -115,7 +115,7 @@ test.describe('a new build', () => {
 
       // The next build: another page and another worker.
       const worker = path.join(site.folder, 'sw.js');
-      const nextWorker = fs.readFileSync(worker, 'utf8').replace(/const CACHE = '.*';/, "const CACHE = 'rollwerk-next';");
+      const nextWorker = fs.readFileSync(worker, 'utf8').replace(/\bCACHE\s*=\s*(['"])rollwerk-\w+\1/, "CACHE = 'rollwerk-next'");
       fs.writeFileSync(worker, nextWorker);
       fs.appendFileSync(path.join(site.folder, 'index.html'), '<!-- next build -->\n');
 
