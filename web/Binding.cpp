@@ -13,6 +13,7 @@
 #include "Json.h"
 #include "PlanApply.h"
 #include "PlanCode.h"
+#include "PlanComparison.h"
 #include "PlanHistory.h"
 #include "PlanSummary.h"
 #include "Planner.h"
@@ -537,13 +538,6 @@ EMSCRIPTEN_KEEPALIVE const char *rw_bonus_text(std::int32_t handle)
     return Reply(handle, [&] { return json::Quote(rollwerk::BonusText(PlannerOf(handle).Core())); });
 }
 
-// "Plan einfügen" without the history: {applied, message}; without a code
-// nothing changes and message says why.
-EMSCRIPTEN_KEEPALIVE const char *rw_apply_plan_text(std::int32_t handle, const char *text)
-{
-    return UserReply(handle, [&] { return PlanApplicationJson(rollwerk::ApplyPlanText(PlannerOf(handle).Core(), text)); });
-}
-
 // The first code in a text (a link as people pass it on) without entering
 // it: {code, message}; code is the plan's own code, empty when none was
 // found, and message then says why.
@@ -553,6 +547,18 @@ EMSCRIPTEN_KEEPALIVE const char *rw_find_plan_code(const char *text)
         const rollwerk::PlanDecoding decoding = rollwerk::FindPlanCode(text);
         return json::Object({{"code", json::Quote(decoding.plan ? rollwerk::EncodePlan(*decoding.plan) : std::string())},
             {"message", json::Quote(decoding.error)}});
+    });
+}
+
+// "Mit Plan vergleichen": the plan shown against the first code in a text
+// (the clipboard's): {found, message}; without a code, message says why.
+EMSCRIPTEN_KEEPALIVE const char *rw_compare_plan(std::int32_t handle, const char *text)
+{
+    return Reply(handle, [&] {
+        const rollwerk::PlanDecoding decoding = rollwerk::FindPlanCode(text);
+        const std::string message
+            = decoding.plan ? rollwerk::DescribeAgainstShown(PlannerOf(handle).Core(), *decoding.plan) : decoding.error;
+        return json::Object({{"found", json::Bool(decoding.plan.has_value())}, {"message", json::Quote(message)}});
     });
 }
 

@@ -123,8 +123,8 @@ function bindCore(wasm) {
     skillTips: (planner) => planner.call(wasm.rw_skill_tips(planner.handle)),
     planSummary: (planner) => planner.call(wasm.rw_plan_summary(planner.handle)),
     bonusText: (planner) => planner.call(wasm.rw_bonus_text(planner.handle)),
-    applyPlanText: (planner, value) => planner.call(wasm.rw_apply_plan_text(planner.handle, text(value))),
     findPlanCode: (value) => reply(wasm.rw_find_plan_code(text(value))),
+    comparePlan: (planner, value) => planner.call(wasm.rw_compare_plan(planner.handle, text(value))),
     goalRowNames: () => reply(wasm.rw_goal_row_names()),
     goalAnswer: (planner, level, keepSpent, weights, minimums) =>
       planner.call(wasm.rw_goal_answer(planner.handle, goalText(level, keepSpent, weights, minimums))),

@@ -51,7 +51,7 @@ function siteFiles(folder, root = folder) {
 const [coreModule, workerTemplate, siteDir] = process.argv.slice(2);
 const createRollwerkCore = createRequire(import.meta.url)(resolve(coreModule));
 const core = await createRollwerkCore();
-writeFileSync(join(siteDir, 'manifest.webmanifest'), `${JSON.stringify(manifest(core.layout()), null, 2)}\n`);
+writeFileSync(join(siteDir, 'manifest.webmanifest'), `${JSON.stringify(manifest(core.layout()))}\n`);
 
 const files = siteFiles(siteDir).filter((file) => file !== WORKER).sort();
 const hash = createHash('sha256');

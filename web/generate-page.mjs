@@ -74,12 +74,15 @@ function fontRules(table) {
   return [...faceRules, ...kindRules];
 }
 
-// The faces the main window shows, fetched with the page rather than once its widgets are laid out.
+// The faces the main window shows, fetched with the page rather than once
+// its widgets are laid out; each names its face (data-font, a CSS font), which
+// the page's script waits for before it takes input.
 function fontPreloads(table) {
   const shown = new Set(['Body', ...table.main.widgets.map((widget) => widget.font)]);
-  const files = new Set(table.fonts.filter((font) => shown.has(font.kind)).map(fontFile));
-  return [...files].map((file) =>
-    `<link rel="preload" href="fonts/${file}" as="font" type="font/ttf" crossorigin>`).join('\n');
+  const files = new Map(table.fonts.filter((font) => shown.has(font.kind)).map((font) => [fontFile(font), font]));
+  return [...files].map(([file, font]) =>
+    `<link rel="preload" href="fonts/${file}" as="font" type="font/ttf" crossorigin `
+    + `data-font="${weight(font)} ${px(font.pixels)} '${font.substitute}'">`).join('\n');
 }
 
 // What a new planner shows once FormCreate has run, as its view is handed it:
@@ -119,10 +122,17 @@ function mainWindow(table, classItems, state) {
     return element(tag, { id, class: classes('label', fontClass(font)), ...extra }, escape(text));
   };
   const tip = (field) => (field > 0 ? state.tips[field - 1] : undefined);
+  const colourName = (shown) => {
+    const name = Object.keys(table.colours).find((key) => colour(table.colours[key]) === shown);
+    if (!name) throw new Error(`a field's colour ${shown} is not in the layout table`);
+    return name;
+  };
+  for (const [name, value] of Object.entries(table.colours)) {
+    rules.push(rule(`.spin input.colour-${name}`, { 'background-color': colour(value) }));
+  }
   const spinField = (id, name, where, font, field) => {
     const shown = state.fields[field];
     rules.push(rule(`#${id}-field`, placeOf(where)));
-    rules.push(rule(`#${id}`, { 'background-color': shown.colour }));
     const input = element('input', {
       id,
       type: 'text',
@@ -131,7 +141,8 @@ function mainWindow(table, classItems, state) {
       autocomplete: 'off',
       spellcheck: 'false',
       'aria-label': name || undefined,
-      class: fontClass(font),
+      // The first state's colour by its name in the table (a rule each, below); the page then sets it itself.
+      class: classes(fontClass(font), `colour-${colourName(shown.colour)}`),
       value: shown.text,
       'aria-valuemin': shown.minimum,
       'aria-valuemax': shown.maximum,
@@ -142,9 +153,10 @@ function mainWindow(table, classItems, state) {
       'aria-description': tip(field),
     });
     const disabled = !shown.enabled || undefined;
+    // The page has no form, so a button needs no type to submit nothing.
     const buttons = element('div', { class: 'buttons', 'aria-hidden': 'true' },
-      element('button', { id: `${id}-up`, type: 'button', tabindex: '-1', class: 'up', disabled })
-      + element('button', { id: `${id}-down`, type: 'button', tabindex: '-1', class: 'down', disabled }));
+      element('button', { id: `${id}-up`, tabindex: '-1', class: 'up', disabled })
+      + element('button', { id: `${id}-down`, tabindex: '-1', class: 'down', disabled }));
     return element('div', { id: `${id}-field`, class: 'spin' }, input + buttons);
   };
 

@@ -166,10 +166,12 @@ async function start() {
   // A change written a moment later is not lost when the page is left or reloaded.
   window.addEventListener('pagehide', () => address.flush());
 
-  // Drawn with its own faces, asked for when the page was laid out: those
-  // still loading are waited for, without waiting for the next frame as
-  // document.fonts.ready does.
-  await Promise.all([...document.fonts].filter((face) => face.status === 'loading').map((face) => face.loaded));
+  // Drawn with its own faces, those the page preloads; loaded, they are not
+  // waited for (document.fonts.ready would wait for the next frame).
+  const faces = [...document.querySelectorAll('link[rel=preload][data-font]')].map((link) => link.dataset.font);
+  if (!faces.every((face) => document.fonts.check(face))) {
+    await Promise.all(faces.map((face) => document.fonts.load(face)));
+  }
   // The first field in the keyboard order takes the focus, unless a message asks for it first.
   if (page.message.hidden && !document.getElementById('FZiel').open) page.fields[0].input.focus();
   performance.mark('rollwerk:ready');

@@ -2,4 +2,5 @@
 // fetched and compiled from the moment the head is read, while the page's
 // stylesheet, script and fonts load; core.js takes the compiled module.
 window.rollwerkCore = WebAssembly.compileStreaming(fetch('rollwerk_core.wasm', { credentials: 'same-origin' }));
-window.rollwerkCore.catch(() => {}); // a failure is core.js's to report
+// A failure is core.js's to report.
+window.rollwerkCore.catch(() => {});

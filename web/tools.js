@@ -7,6 +7,8 @@ const COPY_PLAN_FAILED = 'Der Plan konnte nicht in die Zwischenablage kopiert we
 const COPY_BONUSES_FAILED = 'Die Boni konnten nicht in die Zwischenablage kopiert werden. Hier sind sie zum Kopieren:';
 const PASTE_BY_HAND =
   'Der Browser lässt die Seite die Zwischenablage nicht lesen. Füge den Plan hier ein (Strg+V) und bestätige mit OK:';
+const COMPARE_BY_HAND =
+  'Der Browser lässt die Seite die Zwischenablage nicht lesen. Füge den Plan, mit dem verglichen werden soll, hier ein (Strg+V) und bestätige mit OK:';
 
 // Puts a text on the clipboard. Where the browser offers no clipboard to the
 // page (plain http from another host than this computer) or refuses it, the
@@ -88,6 +90,14 @@ export function planCommands(core, view, messages, navigator, link, history) {
     pastePlan: async () => {
       const text = (await readClipboard(navigator)) ?? (await chrome.askText(PASTE_BY_HAND));
       if (text !== null) apply(text);
+    },
+    // "Mit Plan vergleichen": the plan shown against the plan on the clipboard, in a message.
+    comparePlan: async () => {
+      const text = (await readClipboard(navigator)) ?? (await chrome.askText(COMPARE_BY_HAND));
+      let result = null;
+      if (text !== null && view.call(() => (result = core.comparePlan(view.planner, text)))) {
+        chrome.showMessage(result.message);
+      }
     },
   };
 }
