@@ -78,7 +78,8 @@ std::size_t Size(std::int32_t number)
 std::string PlanApplicationJson(const rollwerk::PlanApplication &application, std::optional<bool> decoded = {})
 {
     if (!decoded)
-        return json::Object({{"applied", json::Bool(application.applied)}, {"message", json::Quote(application.message)}});
+        return json::Object(
+            {{"applied", json::Bool(application.applied)}, {"message", json::Quote(application.message)}});
     return json::Object({{"decoded", json::Bool(*decoded)}, {"applied", json::Bool(application.applied)},
         {"message", json::Quote(application.message)}});
 }
@@ -207,10 +208,11 @@ private:
         if (std::exchange(classChanged_, false) && heard_)
             Add(json::Array({json::Quote("classTextShown"), json::Quote(planner_.CBCharwahl.Text())}));
         if (std::exchange(freePointsChanged_, false) && heard_)
-            Add(json::Array({json::Quote("labelShown"), json::Quote("LFertFrei"), json::Quote(planner_.LFertFrei.Text())}));
-        if (std::exchange(freeSlotsChanged_, false) && heard_)
             Add(json::Array(
-                {json::Quote("labelShown"), json::Quote("LFertGesAnzeige"), json::Quote(planner_.LFertGesAnzeige.Text())}));
+                {json::Quote("labelShown"), json::Quote("LFertFrei"), json::Quote(planner_.LFertFrei.Text())}));
+        if (std::exchange(freeSlotsChanged_, false) && heard_)
+            Add(json::Array({json::Quote("labelShown"), json::Quote("LFertGesAnzeige"),
+                json::Quote(planner_.LFertGesAnzeige.Text())}));
         if (std::exchange(bonusChanged_, false) && heard_)
             Add(json::Array({json::Quote("bonusLinesShown"), json::Strings(planner_.LBBoni.Lines())}));
     }
@@ -407,16 +409,19 @@ EMSCRIPTEN_KEEPALIVE const char *rw_form_create(std::int32_t handle)
 }
 
 // The class box.
-EMSCRIPTEN_KEEPALIVE const char *rw_class_type(std::int32_t handle, std::int32_t start, std::int32_t length, std::int32_t ch)
+EMSCRIPTEN_KEEPALIVE const char *rw_class_type(
+    std::int32_t handle, std::int32_t start, std::int32_t length, std::int32_t ch)
 {
     return UserReply(handle, [&] {
-        return EditJson(PlannerOf(handle).Core().CBCharwahl.TypeCharacter(Size(start), Size(length), static_cast<char32_t>(ch)));
+        return EditJson(
+            PlannerOf(handle).Core().CBCharwahl.TypeCharacter(Size(start), Size(length), static_cast<char32_t>(ch)));
     });
 }
 
 EMSCRIPTEN_KEEPALIVE const char *rw_class_backspace(std::int32_t handle, std::int32_t start, std::int32_t length)
 {
-    return UserReply(handle, [&] { return EditJson(PlannerOf(handle).Core().CBCharwahl.Backspace(Size(start), Size(length))); });
+    return UserReply(
+        handle, [&] { return EditJson(PlannerOf(handle).Core().CBCharwahl.Backspace(Size(start), Size(length))); });
 }
 
 EMSCRIPTEN_KEEPALIVE const char *rw_class_edit_text(std::int32_t handle, const char *text)
@@ -461,7 +466,8 @@ EMSCRIPTEN_KEEPALIVE const char *rw_paste(
     std::int32_t handle, std::int32_t f, std::int32_t start, std::int32_t length, const char *text)
 {
     return UserReply(handle, [&] {
-        return json::Number(static_cast<std::int64_t>(PlannerOf(handle).Field(f).Paste(Size(start), Size(length), text)));
+        return json::Number(
+            static_cast<std::int64_t>(PlannerOf(handle).Field(f).Paste(Size(start), Size(length), text)));
     });
 }
 
@@ -496,7 +502,8 @@ EMSCRIPTEN_KEEPALIVE const char *rw_focus_lost(std::int32_t handle, std::int32_t
 // The plan as a code for the page's address; empty when it has none.
 EMSCRIPTEN_KEEPALIVE const char *rw_plan_code(std::int32_t handle)
 {
-    return Reply(handle, [&] { return json::Quote(rollwerk::EncodePlan(rollwerk::CurrentPlan(PlannerOf(handle).Core()))); });
+    return Reply(
+        handle, [&] { return json::Quote(rollwerk::EncodePlan(rollwerk::CurrentPlan(PlannerOf(handle).Core()))); });
 }
 
 // Enters the plan of exactly one code through the rules: {decoded, applied,
@@ -508,7 +515,8 @@ EMSCRIPTEN_KEEPALIVE const char *rw_apply_plan_code(std::int32_t handle, const c
         if (!decoding.plan)
             return PlanApplicationJson({false, {}, decoding.error}, false);
         return PlanApplicationJson(
-            PlannerOf(handle).UserCall([&] { return rollwerk::ApplyPlan(PlannerOf(handle).Core(), *decoding.plan); }), true);
+            PlannerOf(handle).UserCall([&] { return rollwerk::ApplyPlan(PlannerOf(handle).Core(), *decoding.plan); }),
+            true);
     });
 }
 
@@ -545,8 +553,9 @@ EMSCRIPTEN_KEEPALIVE const char *rw_find_plan_code(const char *text)
 {
     return Reply(0, [&] {
         const rollwerk::PlanDecoding decoding = rollwerk::FindPlanCode(text);
-        return json::Object({{"code", json::Quote(decoding.plan ? rollwerk::EncodePlan(*decoding.plan) : std::string())},
-            {"message", json::Quote(decoding.error)}});
+        return json::Object(
+            {{"code", json::Quote(decoding.plan ? rollwerk::EncodePlan(*decoding.plan) : std::string())},
+                {"message", json::Quote(decoding.error)}});
     });
 }
 
@@ -654,14 +663,15 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_answer(std::int32_t handle, const char 
         for (int row = 1; row <= rollwerk::kBonusRowCount; ++row)
             reachable.push_back(json::Bool(rollwerk::RowReachable(row, goal.classColumn, goal.level)));
         std::vector<std::string> curves;
-        for (const rollwerk::RowCurve &curve : rollwerk::GoalCurves(goal, answer.found ? answer.skills : goal.current)) {
+        for (const rollwerk::RowCurve &curve :
+            rollwerk::GoalCurves(goal, answer.found ? answer.skills : goal.current)) {
             std::vector<std::string> values;
             values.reserve(curve.values.size());
             for (const std::int64_t value : curve.values)
                 values.push_back(json::Number(value));
-            curves.push_back(json::Object({{"title", json::Quote(rollwerk::CurveTitle(curve))},
-                {"values", json::Array(values)}, {"current", json::Number(curve.current)},
-                {"proposed", json::Number(curve.proposed)}}));
+            curves.push_back(
+                json::Object({{"title", json::Quote(rollwerk::CurveTitle(curve))}, {"values", json::Array(values)},
+                    {"current", json::Number(curve.current)}, {"proposed", json::Number(curve.proposed)}}));
         }
         const std::string code
             = answer.found ? rollwerk::EncodePlan(rollwerk::ProposedPlan(goal, answer.skills)) : std::string();
