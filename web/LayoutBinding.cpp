@@ -1,9 +1,13 @@
-// The layout table of both windows as one JavaScript object, for the page
-// generator (generate-page.mjs) at build time only. Built into the
-// generator's own node module: the page's module does not carry it, since the
-// page's widgets, places, fonts and texts are written into the site already.
+// The layout table of both windows, with the plan menu's items and the goals
+// window's texts, as one JavaScript object, for the page generator
+// (generate-page.mjs) at build time only. Built into the generator's own node
+// module: the page's module does not carry it, since the page's widgets,
+// places, fonts and texts are written into the site already.
 
+#include "AccessKey.h"
 #include "Catalogue.h"
+#include "GoalTexts.h"
+#include "PlanMenuTable.h"
 #include "WindowLayoutTable.h"
 
 #include <emscripten/bind.h>
@@ -98,6 +102,53 @@ val FontObject(const layout::FontEntry &entry)
     return font;
 }
 
+// The page marks no access keys.
+val PlanMenuItemObject(const rollwerk::PlanMenuItem &entry)
+{
+    val item = val::object();
+    item.set("text", Text(rollwerk::WithoutAccessKey(entry.text)));
+    item.set("name", Text(entry.name));
+    item.set("onPage", entry.onPage);
+    return item;
+}
+
+val HistoryMenuItemObject(const rollwerk::HistoryMenuItem &entry)
+{
+    val item = val::object();
+    item.set("text", Text(entry.text));
+    item.set("name", Text(entry.name));
+    return item;
+}
+
+val PlanMenu()
+{
+    val menu = val::object();
+    menu.set("items", ArrayOf(rollwerk::kPlanMenuItems, PlanMenuItemObject));
+    menu.set("history", ArrayOf(std::array{rollwerk::kUndoItem, rollwerk::kRedoItem}, HistoryMenuItemObject));
+    return menu;
+}
+
+// The goals window's texts: per widget its caption as the page shows it and its accessible name.
+val GoalWindow()
+{
+    val captions = val::object();
+    val names = val::object();
+    for (const rollwerk::GoalWindowText &entry : rollwerk::kGoalWindowTexts) {
+        const std::string widget(entry.widget);
+        captions.set(widget, Text(rollwerk::WithoutAccessKey(entry.caption)));
+        names.set(widget, Text(rollwerk::GoalAccessibleName(entry.widget)));
+    }
+    val goals = val::object();
+    goals.set("captions", captions);
+    goals.set("accessibleNames", names);
+    goals.set("columnHeads", ArrayOf(rollwerk::kGoalColumnHeads, Text));
+    goals.set("weightNamePrefix", Text(rollwerk::kGoalWeightNamePrefix));
+    goals.set("minimumNamePrefix", Text(rollwerk::kGoalMinimumNamePrefix));
+    goals.set("noCurvesDescription", Text(rollwerk::kNoCurvesDescription));
+    goals.set("noCurvesText", Text(rollwerk::kNoCurvesText));
+    return goals;
+}
+
 val Layout()
 {
     val main = val::object();
@@ -133,6 +184,8 @@ val Layout()
     table.set("freeSlotsGap", layout::kFreeSlotsGap);
     table.set("spinButtonWidth", layout::kSpinButtonWidth);
     table.set("unknownError", Text(layout::kUnknownErrorText));
+    table.set("planMenu", PlanMenu());
+    table.set("goals", GoalWindow());
     return table;
 }
 

@@ -1,8 +1,9 @@
 // Writes the page's static widgets at build time, from the core's layout
 // table: the markup of the main window's widgets (names, captions, texts,
-// accessible names, in keyboard order) and the window's texts into the
-// placeholders of the page, their places, sizes, fonts and colours as rules
-// appended to the stylesheet, and the fonts they use into the site. The
+// accessible names, in keyboard order), the window's texts, the plan menu's
+// items and the goals window's texts into the placeholders of the page,
+// their places, sizes, fonts and colours as rules appended to the
+// stylesheet, and the fonts they use into the site. The
 // widgets show the window's first state (a new planner once FormCreate has
 // run, from the page's own binding in node), so that the page is drawn
 // before its module is ready; the page's script then only binds the field
@@ -295,14 +296,45 @@ function touchRules(table) {
   return [`@media (pointer: coarse) {\n${rules.join('\n')}\n}`];
 }
 
-// Fills every {{name}} of the template; a placeholder without a value, or a
-// value without its placeholder, is an error.
+// The plan menu's items that the page offers, from the core's table, for one
+// of its menus: each id with the menu's suffix, one item a line. The history's
+// items start unavailable, as a new page has no step yet.
+function planMenuItems(table, suffix, indent) {
+  const item = (entry, extra = {}) => element('button',
+    { type: 'button', id: `${entry.name}${suffix}`, role: 'menuitem', tabindex: '-1', ...extra }, escape(entry.text));
+  return [
+    ...table.planMenu.items.filter((entry) => entry.onPage).map((entry) => item(entry)),
+    '<div role="separator"></div>',
+    ...table.planMenu.history.map((entry) => item(entry, { 'aria-disabled': 'true' })),
+  ].join(`\n${indent}`);
+}
+
+// The goals window's texts: {{goalCaption:WIDGET}} and {{goalName:WIDGET}}
+// for a widget's caption and accessible name, and the rest by name.
+function goalTexts(goals) {
+  const escaped = (texts) => Object.fromEntries(Object.entries(texts).map(([key, text]) => [key, escape(text)]));
+  return {
+    goalCaption: escaped(goals.captions),
+    goalName: escaped(goals.accessibleNames),
+    goalColumnHeads: goals.columnHeads.map((head) => element('th', { scope: 'col' }, escape(head))).join(''),
+    goalWeightNamePrefix: escape(goals.weightNamePrefix),
+    goalMinimumNamePrefix: escape(goals.minimumNamePrefix),
+    goalNoCurvesDescription: escape(goals.noCurvesDescription),
+    goalNoCurvesText: escape(goals.noCurvesText),
+  };
+}
+
+// Fills every {{name}} of the template, and every {{name:key}} from the
+// object under name; a placeholder without a value, or a value without its
+// placeholder, is an error.
 function fill(template, values, name) {
   const unused = new Set(Object.keys(values));
-  const filled = template.replace(/\{\{(\w+)\}\}/g, (mark, key) => {
-    if (!(key in values)) throw new Error(`${name}: no value for ${mark}`);
+  const filled = template.replace(/\{\{(\w+)(?::(\w+))?\}\}/g, (mark, key, item) => {
+    const group = Object.hasOwn(values, key) ? values[key] : undefined;
+    const value = item === undefined ? group : group?.[item];
+    if (typeof value !== 'string') throw new Error(`${name}: no value for ${mark}`);
     unused.delete(key);
-    return values[key];
+    return value;
   });
   if (unused.size) throw new Error(`${name} has no placeholder for ${[...unused].join(', ')}`);
   return filled;
@@ -329,6 +361,9 @@ const page = fill(readFileSync(indexHtml, 'utf8'), {
   // A textarea's first newline is dropped by the parser, hence the leading one.
   infoText: `\n${escape(table.info.lines.join('\n'))}`,
   unknownError: escape(table.unknownError),
+  programmPlanItems: planMenuItems(table, '1', ' '.repeat(8)),
+  planMenuItems: planMenuItems(table, '', ' '.repeat(4)),
+  ...goalTexts(table.goals),
 }, indexHtml);
 writeFileSync(join(siteDir, 'index.html'), page);
 

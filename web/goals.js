@@ -13,7 +13,6 @@ const MAX_LEVEL = 250;
 const MAX_WEIGHT = 10;
 const MAX_MINIMUM = 999;
 const TEXT_HEIGHT = 16;
-const NO_CURVES = 'Gewichtete Zeilen zeigen hier ihre Kurve.';
 
 // A number field of the window: the value it holds is an integer in its
 // range. A value typed in counts at once; leaving the field (or Enter)
@@ -63,7 +62,8 @@ function showLines(document, list, lines, tips = []) {
 }
 
 // The curves by hand: per curve its title, the axes, the line over the skill
-// values 0 to the level, the current value grey and the proposed one red.
+// values 0 to the level, the current value grey and the proposed one red;
+// without curves, the texts the page carries from the core.
 function drawCurves(document, svg, curves) {
   // As wide as its box (its scroll bar left out), never narrower than a readable chart.
   const width = Math.max(CHART_WIDTH, svg.parentElement.clientWidth);
@@ -71,11 +71,12 @@ function drawCurves(document, svg, curves) {
   svg.setAttribute('width', width);
   svg.setAttribute('height', height);
   svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
-  svg.setAttribute('aria-description', curves.length ? curves.map((c) => c.title).join('\n') : 'Keine Zeile gewichtet');
+  svg.setAttribute('aria-description',
+    curves.length ? curves.map((c) => c.title).join('\n') : svg.dataset.noCurvesDescription);
   const nodes = [];
   if (!curves.length) {
     const text = element(document, 'text', { x: MARGIN, y: MARGIN + TEXT_HEIGHT - 4 }, SVG);
-    text.textContent = NO_CURVES;
+    text.textContent = svg.dataset.noCurvesText;
     nodes.push(text);
   }
   curves.forEach((curve, index) => {
@@ -136,7 +137,8 @@ function movable(dialog, bar) {
 export function setUpGoals(document, core, view, { apply, goalChanged, onError }) {
   const dialog = document.getElementById('FZiel');
   const byId = (id) => document.getElementById(id);
-  const body = byId('FZielZeilen').querySelector('tbody');
+  const rowsBox = byId('FZielZeilen');
+  const body = rowsBox.querySelector('tbody');
   const lists = ['LBVorschlag', 'LBLetzterPunkt', 'LBVergleich'].map(byId);
   const [proposalList, lastPointList, comparisonList] = lists;
   const take = byId('BUebernehmen');
@@ -165,8 +167,8 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
         element(document, 'input', {
           id, type: 'number', min: 0, max: maximum, step: 1, value: 0, 'aria-label': accessibleName,
         });
-      const weightInput = number(`SpEGewicht${row}`, MAX_WEIGHT, `Gewicht: ${name}`);
-      const minimumInput = number(`SpEMindest${row}`, MAX_MINIMUM, `Mindestwert: ${name}`);
+      const weightInput = number(`SpEGewicht${row}`, MAX_WEIGHT, rowsBox.dataset.weightName + name);
+      const minimumInput = number(`SpEMindest${row}`, MAX_MINIMUM, rowsBox.dataset.minimumName + name);
       const nameCell = element(document, 'th', { scope: 'row' });
       nameCell.append(label);
       tr.append(nameCell, cell(weightInput), cell(minimumInput));

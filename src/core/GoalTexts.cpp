@@ -1,5 +1,6 @@
 #include "GoalTexts.h"
 
+#include "AccessKey.h"
 #include "Catalogue.h"
 
 #include <charconv>
@@ -7,6 +8,15 @@
 namespace rollwerk {
 
 namespace {
+
+const GoalWindowText *GoalWindowTextOf(std::string_view widget)
+{
+    for (const GoalWindowText &entry : kGoalWindowTexts) {
+        if (entry.widget == widget)
+            return &entry;
+    }
+    return nullptr;
+}
 
 const LastPoint *LastPointOf(const std::vector<LastPoint> &points, int skill)
 {
@@ -167,6 +177,25 @@ GoalLinkDecoding DecodeGoalLink(std::string_view text)
             return {std::nullopt, std::move(error)};
     }
     return {goal, {}};
+}
+
+std::string_view GoalCaption(std::string_view widget)
+{
+    const GoalWindowText *entry = GoalWindowTextOf(widget);
+    return entry ? entry->caption : std::string_view();
+}
+
+std::string GoalAccessibleName(std::string_view widget)
+{
+    const GoalWindowText *entry = GoalWindowTextOf(widget);
+    if (entry == nullptr)
+        return {};
+    if (!entry->accessibleName.empty())
+        return std::string(entry->accessibleName);
+    std::string name = WithoutAccessKey(entry->caption);
+    if (name.ends_with(':'))
+        name.pop_back();
+    return name;
 }
 
 } // namespace rollwerk

@@ -1,6 +1,7 @@
 #include "PlanHistory.h"
 
 #include "Catalogue.h"
+#include "PlanMenuTable.h"
 
 #include <set>
 
@@ -88,12 +89,14 @@ PlanHistory::PlanHistory(Planner &planner) : planner_(planner)
 
 std::string PlanHistory::UndoText() const
 {
-    return done_ > 0 ? "R\u00fcckg\u00e4ngig: " + steps_[done_ - 1].name : std::string("R\u00fcckg\u00e4ngig");
+    const std::string text(kUndoItem.text);
+    return done_ > 0 ? text + ": " + steps_[done_ - 1].name : text;
 }
 
 std::string PlanHistory::RedoText() const
 {
-    return done_ < steps_.size() ? "Wiederholen: " + steps_[done_].name : std::string("Wiederholen");
+    const std::string text(kRedoItem.text);
+    return done_ < steps_.size() ? text + ": " + steps_[done_].name : text;
 }
 
 bool PlanHistory::Undo()

@@ -23,9 +23,20 @@ namespace rollwerk {
 
 namespace {
 
-QString Text(const std::string &text)
+QString Text(std::string_view text)
 {
-    return QString::fromStdString(text);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A widget's caption and accessible name, from the goals window's texts.
+QString Caption(std::string_view widget)
+{
+    return Text(GoalCaption(widget));
+}
+
+QString AccessibleName(std::string_view widget)
+{
+    return Text(GoalAccessibleName(widget));
 }
 
 QSpinBox *CreateNumber(QWidget *parent, const QString &name, const QString &accessibleName, int maximum)
@@ -39,11 +50,11 @@ QSpinBox *CreateNumber(QWidget *parent, const QString &name, const QString &acce
     return field;
 }
 
-QListWidget *CreateList(QWidget *parent, const QString &name, const QString &accessibleName)
+QListWidget *CreateList(QWidget *parent, std::string_view name)
 {
     auto *list = new QListWidget(parent);
-    list->setObjectName(name);
-    list->setAccessibleName(accessibleName);
+    list->setObjectName(Text(name));
+    list->setAccessibleName(AccessibleName(name));
     // Long lines wrap rather than hide behind a scroll bar; a few lines are visible at once.
     list->setWordWrap(true);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -51,10 +62,10 @@ QListWidget *CreateList(QWidget *parent, const QString &name, const QString &acc
     return list;
 }
 
-// A heading that names the list below it, for the eye and for screen readers.
-QLabel *Heading(const QString &text, QWidget *buddy)
+// A heading that names the widget below it, for the eye and for screen readers.
+QLabel *Heading(QWidget *buddy)
 {
-    auto *label = new QLabel(text);
+    auto *label = new QLabel(Caption(buddy->objectName().toStdString()));
     label->setBuddy(buddy);
     return label;
 }
@@ -75,7 +86,7 @@ FZiel::FZiel(Planner &planner, QWidget *mainWindow, PlanHistory *history)
     : QWidget(mainWindow, Qt::Window), planner_(planner), history_(history)
 {
     setObjectName(QStringLiteral("FZiel"));
-    setWindowTitle(QStringLiteral("Plan optimieren"));
+    setWindowTitle(Caption("FZiel"));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto *columns = new QHBoxLayout(this);
@@ -95,13 +106,13 @@ QWidget *FZiel::CreateGoalFields()
     layout->setContentsMargins(0, 0, 0, 0);
 
     auto *top = new QHBoxLayout;
-    SpEZielStufe_ = CreateNumber(side, QStringLiteral("SpEZielStufe"), QStringLiteral("Zielstufe"), kMaxLevel);
+    SpEZielStufe_ = CreateNumber(side, QStringLiteral("SpEZielStufe"), AccessibleName("SpEZielStufe"), kMaxLevel);
     SpEZielStufe_->setMinimum(kMinLevel);
-    top->addWidget(Heading(QStringLiteral("&Zielstufe:"), SpEZielStufe_));
+    top->addWidget(Heading(SpEZielStufe_));
     top->addWidget(SpEZielStufe_);
-    CBBehalten_ = new QCheckBox(QStringLiteral("Vergebene &Punkte behalten"), side);
+    CBBehalten_ = new QCheckBox(Caption("CBBehalten"), side);
     CBBehalten_->setObjectName(QStringLiteral("CBBehalten"));
-    CBBehalten_->setAccessibleName(QStringLiteral("Vergebene Punkte behalten"));
+    CBBehalten_->setAccessibleName(AccessibleName("CBBehalten"));
     CBBehalten_->setChecked(true);
     top->addWidget(CBBehalten_);
     top->addStretch();
@@ -113,16 +124,15 @@ QWidget *FZiel::CreateGoalFields()
     scroll->setFocusPolicy(Qt::NoFocus);
     auto *rows = new QWidget(scroll);
     auto *grid = new QGridLayout(rows);
-    grid->addWidget(new QLabel(QStringLiteral("Bonus")), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Gewicht")), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Mindestens")), 0, 2);
+    for (std::size_t column = 0; column < kGoalColumnHeads.size(); ++column)
+        grid->addWidget(new QLabel(Text(kGoalColumnHeads.at(column))), 0, static_cast<int>(column));
     for (int row = 1; row <= kBonusRowCount; ++row) {
         const auto index = static_cast<std::size_t>(row - 1);
         const QString name = Text(RowName(row));
         SpEGewicht_[index] = CreateNumber(
-            rows, QStringLiteral("SpEGewicht%1").arg(row), QStringLiteral("Gewicht: ") + name, kMaxGoalWeight);
+            rows, QStringLiteral("SpEGewicht%1").arg(row), Text(kGoalWeightNamePrefix) + name, kMaxGoalWeight);
         SpEMindest_[index] = CreateNumber(
-            rows, QStringLiteral("SpEMindest%1").arg(row), QStringLiteral("Mindestwert: ") + name, kMaxGoalMinimum);
+            rows, QStringLiteral("SpEMindest%1").arg(row), Text(kGoalMinimumNamePrefix) + name, kMaxGoalMinimum);
         rowLabels_[index] = new QLabel(name, rows);
         rowLabels_[index]->setBuddy(SpEGewicht_[index]);
         grid->addWidget(rowLabels_[index], row, 0);
@@ -149,20 +159,18 @@ QWidget *FZiel::CreateAnswerViews()
     layout->setContentsMargins(0, 0, 0, 0);
     LZielWert_ = new QLabel(side);
     LZielWert_->setObjectName(QStringLiteral("LZielWert"));
-    LZielWert_->setAccessibleName(QStringLiteral("Zielwert"));
+    LZielWert_->setAccessibleName(AccessibleName("LZielWert"));
     LZielWert_->setWordWrap(true);
     LZielWert_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     layout->addWidget(LZielWert_);
 
-    LBVorschlag_ = CreateList(side, QStringLiteral("LBVorschlag"), QStringLiteral("Vorschlag"));
-    LBLetzterPunkt_ = CreateList(side, QStringLiteral("LBLetzterPunkt"), QStringLiteral("Letzter Punkt je Fertigkeit"));
-    LBVergleich_ = CreateList(side, QStringLiteral("LBVergleich"), QStringLiteral("Boni vorher und nachher"));
-    layout->addWidget(Heading(QStringLiteral("&Vorschlag:"), LBVorschlag_));
-    layout->addWidget(LBVorschlag_);
-    layout->addWidget(Heading(QStringLiteral("&Letzter Punkt je Fertigkeit:"), LBLetzterPunkt_));
-    layout->addWidget(LBLetzterPunkt_);
-    layout->addWidget(Heading(QStringLiteral("B&oni vorher und nachher:"), LBVergleich_));
-    layout->addWidget(LBVergleich_);
+    LBVorschlag_ = CreateList(side, "LBVorschlag");
+    LBLetzterPunkt_ = CreateList(side, "LBLetzterPunkt");
+    LBVergleich_ = CreateList(side, "LBVergleich");
+    for (QListWidget *list : {LBVorschlag_, LBLetzterPunkt_, LBVergleich_}) {
+        layout->addWidget(Heading(list));
+        layout->addWidget(list);
+    }
 
     PBKurven_ = new GoalCurvesView(side);
     PBKurven_->setObjectName(QStringLiteral("PBKurven"));
@@ -171,17 +179,17 @@ QWidget *FZiel::CreateAnswerViews()
     curves->setWidgetResizable(true);
     curves->setFocusPolicy(Qt::NoFocus);
     curves->setWidget(PBKurven_);
-    layout->addWidget(Heading(QStringLiteral("&Kurven:"), PBKurven_));
+    layout->addWidget(Heading(PBKurven_));
     layout->addWidget(curves, 1);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    BUebernehmen_ = new QPushButton(QStringLiteral("\u00dc&bernehmen"), side);
+    BUebernehmen_ = new QPushButton(Caption("BUebernehmen"), side);
     BUebernehmen_->setObjectName(QStringLiteral("BUebernehmen"));
-    BUebernehmen_->setAccessibleName(QStringLiteral("\u00dcbernehmen"));
-    BSchliessen_ = new QPushButton(QStringLiteral("&Schlie\u00dfen"), side);
+    BUebernehmen_->setAccessibleName(AccessibleName("BUebernehmen"));
+    BSchliessen_ = new QPushButton(Caption("BSchliessen"), side);
     BSchliessen_->setObjectName(QStringLiteral("BSchliessen"));
-    BSchliessen_->setAccessibleName(QStringLiteral("Schlie\u00dfen"));
+    BSchliessen_->setAccessibleName(AccessibleName("BSchliessen"));
     buttons->addWidget(BUebernehmen_);
     buttons->addWidget(BSchliessen_);
     layout->addLayout(buttons);

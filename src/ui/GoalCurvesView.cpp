@@ -26,7 +26,7 @@ QString Title(const RowCurve &curve)
 
 GoalCurvesView::GoalCurvesView(QWidget *parent) : QWidget(parent)
 {
-    setAccessibleName(QStringLiteral("Kurven"));
+    setAccessibleName(QString::fromStdString(GoalAccessibleName("PBKurven")));
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
 }
@@ -39,7 +39,7 @@ void GoalCurvesView::SetCurves(std::vector<RowCurve> curves, std::int32_t level)
     for (const RowCurve &curve : curves_)
         titles << Title(curve);
     setAccessibleDescription(
-        titles.isEmpty() ? QStringLiteral("Keine Zeile gewichtet") : titles.join(QLatin1Char('\n')));
+        titles.isEmpty() ? QString::fromUtf8(kNoCurvesDescription) : titles.join(QLatin1Char('\n')));
     updateGeometry();
     update();
 }
@@ -56,7 +56,7 @@ void GoalCurvesView::paintEvent(QPaintEvent * /*event*/)
     const int text = fontMetrics().height();
     if (curves_.empty()) {
         painter.drawText(rect().adjusted(kMargin, kMargin, -kMargin, -kMargin), Qt::AlignLeft | Qt::AlignTop,
-            QStringLiteral("Gewichtete Zeilen zeigen hier ihre Kurve."));
+            QString::fromUtf8(kNoCurvesText));
         return;
     }
     int top = 0;

@@ -2,6 +2,7 @@
 
 #include "FZiel.h"
 #include "PlanComparison.h"
+#include "PlanMenuTable.h"
 #include "PlanSummary.h"
 #include "PlannerCall.h"
 
@@ -20,20 +21,23 @@ namespace rollwerk {
 
 namespace {
 
-struct MenuEntry {
-    const char *text;
-    const char *name;
-    void (PlanMenu::*run)();
-};
-
-// Each item has its own access key, as the menu bar's items have.
-constexpr std::array<MenuEntry, 5> kEntries = {{
-    {"Plan &kopieren", "PlanKopieren", &PlanMenu::CopyPlan},
-    {"Plan &einf\u00fcgen", "PlanEinfuegen", &PlanMenu::PastePlan},
-    {"&Boni kopieren", "BoniKopieren", &PlanMenu::CopyBonuses},
-    {"Plan &optimieren \u2026", "PlanOptimieren", &PlanMenu::OpenGoals},
-    {"Mit Plan &vergleichen", "PlanVergleichen", &PlanMenu::ComparePlan},
-}};
+// The command of an item of kPlanMenuItems.
+constexpr auto RunOf(PlanCommand command)
+{
+    switch (command) {
+    case PlanCommand::CopyPlan:
+        return &PlanMenu::CopyPlan;
+    case PlanCommand::PastePlan:
+        return &PlanMenu::PastePlan;
+    case PlanCommand::CopyBonuses:
+        return &PlanMenu::CopyBonuses;
+    case PlanCommand::OpenGoals:
+        return &PlanMenu::OpenGoals;
+    case PlanCommand::ComparePlan:
+        return &PlanMenu::ComparePlan;
+    }
+    return &PlanMenu::CopyPlan;
+}
 
 void ShowMessage(QWidget *parent, QMessageBox::Icon icon, const std::string &text, const QString &name)
 {
@@ -66,17 +70,17 @@ void PlanMenu::ShowMenu(QWidget *area, const QPoint &position)
     menu->setObjectName(QStringLiteral("PlanMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->setFont(window_->font());
-    for (const MenuEntry &entry : kEntries) {
-        QAction *action = menu->addAction(QString::fromUtf8(entry.text));
-        action->setObjectName(QString::fromLatin1(entry.name));
-        connect(action, &QAction::triggered, this, entry.run);
+    for (const PlanMenuItem &item : kPlanMenuItems) {
+        QAction *action = menu->addAction(QString::fromUtf8(item.text));
+        action->setObjectName(QString::fromLatin1(item.name));
+        connect(action, &QAction::triggered, this, RunOf(item.command));
     }
     // The history's two steps, each named after a colon, with an access key;
     // disabled when there is none.
     menu->addSeparator();
-    const std::array<std::tuple<std::string, const char *, bool, void (PlanMenu::*)()>, 2> steps = {{
-        {history_.UndoText(), "Rueckgaengig", history_.UndoCount() > 0, &PlanMenu::Undo},
-        {history_.RedoText(), "Wiederholen", history_.RedoCount() > 0, &PlanMenu::Redo},
+    const std::array<std::tuple<std::string, std::string_view, bool, void (PlanMenu::*)()>, 2> steps = {{
+        {history_.UndoText(), kUndoItem.name, history_.UndoCount() > 0, &PlanMenu::Undo},
+        {history_.RedoText(), kRedoItem.name, history_.RedoCount() > 0, &PlanMenu::Redo},
     }};
     for (const auto &[text, name, enabled, run] : steps) {
         QAction *action = menu->addAction(QLatin1Char('&') + QString::fromStdString(text));

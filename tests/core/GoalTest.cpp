@@ -4,6 +4,7 @@
 // a link.
 
 #include "Goal.h"
+#include "AccessKey.h"
 #include "BonusCurve.h"
 #include "GoalTexts.h"
 #include "RandomUser.h"
@@ -448,6 +449,17 @@ TEST(GoalTexts, TheObjectiveWithTheLevelAndWhatIsLeftOrTheReason)
     EXPECT_EQ(none.value.substr(0, 49), "Lebensenergie +300 % ist auf Stufe 10 nicht errei");
     EXPECT_EQ(none.value.back(), '.');
     EXPECT_TRUE(none.proposal.empty() && none.comparison.empty());
+}
+
+// Both front ends take the window's captions and accessible names from one table.
+TEST(GoalTexts, AccessibleNamesAreTheCaptionsWithoutAccessKeyAndColon)
+{
+    EXPECT_EQ(GoalAccessibleName("LBVergleich"), "Boni vorher und nachher");
+    EXPECT_EQ(GoalAccessibleName("BSchliessen"), "Schlie\u00dfen");
+    EXPECT_EQ(GoalAccessibleName("LZielWert"), "Zielwert");
+    EXPECT_EQ(GoalAccessibleName("LFertFrei"), "");
+    EXPECT_EQ(GoalCaption("SpEZielStufe"), "&Zielstufe:");
+    EXPECT_EQ(WithoutAccessKey("B&oni && Plan&"), "Boni & Plan&");
 }
 
 TEST(GoalLink, ReadsWhatItWritesAndNamesWhatItCannotRead)

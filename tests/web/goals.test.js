@@ -37,6 +37,12 @@ test('a weight typed and left with Tab answers at once, and Übernehmen enters t
   // Nothing weighted: the plan as it is is the best, nothing changes.
   await expect(page.locator('#LZielWert')).toHaveText(/^Zielwert 0 \(jetzt 0\)/);
   await expect(page.locator('#LBVorschlag li')).toHaveCount(0);
+  // The texts the page takes from the core, as the desktop window shows them.
+  await expect(page.locator('#PBKurven')).toHaveAttribute('aria-description', 'Keine Zeile gewichtet');
+  await expect(page.locator('#PBKurven text')).toHaveText('Gewichtete Zeilen zeigen hier ihre Kurve.');
+  await expect(page.locator('#SpEGewicht3')).toHaveAttribute('aria-label', 'Gewicht: Angriffswert beim Schwertkampf');
+  await expect(page.locator('#SpEMindest3')).toHaveAttribute('aria-label',
+    'Mindestwert: Angriffswert beim Schwertkampf');
   // Magic damage is not Gladiator's at any level.
   await expect(page.locator('#SpEGewicht16')).toBeDisabled();
 

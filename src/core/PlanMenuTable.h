@@ -1,0 +1,43 @@
+#pragma once
+
+// The plan menu's items as data, without Qt: the desktop's context menu and
+// the page's two menus (its context menu and its "Programm" menu) are built
+// from this table.
+
+#include <array>
+#include <string_view>
+
+namespace rollwerk {
+
+enum class PlanCommand { CopyPlan, PastePlan, CopyBonuses, OpenGoals, ComparePlan };
+
+struct PlanMenuItem {
+    std::string_view text; // '&' before the desktop's access key; the page shows the text without it
+    std::string_view name; // the object name and the page's id, "1" appended in its "Programm" menu
+    PlanCommand command;
+    bool onPage; // the page offers the item in both its menus
+};
+
+// Each item has its own access key, as the menu bar's items have.
+// clang-format off
+inline constexpr std::array<PlanMenuItem, 5> kPlanMenuItems = {{
+    {"Plan &kopieren", "PlanKopieren", PlanCommand::CopyPlan, true},
+    {"Plan &einf\u00fcgen", "PlanEinfuegen", PlanCommand::PastePlan, true},
+    {"&Boni kopieren", "BoniKopieren", PlanCommand::CopyBonuses, true},
+    {"Plan &optimieren \u2026", "PlanOptimieren", PlanCommand::OpenGoals, true},
+    {"Mit Plan &vergleichen", "PlanVergleichen", PlanCommand::ComparePlan, false},
+}};
+// clang-format on
+
+// After a separator, the plan history's two items: their text alone while
+// there is no step (PlanHistory adds the step's name after a colon), with
+// the access key on its first letter on the desktop.
+struct HistoryMenuItem {
+    std::string_view text;
+    std::string_view name;
+};
+
+inline constexpr HistoryMenuItem kUndoItem{"R\u00fcckg\u00e4ngig", "Rueckgaengig"};
+inline constexpr HistoryMenuItem kRedoItem{"Wiederholen", "Wiederholen"};
+
+} // namespace rollwerk
