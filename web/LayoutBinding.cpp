@@ -108,7 +108,6 @@ val PlanMenuItemObject(const rollwerk::PlanMenuItem &entry)
     val item = val::object();
     item.set("text", Text(rollwerk::WithoutAccessKey(entry.text)));
     item.set("name", Text(entry.name));
-    item.set("onPage", entry.onPage);
     return item;
 }
 

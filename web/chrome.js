@@ -72,6 +72,7 @@ function setUpMenu(document, commands) {
     PlanEinfuegen1: commands.pastePlan,
     BoniKopieren1: commands.copyBonuses,
     PlanOptimieren1: commands.optimise,
+    PlanVergleichen1: commands.comparePlan,
     Rueckgaengig1: commands.undo,
     Wiederholen1: commands.redo,
   });
@@ -118,6 +119,7 @@ function setUpPlanMenu(document, commands) {
     PlanEinfuegen: commands.pastePlan,
     BoniKopieren: commands.copyBonuses,
     PlanOptimieren: commands.optimise,
+    PlanVergleichen: commands.comparePlan,
     Rueckgaengig: commands.undo,
     Wiederholen: commands.redo,
   });

@@ -303,7 +303,7 @@ function planMenuItems(table, suffix, indent) {
   const item = (entry, extra = {}) => element('button',
     { type: 'button', id: `${entry.name}${suffix}`, role: 'menuitem', tabindex: '-1', ...extra }, escape(entry.text));
   return [
-    ...table.planMenu.items.filter((entry) => entry.onPage).map((entry) => item(entry)),
+    ...table.planMenu.items.map((entry) => item(entry)),
     '<div role="separator"></div>',
     ...table.planMenu.history.map((entry) => item(entry, { 'aria-disabled': 'true' })),
   ].join(`\n${indent}`);

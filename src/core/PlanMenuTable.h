@@ -15,17 +15,16 @@ struct PlanMenuItem {
     std::string_view text; // '&' before the desktop's access key; the page shows the text without it
     std::string_view name; // the object name and the page's id, "1" appended in its "Programm" menu
     PlanCommand command;
-    bool onPage; // the page offers the item in both its menus
 };
 
 // Each item has its own access key, as the menu bar's items have.
 // clang-format off
 inline constexpr std::array<PlanMenuItem, 5> kPlanMenuItems = {{
-    {"Plan &kopieren", "PlanKopieren", PlanCommand::CopyPlan, true},
-    {"Plan &einf\u00fcgen", "PlanEinfuegen", PlanCommand::PastePlan, true},
-    {"&Boni kopieren", "BoniKopieren", PlanCommand::CopyBonuses, true},
-    {"Plan &optimieren \u2026", "PlanOptimieren", PlanCommand::OpenGoals, true},
-    {"Mit Plan &vergleichen", "PlanVergleichen", PlanCommand::ComparePlan, false},
+    {"Plan &kopieren", "PlanKopieren", PlanCommand::CopyPlan},
+    {"Plan &einf\u00fcgen", "PlanEinfuegen", PlanCommand::PastePlan},
+    {"&Boni kopieren", "BoniKopieren", PlanCommand::CopyBonuses},
+    {"Plan &optimieren \u2026", "PlanOptimieren", PlanCommand::OpenGoals},
+    {"Mit Plan &vergleichen", "PlanVergleichen", PlanCommand::ComparePlan},
 }};
 // clang-format on
 

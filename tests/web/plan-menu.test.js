@@ -47,6 +47,15 @@ test.describe('with the clipboard', () => {
     await fromMenu(page, 'PlanEinfuegen');
     await expect(page.locator('#MeldungText')).toHaveText(/Kein Plan-Code gefunden/);
     expect(await readPlan(page)).toEqual(plan);
+    await page.click('#MeldungOk');
+
+    // "Mit Plan vergleichen" from the context menu: the plan shown against a new plan's code.
+    await page.evaluate(() => navigator.clipboard.writeText('RW1ABAAAAgAAAE'));
+    await page.click('#LBBoni', { button: 'right' });
+    await page.click('#PlanVergleichen');
+    await expect(page.locator('#MeldungText')).toHaveText(
+      /^Dieser Plan → Plan aus der Zwischenablage\nKlasse: Seraphim → Gladiator\nStufe: 12 → 1\n/);
+    expect(await readPlan(page)).toEqual(plan);
   });
 });
 
