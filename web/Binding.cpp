@@ -237,12 +237,21 @@ std::vector<std::unique_ptr<WebPlanner>> &Planners()
     return planners;
 }
 
-WebPlanner &PlannerOf(int handle)
+// The planner of a handle; null when there is none (0 for a call without one, or deleted).
+std::unique_ptr<WebPlanner> *FindPlanner(int handle)
 {
     auto &planners = Planners();
-    if (handle < 1 || static_cast<std::size_t>(handle) > planners.size() || !planners[handle - 1])
+    if (handle < 1 || static_cast<std::size_t>(handle) > planners.size())
+        return nullptr;
+    return &planners[handle - 1];
+}
+
+WebPlanner &PlannerOf(int handle)
+{
+    const std::unique_ptr<WebPlanner> *planner = FindPlanner(handle);
+    if (!planner || !*planner)
         throw std::invalid_argument("no planner " + std::to_string(handle));
-    return *planners[handle - 1];
+    return **planner;
 }
 
 // Builds the reply of a call, which the page reads before its next call:
@@ -253,9 +262,8 @@ WebPlanner &PlannerOf(int handle)
 {
     static std::string reply;
     std::string pushes;
-    auto &planners = Planners();
-    if (handle >= 1 && static_cast<std::size_t>(handle) <= planners.size() && planners[handle - 1])
-        pushes = planners[handle - 1]->TakePushes();
+    if (const std::unique_ptr<WebPlanner> *planner = FindPlanner(handle); planner && *planner)
+        pushes = (*planner)->TakePushes();
     reply = "{";
     const auto add = [&](std::string_view name, const std::string &value) {
         if (reply.size() > 1)
@@ -395,9 +403,8 @@ EMSCRIPTEN_KEEPALIVE const char *rw_planner_new(std::int32_t shown, std::int32_t
 
 EMSCRIPTEN_KEEPALIVE void rw_planner_delete(std::int32_t handle)
 {
-    auto &planners = Planners();
-    if (handle >= 1 && static_cast<std::size_t>(handle) <= planners.size())
-        planners[handle - 1].reset();
+    if (std::unique_ptr<WebPlanner> *planner = FindPlanner(handle))
+        planner->reset();
 }
 
 EMSCRIPTEN_KEEPALIVE const char *rw_form_create(std::int32_t handle)

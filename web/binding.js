@@ -6,8 +6,6 @@
 // that escaped the core. The pushes reach the view before the call returns;
 // an error then reaches the caller as an Error with the core's message.
 
-const GOAL_ROWS = 45;
-
 // What the module asks of its host: to hear that its memory grew (the views
 // below are made anew from the memory on each use), and to end on abort.
 const IMPORTS = {
@@ -48,13 +46,10 @@ function bindCore(wasm) {
     if (error !== undefined) throw new Error(error);
     return result;
   };
-  // The goal as the module reads it: level, keepSpent, then the weights and minimums of rows 1 to 45.
-  const goalText = (level, keepSpent, weights, minimums) => {
-    if (weights.length !== GOAL_ROWS || minimums.length !== GOAL_ROWS) {
-      throw new Error('a goal has a weight and a minimum for each of its rows');
-    }
-    return text([level, keepSpent ? 1 : 0, ...weights, ...minimums].map((n) => Math.trunc(Number(n)) || 0).join(','));
-  };
+  // The goal as the module reads it (which checks the count): level, keepSpent,
+  // then the weights and minimums of rows 1 to 45.
+  const goalText = (level, keepSpent, weights, minimums) =>
+    text([level, keepSpent ? 1 : 0, ...weights, ...minimums].map((n) => Math.trunc(Number(n)) || 0).join(','));
 
   // One planner with its view (optional): new Planner(view) pushes what the
   // models show at once; new Planner(view, true) pushes nothing, for a view
@@ -101,7 +96,7 @@ function bindCore(wasm) {
   class PlanHistory {
     constructor(planner) {
       this.planner = planner;
-      this.items();
+      this.items(); // the core makes the history on its first call, and keeps it from now on
     }
 
     items() { return this.planner.call(wasm.rw_history_items(this.planner.handle)); }

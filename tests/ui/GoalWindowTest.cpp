@@ -3,8 +3,8 @@
 // window, "Übernehmen"; and "Mit Plan vergleichen" with the clipboard.
 
 #include "BonusCurve.h"
+#include "MainWindowFixture.h"
 #include "ModalBoxReader.h"
-#include "NamedWidget.h"
 #include "PictureFormats.h"
 #include "PlanApply.h"
 #include "PlanCode.h"
@@ -23,7 +23,7 @@
 
 #include <memory>
 
-class GoalWindowTest : public QObject {
+class GoalWindowTest : public QObject, private MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -34,22 +34,16 @@ private slots:
     void comparesThePlanWithTheClipboard();
 
 private:
-    template <typename T = QWidget> T *Named(const QString &name) const { return NamedWidget<T>(window_.get(), name); }
     // Opens the context menu over the client area and chooses the entry.
     void Choose(const QString &entry);
     // Gives the field the focus as Tab does (its text selected), types and leaves it with Tab.
     void TypeAndTab(const QString &name, const QString &text);
     QStringList Lines(const QString &list) const;
-
-    std::unique_ptr<TFMain> window_;
 };
 
 void GoalWindowTest::init()
 {
-    window_ = std::make_unique<TFMain>();
-    window_->show();
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QVERIFY(OpenWindow());
     rollwerk::Plan plan{"Gladiator", 20, {}};
     plan.skills[1] = 5;
     plan.skills[18] = 5;
@@ -58,15 +52,12 @@ void GoalWindowTest::init()
 
 void GoalWindowTest::cleanup()
 {
-    window_.reset();
+    CloseWindow();
 }
 
 void GoalWindowTest::Choose(const QString &entry)
 {
-    auto *label = Named<QLabel>(QStringLiteral("LFertFrei"));
-    const QPoint position = label->rect().center();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, position, label->mapToGlobal(position));
-    QApplication::sendEvent(label, &event);
+    RightClickClientArea();
     QMenu *menu = nullptr;
     QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
     auto *action = menu->findChild<QAction *>(entry);

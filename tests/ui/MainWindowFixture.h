@@ -7,6 +7,9 @@
 #include "NamedWidget.h"
 #include "TFMain.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QStringList>
 #include <QTest>
@@ -35,6 +38,17 @@ protected:
         for (int i = 0; i < list->count(); ++i)
             rows << list->item(i)->text();
         return rows;
+    }
+
+    // The right button on the client area, over the free points label, which
+    // passes the event on to the area. The window turns the press into this
+    // event; QTest would send the press to the widget itself.
+    void RightClickClientArea() const
+    {
+        auto *label = Named<QLabel>(QStringLiteral("LFertFrei"));
+        const QPoint position = label->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, position, label->mapToGlobal(position));
+        QApplication::sendEvent(label, &event);
     }
 
     std::unique_ptr<TFMain> window_;

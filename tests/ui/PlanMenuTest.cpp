@@ -90,13 +90,7 @@ void PlanMenuTest::OpenMenu(bool menuKey)
         QContextMenuEvent event(QContextMenuEvent::Keyboard, position, list->mapToGlobal(position));
         QApplication::sendEvent(list, &event);
     } else {
-        // The right button on the client area, over the free points label,
-        // which passes the event on to the area. The window turns the press
-        // into this event; QTest sends the press to the widget itself.
-        auto *label = Named<QLabel>(QStringLiteral("LFertFrei"));
-        const QPoint position = label->rect().center();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, position, label->mapToGlobal(position));
-        QApplication::sendEvent(label, &event);
+        RightClickClientArea();
     }
     QMenu *menu = nullptr;
     QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
