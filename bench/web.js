@@ -2,10 +2,15 @@
 //   - the site's weight without the fonts,
 //   - navigation to the first drawn plan (window.rollwerk.ready), each run in
 //     a fresh browser, beside the same figure for an empty page served the
-//     same way; the planner's own share is the difference of the medians,
+//     same way and for the window drawn without its planner (the generated
+//     page without the core and the page's script); the planner's own share
+//     is the difference of the medians; and the page's thread's busy time,
+//     which tells the work done from the time spent waiting,
 //   - where that time goes: the page's fetches and its start-up marks,
-//   - a class change in the page, the first in a fresh page and many in a
-//     warm one, its updates and the layout they cause included.
+//   - a class change in the page, its updates and the layout they cause
+//     included: the first in a fresh page, at once when it is ready and once
+//     it has been idle for a moment (as a user's first click comes), and many
+//     in a warm one,
 //   - the goals window's hardest goal: level 250, every row weighted, minimums
 //     on every row of eight skills at 100 (Wendigkeit and Parade among them),
 //     the points free to move; from a changed weight to the drawn answer.
@@ -14,7 +19,10 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { chromium } = require('playwright');
 
-const [site, empty, address, emptyAddress, runsText] = process.argv.slice(2);
+const [site, empty, address, emptyAddress, windowAddress, runsText] = process.argv.slice(2);
+// How long a fresh page is left idle before its first class change: it has
+// drawn its frames and run its timers, as before a user's first click.
+const IDLE_MS = 500;
 const runs = Number(runsText);
 const ARGS = ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
   '--disable-sync', '--no-first-run', '--disable-quic'];
@@ -30,8 +38,8 @@ function weight(folder, skip) {
   let bytes = 0;
   for (const entry of fs.readdirSync(folder, { withFileTypes: true })) {
     const file = path.join(folder, entry.name);
-    if (entry.isDirectory()) bytes += skip.includes(entry.name) ? 0 : weight(file, skip);
-    else bytes += fs.statSync(file).size;
+    if (skip.includes(entry.name)) continue;
+    bytes += entry.isDirectory() ? weight(file, skip) : fs.statSync(file).size;
   }
   return bytes;
 }
@@ -42,6 +50,8 @@ function weight(folder, skip) {
 async function timeToReady(url) {
   const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ARGS });
   const page = await browser.newPage();
+  const devtools = await page.context().newCDPSession(page);
+  await devtools.send('Performance.enable', { timeDomain: 'threadTicks' });
   await page.addInitScript(() => {
     let rollwerk;
     Object.defineProperty(window, 'rollwerk', {
@@ -59,9 +69,30 @@ async function timeToReady(url) {
   let inPage;
   while ((inPage = await page.evaluate(() => window.readyAt)) === undefined);
   const wall = performance.now() - start;
+  // The page's thread's busy time (its tasks) until ready, on that thread's own clock.
+  const { metrics } = await devtools.send('Performance.getMetrics');
+  const busy = metrics.find((metric) => metric.name === 'TaskDuration').value * 1000;
   const phases = await page.evaluate(phasesInPage);
   await browser.close();
-  return { inPage, wall, phases };
+  return { inPage, wall, busy, phases };
+}
+
+// The first class change of a fresh page that has been idle for a moment.
+async function idleFirstChange(url) {
+  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ARGS });
+  const page = await browser.newPage();
+  await page.goto(url);
+  await page.evaluate(() => window.rollwerk.ready);
+  await page.waitForTimeout(IDLE_MS);
+  const duration = await page.evaluate(() => {
+    const option = document.querySelector('#CBCharwahl-list [role=option]:nth-child(2)');
+    const start = performance.now();
+    option.click();
+    void document.body.offsetHeight;
+    return performance.now() - start;
+  });
+  await browser.close();
+  return duration;
 }
 
 // Where the time to a drawn plan goes, on the page's clock from navigation
@@ -180,14 +211,18 @@ async function hardestGoal(url, className, count) {
 (async () => {
   const planner = [];
   const blank = [];
+  const bare = [];
   await timeToReady(address); // warm the disk cache once
   for (let i = 0; i < runs; ++i) {
     planner.push(await timeToReady(address));
     blank.push(await timeToReady(emptyAddress));
+    bare.push(await timeToReady(windowAddress));
   }
+  const idleChanges = [];
+  for (let i = 0; i < runs; ++i) idleChanges.push(await idleFirstChange(address));
   const of = (list, key) => list.map((run) => run[key]);
   const changes = await classChanges(address, 600);
-  const skip = ['fonts', path.basename(empty)];
+  const skip = ['fonts', path.basename(empty), path.basename(new URL(windowAddress).pathname)];
   const bytes = weight(site, skip);
   const ms = (value) => `${value.toFixed(2)} ms`;
   const row = (name, values) =>
@@ -195,16 +230,24 @@ async function hardestGoal(url, className, count) {
   const kb = (size) => `${(size / 1024).toFixed(1)} KB`;
   console.log(`site weight without fonts                    ${kb(bytes)} (${bytes} bytes; target < 250 KB)`);
   const files = fs.readdirSync(site).filter((file) => !skip.includes(file));
-  const sizes = files.map((file) => `${file} ${kb(fs.statSync(path.join(site, file)).size)}`);
+  const sizeOf = (file) => (fs.statSync(file).isDirectory() ? weight(file, skip) : fs.statSync(file).size);
+  const sizes = files.map((file) => `${file} ${kb(sizeOf(path.join(site, file)))}`);
   console.log(`  of which: ${sizes.join(', ')}`);
   const clocks = [['page clock, from navigation start', 'inPage'], ['wall clock, around page.goto', 'wall']];
   for (const [clock, key] of clocks) {
     console.log(`${clock}, ${runs} runs each, a fresh browser per run:`);
     row('  navigation to the first drawn plan', of(planner, key));
     row('  navigation to an empty page, same way', of(blank, key));
+    row('  navigation to the window without planner', of(bare, key));
     const share = median(of(planner, key)) - median(of(blank, key));
     console.log(`  planner's own share (difference of medians)  ${share.toFixed(2)} ms (target < 50 ms)`);
+    const beyond = median(of(planner, key)) - median(of(bare, key));
+    console.log(`  of which beyond the window drawn without it   ${beyond.toFixed(2)} ms`);
   }
+  console.log(`the page's thread busy until ready (its tasks, its own clock), ${runs} runs each:`);
+  row('  the planner', of(planner, 'busy'));
+  row('  the empty page', of(blank, 'busy'));
+  row('  the window without planner', of(bare, 'busy'));
   console.log(`where the time goes, page clock from navigation start, median of ${runs} runs:`);
   const names = [...new Set(planner.flatMap((run) => Object.keys(run.phases)))];
   const medianOf = (name) => median(planner.map((run) => run.phases[name]).filter((value) => value !== undefined));
@@ -212,7 +255,8 @@ async function hardestGoal(url, className, count) {
   for (const name of names.filter((entry) => !entry.includes('(duration)'))) {
     console.log(`  ${name.padEnd(42)} ${ms(medianOf(name))}`);
   }
-  row('first class change in a fresh page', planner.map((run) => run.phases['first class change (duration)']));
+  row('first class change in a fresh page, at ready', planner.map((run) => run.phases['first class change (duration)']));
+  row(`  the same after ${IDLE_MS} ms idle`, idleChanges);
   console.log('(first class change target < 3 ms)');
   row(`class change with the page's updates (${changes.length})`, changes);
   console.log('(class change target < 2 ms)');
