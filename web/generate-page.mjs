@@ -297,11 +297,12 @@ function touchRules(table) {
 }
 
 // The plan menu's items that the page offers, from the core's table, for one
-// of its menus: each id with the menu's suffix, one item a line. The history's
-// items start unavailable, as a new page has no step yet.
+// of its menus: each id with the menu's suffix and the name of the command it
+// runs, one item a line. The history's items start unavailable, as a new page
+// has no step yet.
 function planMenuItems(table, suffix, indent) {
-  const item = (entry, extra = {}) => element('button',
-    { type: 'button', id: `${entry.name}${suffix}`, role: 'menuitem', tabindex: '-1', ...extra }, escape(entry.text));
+  const item = (entry, extra = {}) => element('button', { type: 'button', id: `${entry.name}${suffix}`,
+    role: 'menuitem', tabindex: '-1', 'data-command': entry.command, ...extra }, escape(entry.text));
   return [
     ...table.planMenu.items.map((entry) => item(entry)),
     '<div role="separator"></div>',
