@@ -6,6 +6,7 @@
 
 #include "AccessKey.h"
 #include "Catalogue.h"
+#include "Goal.h"
 #include "GoalTexts.h"
 #include "PlanMenuTable.h"
 #include "WindowLayoutTable.h"
@@ -134,7 +135,19 @@ val PlanMenu()
     return menu;
 }
 
-// The goals window's texts: per widget its caption as the page shows it and its accessible name.
+// The goals window's field limits, the desktop window's.
+val GoalLimits()
+{
+    val limits = val::object();
+    limits.set("levelMin", rollwerk::kMinLevel);
+    limits.set("levelMax", rollwerk::kMaxLevel);
+    limits.set("weightMax", rollwerk::kMaxGoalWeight);
+    limits.set("minimumMax", rollwerk::kMaxGoalMinimum);
+    return limits;
+}
+
+// The goals window's texts: per widget its caption as the page shows it and
+// its accessible name; and its fields' limits.
 val GoalWindow()
 {
     val captions = val::object();
@@ -152,6 +165,7 @@ val GoalWindow()
     goals.set("minimumNamePrefix", Text(rollwerk::kGoalMinimumNamePrefix));
     goals.set("noCurvesDescription", Text(rollwerk::kNoCurvesDescription));
     goals.set("noCurvesText", Text(rollwerk::kNoCurvesText));
+    goals.set("limits", GoalLimits());
     return goals;
 }
 

@@ -311,10 +311,12 @@ function planMenuItems(table, suffix, indent) {
 }
 
 // The goals window's texts: {{goalCaption:WIDGET}} and {{goalName:WIDGET}}
-// for a widget's caption and accessible name, and the rest by name.
+// for a widget's caption and accessible name, {{goalLimit:NAME}} for its
+// fields' limits, and the rest by name.
 function goalTexts(goals) {
   const escaped = (texts) => Object.fromEntries(Object.entries(texts).map(([key, text]) => [key, escape(text)]));
   return {
+    goalLimit: escaped(goals.limits),
     goalCaption: escaped(goals.captions),
     goalName: escaped(goals.accessibleNames),
     goalColumnHeads: goals.columnHeads.map((head) => element('th', { scope: 'col' }, escape(head))).join(''),
