@@ -6,6 +6,7 @@
 
 #include "AccessKey.h"
 #include "Catalogue.h"
+#include "Goal.h"
 #include "GoalTexts.h"
 #include "PlanMenuTable.h"
 #include "WindowLayoutTable.h"
@@ -102,32 +103,51 @@ val FontObject(const layout::FontEntry &entry)
     return font;
 }
 
-// The page marks no access keys.
-val PlanMenuItemObject(const rollwerk::PlanMenuItem &entry)
+// The page's name of each command, in the order of PlanCommand's values: an
+// item of the page's menus runs the page's command of that name (chrome.js).
+constexpr std::array<std::string_view, 5> kCommandNames
+    = {"copyPlan", "pastePlan", "copyBonuses", "optimise", "comparePlan"};
+
+val MenuItemObject(std::string_view text, std::string_view name, std::string_view command)
 {
     val item = val::object();
-    item.set("text", Text(rollwerk::WithoutAccessKey(entry.text)));
-    item.set("name", Text(entry.name));
+    item.set("text", Text(text));
+    item.set("name", Text(name));
+    item.set("command", Text(command));
     return item;
 }
 
-val HistoryMenuItemObject(const rollwerk::HistoryMenuItem &entry)
+// The page marks no access keys.
+val PlanMenuItemObject(const rollwerk::PlanMenuItem &entry)
 {
-    val item = val::object();
-    item.set("text", Text(entry.text));
-    item.set("name", Text(entry.name));
-    return item;
+    return MenuItemObject(
+        rollwerk::WithoutAccessKey(entry.text), entry.name, kCommandNames.at(static_cast<std::size_t>(entry.command)));
 }
 
 val PlanMenu()
 {
     val menu = val::object();
     menu.set("items", ArrayOf(rollwerk::kPlanMenuItems, PlanMenuItemObject));
-    menu.set("history", ArrayOf(std::array{rollwerk::kUndoItem, rollwerk::kRedoItem}, HistoryMenuItemObject));
+    val history = val::array();
+    history.call<void>("push", MenuItemObject(rollwerk::kUndoItem.text, rollwerk::kUndoItem.name, "undo"));
+    history.call<void>("push", MenuItemObject(rollwerk::kRedoItem.text, rollwerk::kRedoItem.name, "redo"));
+    menu.set("history", history);
     return menu;
 }
 
-// The goals window's texts: per widget its caption as the page shows it and its accessible name.
+// The goals window's field limits, the desktop window's.
+val GoalLimits()
+{
+    val limits = val::object();
+    limits.set("levelMin", rollwerk::kMinLevel);
+    limits.set("levelMax", rollwerk::kMaxLevel);
+    limits.set("weightMax", rollwerk::kMaxGoalWeight);
+    limits.set("minimumMax", rollwerk::kMaxGoalMinimum);
+    return limits;
+}
+
+// The goals window's texts: per widget its caption as the page shows it and
+// its accessible name; and its fields' limits.
 val GoalWindow()
 {
     val captions = val::object();
@@ -145,6 +165,7 @@ val GoalWindow()
     goals.set("minimumNamePrefix", Text(rollwerk::kGoalMinimumNamePrefix));
     goals.set("noCurvesDescription", Text(rollwerk::kNoCurvesDescription));
     goals.set("noCurvesText", Text(rollwerk::kNoCurvesText));
+    goals.set("limits", GoalLimits());
     return goals;
 }
 

@@ -2,9 +2,11 @@
 // None of it touches a rule; the menu commands are handed in.
 
 // A menu's keyboard and focus: the arrow keys move between its items,
-// Escape closes it; it closes when the focus or a press goes elsewhere.
+// Escape closes it; it closes when the focus or a press goes elsewhere. Each
+// item runs the command its data-command names once the menu is closed; an
+// unavailable one (aria-disabled) does nothing and leaves the menu open.
 // Returns { open, close(restore), hidden }.
-function menuBehaviour(document, menu, opener, onClosed = () => {}) {
+function menuBehaviour(document, menu, opener, commands, onClosed = () => {}) {
   const items = [...menu.querySelectorAll('[role=menuitem]')];
   let returnFocus = null;
   const open = () => {
@@ -18,8 +20,17 @@ function menuBehaviour(document, menu, opener, onClosed = () => {}) {
     onClosed();
     if (restore && returnFocus && returnFocus.isConnected) returnFocus.focus();
   };
-  // The menu takes the focus only while it is open, so that a field keeps its text unclamped.
-  for (const item of items) item.addEventListener('pointerdown', (event) => event.preventDefault());
+  for (const item of items) {
+    const command = commands[item.dataset.command];
+    if (!command) throw new Error(`no command ${item.dataset.command}`);
+    // The menu takes the focus only while it is open, so that a field keeps its text unclamped.
+    item.addEventListener('pointerdown', (event) => event.preventDefault());
+    item.addEventListener('click', () => {
+      if (item.getAttribute('aria-disabled') === 'true') return;
+      close(true);
+      command();
+    });
+  }
   menu.addEventListener('keydown', (event) => {
     const index = items.indexOf(document.activeElement);
     if (event.key === 'Escape') {
@@ -40,22 +51,9 @@ function menuBehaviour(document, menu, opener, onClosed = () => {}) {
   return { open, close, get hidden() { return menu.hidden; } };
 }
 
-// Each item with the given id runs its command once the menu is closed; an
-// unavailable one (aria-disabled) does nothing and leaves the menu open.
-function bindItems(document, menu, commands) {
-  for (const [id, command] of Object.entries(commands)) {
-    const item = document.getElementById(id);
-    item.addEventListener('click', () => {
-      if (item.getAttribute('aria-disabled') === 'true') return;
-      menu.close(true);
-      command();
-    });
-  }
-}
-
 function setUpMenu(document, commands) {
   const programm = document.getElementById('Programm1');
-  const menu = menuBehaviour(document, document.getElementById('Programm1-menu'), programm, () =>
+  const menu = menuBehaviour(document, document.getElementById('Programm1-menu'), programm, commands, () =>
     programm.setAttribute('aria-expanded', 'false'));
   const open = () => {
     menu.open();
@@ -65,17 +63,6 @@ function setUpMenu(document, commands) {
     button.addEventListener('pointerdown', (event) => event.preventDefault());
   }
   programm.addEventListener('click', () => (menu.hidden ? open() : menu.close(true)));
-  bindItems(document, menu, {
-    LinkKopieren1: commands.copyLink,
-    NeuerPlan1: commands.newPlan,
-    PlanKopieren1: commands.copyPlan,
-    PlanEinfuegen1: commands.pastePlan,
-    BoniKopieren1: commands.copyBonuses,
-    PlanOptimieren1: commands.optimise,
-    PlanVergleichen1: commands.comparePlan,
-    Rueckgaengig1: commands.undo,
-    Wiederholen1: commands.redo,
-  });
   document.getElementById('Info1').addEventListener('click', () => commands.showInfo());
   // The access keys of the menu bar: Alt with the underlined first letter.
   document.addEventListener('keydown', (event) => {
@@ -97,7 +84,7 @@ function setUpMenu(document, commands) {
 function setUpPlanMenu(document, commands) {
   const element = document.getElementById('PlanMenu');
   const frame = document.getElementById('FMain');
-  const menu = menuBehaviour(document, element, null);
+  const menu = menuBehaviour(document, element, null, commands);
   document.getElementById('FMainContent').addEventListener('contextmenu', (event) => {
     if (event.target.closest('input')) return;
     event.preventDefault();
@@ -113,15 +100,6 @@ function setUpPlanMenu(document, commands) {
     element.style.left = `${Math.max(0, Math.min(x - bounds.left, frame.clientWidth - width))}px`;
     element.style.top = `${Math.max(0, Math.min(y - bounds.top, frame.clientHeight - height))}px`;
     menu.open();
-  });
-  bindItems(document, menu, {
-    PlanKopieren: commands.copyPlan,
-    PlanEinfuegen: commands.pastePlan,
-    BoniKopieren: commands.copyBonuses,
-    PlanOptimieren: commands.optimise,
-    PlanVergleichen: commands.comparePlan,
-    Rueckgaengig: commands.undo,
-    Wiederholen: commands.redo,
   });
 }
 

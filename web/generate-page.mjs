@@ -297,11 +297,12 @@ function touchRules(table) {
 }
 
 // The plan menu's items that the page offers, from the core's table, for one
-// of its menus: each id with the menu's suffix, one item a line. The history's
-// items start unavailable, as a new page has no step yet.
+// of its menus: each id with the menu's suffix and the name of the command it
+// runs, one item a line. The history's items start unavailable, as a new page
+// has no step yet.
 function planMenuItems(table, suffix, indent) {
-  const item = (entry, extra = {}) => element('button',
-    { type: 'button', id: `${entry.name}${suffix}`, role: 'menuitem', tabindex: '-1', ...extra }, escape(entry.text));
+  const item = (entry, extra = {}) => element('button', { type: 'button', id: `${entry.name}${suffix}`,
+    role: 'menuitem', tabindex: '-1', 'data-command': entry.command, ...extra }, escape(entry.text));
   return [
     ...table.planMenu.items.map((entry) => item(entry)),
     '<div role="separator"></div>',
@@ -310,10 +311,12 @@ function planMenuItems(table, suffix, indent) {
 }
 
 // The goals window's texts: {{goalCaption:WIDGET}} and {{goalName:WIDGET}}
-// for a widget's caption and accessible name, and the rest by name.
+// for a widget's caption and accessible name, {{goalLimit:NAME}} for its
+// fields' limits, and the rest by name.
 function goalTexts(goals) {
   const escaped = (texts) => Object.fromEntries(Object.entries(texts).map(([key, text]) => [key, escape(text)]));
   return {
+    goalLimit: escaped(goals.limits),
     goalCaption: escaped(goals.captions),
     goalName: escaped(goals.accessibleNames),
     goalColumnHeads: goals.columnHeads.map((head) => element('th', { scope: 'col' }, escape(head))).join(''),

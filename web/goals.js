@@ -8,21 +8,22 @@ const CHART_WIDTH = 240;
 const MARGIN = 6;
 const MARKER = 5;
 const GAP = 8;
-// The fields' ranges, the desktop window's; the core checks every goal against them again.
-const MAX_LEVEL = 250;
-const MAX_WEIGHT = 10;
-const MAX_MINIMUM = 999;
 const TEXT_HEIGHT = 16;
 
 // A number field of the window: the value it holds is an integer in its
-// range. A value typed in counts at once; leaving the field (or Enter)
-// brings what is out of range or no number back into the range.
-function numberField(input, minimum, maximum, onChanged) {
+// range, the input's min and max (written with the page from the core's
+// limits; the core checks every goal against them again). A value typed in
+// counts at once; leaving the field (or Enter) brings what is out of range or
+// no number back into the range.
+function numberField(input, onChanged) {
+  const minimum = Number(input.min);
+  const maximum = Number(input.max);
+  const clamped = (number) => Math.min(maximum, Math.max(minimum, number));
   let value = Number(input.value);
   const take = (settle) => {
     const typed = input.value.trim() === '' ? Number.NaN : Number(input.value);
     let next = value;
-    if (Number.isFinite(typed)) next = Math.min(maximum, Math.max(minimum, Math.round(typed)));
+    if (Number.isFinite(typed)) next = clamped(Math.round(typed));
     else if (!settle) return;
     if (!settle && next !== typed) return;
     if (settle && input.value !== String(next)) input.value = String(next);
@@ -40,6 +41,7 @@ function numberField(input, minimum, maximum, onChanged) {
       value = next;
       input.value = String(next);
     },
+    clamped,
   };
 }
 
@@ -163,12 +165,13 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
         td.append(input);
         return td;
       };
-      const number = (id, maximum, accessibleName) =>
-        element(document, 'input', {
-          id, type: 'number', min: 0, max: maximum, step: 1, value: 0, 'aria-label': accessibleName,
-        });
-      const weightInput = number(`SpEGewicht${row}`, MAX_WEIGHT, rowsBox.dataset.weightName + name);
-      const minimumInput = number(`SpEMindest${row}`, MAX_MINIMUM, rowsBox.dataset.minimumName + name);
+      // A row's weight or minimum: its limit and its accessible name's start from the box's data.
+      const number = (id, kind) => element(document, 'input', {
+        id, type: 'number', min: 0, max: rowsBox.dataset[`${kind}Max`], step: 1, value: 0,
+        'aria-label': rowsBox.dataset[`${kind}Name`] + name,
+      });
+      const weightInput = number(`SpEGewicht${row}`, 'weight');
+      const minimumInput = number(`SpEMindest${row}`, 'minimum');
       const nameCell = element(document, 'th', { scope: 'row' });
       nameCell.append(label);
       tr.append(nameCell, cell(weightInput), cell(minimumInput));
@@ -176,8 +179,8 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
       return {
         tr,
         inputs: [weightInput, minimumInput],
-        weight: numberField(weightInput, 0, MAX_WEIGHT, changed),
-        minimum: numberField(minimumInput, 0, MAX_MINIMUM, changed),
+        weight: numberField(weightInput, changed),
+        minimum: numberField(minimumInput, changed),
       };
     });
   };
@@ -222,7 +225,7 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
   const setUp = () => {
     if (level) return;
     makeRows();
-    level = numberField(byId('SpEZielStufe'), 1, MAX_LEVEL, changed);
+    level = numberField(byId('SpEZielStufe'), changed);
     keep = byId('CBBehalten');
     keep.addEventListener('change', changed);
     take.addEventListener('click', () => {
@@ -274,7 +277,7 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
     // "Plan optimieren …": the target level starts at the plan's level; the rest stays as it was.
     open: () => {
       setUp();
-      level.value = Math.min(MAX_LEVEL, Math.max(1, view.fields[0].number));
+      level.value = level.clamped(view.fields[0].number);
       show();
     },
     // A goal read from a link: { level, keepSpent, weights, minimums }.

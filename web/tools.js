@@ -47,16 +47,16 @@ export function skillTips(page) {
   };
 }
 
-// "Rückgängig" and "Wiederholen" in both menus: each names its step after a
-// colon, and is unavailable (aria-disabled) when there is none. Returns the
-// function that shows the history's state; it writes only what changed.
+// "Rückgängig" and "Wiederholen" in both menus (the items that run undo and
+// redo): each names its step after a colon, and is unavailable
+// (aria-disabled) when there is none. Returns the function that shows the
+// history's state; it writes only what changed.
 export function historyItems(document) {
-  const items = [
-    ['Rueckgaengig1', 'undo', 'canUndo'],
-    ['Wiederholen1', 'redo', 'canRedo'],
-    ['Rueckgaengig', 'undo', 'canUndo'],
-    ['Wiederholen', 'redo', 'canRedo'],
-  ].map(([id, text, enabled]) => ({ element: document.getElementById(id), text, enabled }));
+  // The history's state of each command: its text, and whether it can run.
+  const enabledOf = { undo: 'canUndo', redo: 'canRedo' };
+  const items = [...document.querySelectorAll('[data-command]')]
+    .map((element) => ({ element, text: element.dataset.command, enabled: enabledOf[element.dataset.command] }))
+    .filter((item) => item.enabled);
   return (history) => {
     const state = history.items();
     for (const { element, text, enabled } of items) {
