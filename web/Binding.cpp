@@ -75,13 +75,9 @@ std::size_t Size(std::int32_t number)
     return number > 0 ? static_cast<std::size_t>(number) : std::size_t{0};
 }
 
-std::string PlanApplicationJson(const rollwerk::PlanApplication &application, std::optional<bool> decoded = {})
+std::string PlanApplicationJson(const rollwerk::PlanApplication &application)
 {
-    if (!decoded)
-        return json::Object(
-            {{"applied", json::Bool(application.applied)}, {"message", json::Quote(application.message)}});
-    return json::Object({{"decoded", json::Bool(*decoded)}, {"applied", json::Bool(application.applied)},
-        {"message", json::Quote(application.message)}});
+    return json::Object({{"applied", json::Bool(application.applied)}, {"message", json::Quote(application.message)}});
 }
 
 // One planner, the values its models pushed since the page last read them,
@@ -105,7 +101,7 @@ std::string PlanApplicationJson(const rollwerk::PlanApplication &application, st
 // once. The pushes reach the view when the call that made them returns.
 class WebPlanner {
 public:
-    WebPlanner(bool shown, bool heard) : heard_(heard)
+    explicit WebPlanner(bool shown)
     {
         for (int f = kLevelField; f <= rollwerk::kSkillCount; ++f) {
             connections_.push_back(Field(f).propertyChanged.Connect([this, f](const NumberField::Change &change) {
@@ -196,7 +192,7 @@ private:
     {
         for (int f = kLevelField; f <= rollwerk::kSkillCount; ++f) {
             const std::uint8_t changed = std::exchange(changedFields_[static_cast<std::size_t>(f)], 0);
-            if (changed == 0 || !heard_)
+            if (changed == 0)
                 continue;
             const NumberField &field = Field(f);
             for (std::size_t p = 0; p < kProperties.size(); ++p) {
@@ -205,21 +201,20 @@ private:
                         kProperties[p].value(field), json::Number(field.Value())}));
             }
         }
-        if (std::exchange(classChanged_, false) && heard_)
+        if (std::exchange(classChanged_, false))
             Add(json::Array({json::Quote("classTextShown"), json::Quote(planner_.CBCharwahl.Text())}));
-        if (std::exchange(freePointsChanged_, false) && heard_)
+        if (std::exchange(freePointsChanged_, false))
             Add(json::Array(
                 {json::Quote("labelShown"), json::Quote("LFertFrei"), json::Quote(planner_.LFertFrei.Text())}));
-        if (std::exchange(freeSlotsChanged_, false) && heard_)
+        if (std::exchange(freeSlotsChanged_, false))
             Add(json::Array({json::Quote("labelShown"), json::Quote("LFertGesAnzeige"),
                 json::Quote(planner_.LFertGesAnzeige.Text())}));
-        if (std::exchange(bonusChanged_, false) && heard_)
+        if (std::exchange(bonusChanged_, false))
             Add(json::Array({json::Quote("bonusLinesShown"), json::Strings(planner_.LBBoni.Lines())}));
     }
 
     rollwerk::Planner planner_;
     std::unique_ptr<rollwerk::PlanHistory> history_;
-    bool heard_;
     // What changed since the last push: a bit per property for each field.
     std::array<std::uint8_t, rollwerk::kSkillCount + 1> changedFields_{};
     bool classChanged_ = false;
@@ -343,20 +338,26 @@ std::string GoalJson(const rollwerk::Goal &goal)
         {"weights", json::Array(weights)}, {"minimums", json::Array(minimums)}});
 }
 
-// One step of the history with its name: a code entered, into a new plan when fresh.
-std::string EnterCode(WebPlanner &planner, std::string_view code, std::string_view step, bool fresh)
+// The plan of exactly one code entered through the rules, into a new plan
+// when fresh; with a step's name, as one step of the plan's history.
+// {decoded, applied, message}.
+std::string EnterCode(
+    WebPlanner &planner, std::string_view code, std::optional<std::string_view> step = {}, bool fresh = false)
 {
     const rollwerk::PlanDecoding decoding = rollwerk::DecodePlanCode(code);
     rollwerk::PlanApplication application{false, {}, decoding.error};
     if (decoding.plan) {
         application = planner.UserCall([&] {
-            const rollwerk::PlanHistory::NamedAction action(planner.History(), step);
+            std::optional<rollwerk::PlanHistory::NamedAction> action;
+            if (step)
+                action.emplace(planner.History(), *step);
             if (fresh)
                 rollwerk::LoadNewPlan(planner.Core());
             return rollwerk::ApplyPlan(planner.Core(), *decoding.plan);
         });
     }
-    return PlanApplicationJson(application, decoding.plan.has_value());
+    return json::Object({{"decoded", json::Bool(decoding.plan.has_value())},
+        {"applied", json::Bool(application.applied)}, {"message", json::Quote(application.message)}});
 }
 
 std::string EditJson(const rollwerk::ClassBox::Edit &edit)
@@ -388,15 +389,15 @@ EMSCRIPTEN_KEEPALIVE std::int32_t rw_repeat_ms()
     return NumberField::kRepeatMs;
 }
 
-// A planner holding the initial plan; shown: the view shows it already;
-// heard: the view takes pushes. Result: the handle.
-EMSCRIPTEN_KEEPALIVE const char *rw_planner_new(std::int32_t shown, std::int32_t heard)
+// A planner holding the initial plan; shown: the view shows it already.
+// Result: the handle.
+EMSCRIPTEN_KEEPALIVE const char *rw_planner_new(std::int32_t shown)
 {
     auto &planners = Planners();
     planners.push_back(nullptr);
     const int handle = static_cast<int>(planners.size());
     return Reply(handle, [&] {
-        planners.back() = std::make_unique<WebPlanner>(shown != 0, heard != 0);
+        planners.back() = std::make_unique<WebPlanner>(shown != 0);
         return json::Number(handle);
     });
 }
@@ -513,18 +514,12 @@ EMSCRIPTEN_KEEPALIVE const char *rw_plan_code(std::int32_t handle)
         handle, [&] { return json::Quote(rollwerk::EncodePlan(rollwerk::CurrentPlan(PlannerOf(handle).Core()))); });
 }
 
-// Enters the plan of exactly one code through the rules: {decoded, applied,
-// message}; message is German, empty when the plan was taken over exactly.
+// Enters the plan of exactly one code through the rules, outside the plan's
+// history: {decoded, applied, message}; message is German, empty when the
+// plan was taken over exactly.
 EMSCRIPTEN_KEEPALIVE const char *rw_apply_plan_code(std::int32_t handle, const char *code)
 {
-    return Reply(handle, [&] {
-        const rollwerk::PlanDecoding decoding = rollwerk::DecodePlanCode(code);
-        if (!decoding.plan)
-            return PlanApplicationJson({false, {}, decoding.error}, false);
-        return PlanApplicationJson(
-            PlannerOf(handle).UserCall([&] { return rollwerk::ApplyPlan(PlannerOf(handle).Core(), *decoding.plan); }),
-            true);
-    });
+    return Reply(handle, [&] { return EnterCode(PlannerOf(handle), code); });
 }
 
 // The plan tools of the desktop's context menu and the skill fields' tooltips.

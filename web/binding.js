@@ -51,14 +51,13 @@ function bindCore(wasm) {
   const goalText = (level, keepSpent, weights, minimums) =>
     text([level, keepSpent ? 1 : 0, ...weights, ...minimums].map((n) => Math.trunc(Number(n)) || 0).join(','));
 
-  // One planner with its view (optional): new Planner(view) pushes what the
-  // models show at once; new Planner(view, true) pushes nothing, for a view
-  // that shows the initial plan already.
+  // One planner with its view: new Planner(view) pushes what the models show
+  // at once; new Planner(view, true) pushes nothing, for a view that shows
+  // the initial plan already.
   class Planner {
     constructor(view, shown = false) {
-      this.view = view ?? null;
-      this.handle = 0;
-      this.handle = reply(wasm.rw_planner_new(shown ? 1 : 0, this.view ? 1 : 0), this.view);
+      this.view = view;
+      this.handle = reply(wasm.rw_planner_new(shown ? 1 : 0), view);
     }
 
     call(address) {

@@ -178,7 +178,7 @@ async function start() {
   announceReady();
   // Once the page has told it is ready: the core's code that a user's first
   // change runs is compiled on its first call; a planner of its own, not
-  // shown, runs it now, so that the first change is as quick as the next.
+  // shown, runs it now, so that the user's first change does not wait for that.
   setTimeout(() => warmUp(core), 0);
 }
 

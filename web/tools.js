@@ -5,10 +5,10 @@
 const COPY_LINK_FAILED = 'Der Link konnte nicht kopiert werden. Die Adresse des Plans lautet:';
 const COPY_PLAN_FAILED = 'Der Plan konnte nicht in die Zwischenablage kopiert werden. Hier ist er zum Kopieren:';
 const COPY_BONUSES_FAILED = 'Die Boni konnten nicht in die Zwischenablage kopiert werden. Hier sind sie zum Kopieren:';
-const PASTE_BY_HAND =
-  'Der Browser lässt die Seite die Zwischenablage nicht lesen. Füge den Plan hier ein (Strg+V) und bestätige mit OK:';
+const NO_CLIPBOARD = 'Der Browser lässt die Seite die Zwischenablage nicht lesen.';
+const PASTE_BY_HAND = `${NO_CLIPBOARD} Füge den Plan hier ein (Strg+V) und bestätige mit OK:`;
 const COMPARE_BY_HAND =
-  'Der Browser lässt die Seite die Zwischenablage nicht lesen. Füge den Plan, mit dem verglichen werden soll, hier ein (Strg+V) und bestätige mit OK:';
+  `${NO_CLIPBOARD} Füge den Plan, mit dem verglichen werden soll, hier ein (Strg+V) und bestätige mit OK:`;
 
 // Puts a text on the clipboard. Where the browser offers no clipboard to the
 // page (plain http from another host than this computer) or refuses it, the
