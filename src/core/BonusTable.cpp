@@ -224,12 +224,23 @@ void BonusTexts::Initialise()
         Suffix(row) = BonusSuffix(row);
         Label(row) = BonusLabel(row);
     }
-    lastLines.reset();
+    last.reset();
 }
 
-std::int64_t BonusTexts::RowValue(int row) const
+void BonusTexts::Restore(const BonusLines &shown)
 {
-    return ReadValueText(valueText.at(static_cast<std::size_t>(row - 1)));
+    if (label[0].empty())
+        Initialise();
+    for (int row = 1; row <= kBonusRowCount; ++row) {
+        const std::int64_t value = shown ? shown->values.at(static_cast<std::size_t>(row - 1)) : 0;
+        ValueText(row) = value == 0 ? std::string("0") : std::to_string(value);
+    }
+    last = shown;
+}
+
+bool SameBonuses(const BonusLines &a, const BonusLines &b)
+{
+    return a == b || (a && b && *a == *b);
 }
 
 BonusLines RebuildBonusTexts(BonusTexts &texts, const SkillValues &skills)
@@ -252,19 +263,19 @@ BonusLines RebuildBonusTexts(BonusTexts &texts, const SkillValues &skills)
     }
 
     // Same values, same texts, same lines.
-    if (texts.lastLines && values == texts.lastValues)
-        return texts.lastLines;
-    auto lines = std::make_shared<std::vector<std::string>>();
+    if (texts.last && values == texts.last->values)
+        return texts.last;
+    auto shown = std::make_shared<ShownBonuses>();
+    shown->values = values;
     for (int row = 1; row <= kBonusRowCount; ++row) {
         if (ReadValueText(texts.ValueText(row)) <= 0)
             continue;
-        std::string &line = lines->emplace_back();
+        std::string &line = shown->lines.emplace_back();
         line.reserve(texts.Label(row).size() + texts.ValueText(row).size() + texts.Suffix(row).size());
         line.append(texts.Label(row)).append(texts.ValueText(row)).append(texts.Suffix(row));
     }
-    texts.lastValues = values;
-    texts.lastLines = lines;
-    return lines;
+    texts.last = shown;
+    return shown;
 }
 
 } // namespace rollwerk

@@ -16,28 +16,40 @@ namespace rollwerk {
 
 inline constexpr int kBonusRowCount = 45;
 
+using BonusRowValues = std::array<std::int64_t, kBonusRowCount>; // row r at index r - 1
+
+// What the bonus list shows: the value of every row as its text held after
+// a rebuild, and the lines made from them. Shared and never changed once
+// built, so that a snapshot of the plan holds them without copying, and
+// every reader (the views, the history, the comparison, the goals window)
+// reads the one copy.
+struct ShownBonuses {
+    BonusRowValues values{};
+    std::vector<std::string> lines;
+    friend bool operator==(const ShownBonuses &, const ShownBonuses &) = default;
+};
+using BonusLines = std::shared_ptr<const ShownBonuses>;
+
+// Equal when both hold the same values and lines (the same rebuild, or an equal one).
+bool SameBonuses(const BonusLines &a, const BonusLines &b);
+
 // The texts the planner keeps per bonus row 1..45; the value lives as text
 // between steps, and row 22's second contribution reads the first back.
-// The lines of the bonus list, shared and never changed once built, so that
-// a snapshot of the plan can hold them without copying.
-using BonusLines = std::shared_ptr<const std::vector<std::string>>;
-
 struct BonusTexts {
     std::array<std::string, kBonusRowCount> label;
     std::array<std::string, kBonusRowCount> valueText;
     std::array<std::string, kBonusRowCount> suffix;
-    // The lines made from the value texts of the last rebuild: a rebuild
-    // that ends with the same value texts hands them out again.
-    BonusLines lastLines;
-    std::array<std::int64_t, kBonusRowCount> lastValues{};
+    // What the last rebuild showed: a rebuild that ends with the same value
+    // texts hands it out again.
+    BonusLines last;
 
     // Labels, suffixes (" %", none for rows 27 to 29) and values "0".
     void Initialise();
     std::string &Label(int row) { return label.at(static_cast<std::size_t>(row - 1)); }
     std::string &ValueText(int row) { return valueText.at(static_cast<std::size_t>(row - 1)); }
     std::string &Suffix(int row) { return suffix.at(static_cast<std::size_t>(row - 1)); }
-    // The value a row's text holds, as the list shows it.
-    std::int64_t RowValue(int row) const;
+    // Puts back the value texts a rebuild left for what the list shows (undo).
+    void Restore(const BonusLines &shown);
 };
 
 std::string_view BonusLabel(int row);
@@ -53,7 +65,7 @@ std::span<const int> BonusSourceSkills(int row);
 // The line a row shows in the list; empty when the row is left out (value 0 or less).
 std::string BonusLine(int row, std::int64_t value);
 
-// Rewrites the value texts from the skill values and returns the list's lines.
+// Rewrites the value texts from the skill values and returns what the list shows.
 BonusLines RebuildBonusTexts(BonusTexts &texts, const SkillValues &skills);
 
 } // namespace rollwerk

@@ -37,10 +37,7 @@ PlanSide SideOf(std::int32_t level, const SkillValues &skills)
 PlanSide ShownSide(const Planner &planner)
 {
     const Plan plan = CurrentPlan(planner);
-    PlanSide side{plan.level, plan.skills, {}};
-    for (int row = 1; row <= kBonusRowCount; ++row)
-        side.rows.at(static_cast<std::size_t>(row - 1)) = planner.Bonus.RowValue(row);
-    return side;
+    return {plan.level, plan.skills, planner.LBBoni.Values()};
 }
 
 PlanComparison ComparePlans(const PlanSide &before, const PlanSide &after)

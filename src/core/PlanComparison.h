@@ -16,8 +16,6 @@
 
 namespace rollwerk {
 
-using BonusRowValues = std::array<std::int64_t, kBonusRowCount>; // row r at index r - 1
-
 // A bonus row before and after a change.
 struct RowChange {
     int row = 0;

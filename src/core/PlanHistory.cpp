@@ -1,6 +1,7 @@
 #include "PlanHistory.h"
 
 #include "Catalogue.h"
+#include "Commands.h"
 #include "PlanMenuTable.h"
 
 #include <set>
@@ -11,19 +12,12 @@ namespace {
 
 using UserEdit = NumberField::UserEdit;
 
-constexpr int kLevelField = 0;
-
-bool SameLines(const BonusLines &a, const BonusLines &b)
-{
-    return a == b || (a && b && *a == *b);
-}
-
 // What the window shows of a state: everything but the planner arrays.
 bool SameShown(const PlannerState &a, const PlannerState &b)
 {
     return a.level == b.level && a.skills == b.skills && a.classText == b.classText
         && a.freePointsText == b.freePointsText && a.freeSlotsText == b.freeSlotsText
-        && SameLines(a.bonusLines, b.bonusLines);
+        && SameBonuses(a.bonuses, b.bonuses);
 }
 
 const FieldState &Field(const PlannerState &state, int field)
@@ -206,10 +200,10 @@ std::size_t PlanHistory::MemoryBytes() const
         if (!states.insert(state.get()).second)
             return;
         bytes += StateBytes(*state);
-        if (!state->bonusLines || !lines.insert(state->bonusLines.get()).second)
+        if (!state->bonuses || !lines.insert(state->bonuses.get()).second)
             return;
-        bytes += sizeof(std::vector<std::string>) + state->bonusLines->capacity() * sizeof(std::string);
-        for (const std::string &line : *state->bonusLines)
+        bytes += sizeof(ShownBonuses) + state->bonuses->lines.capacity() * sizeof(std::string);
+        for (const std::string &line : state->bonuses->lines)
             bytes += HeapBytes(line);
     };
     for (const Step &step : steps_) {

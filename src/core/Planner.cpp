@@ -253,7 +253,7 @@ void Planner::CaptureState(PlannerState &state) const
     state.classText = CBCharwahl.Text();
     state.freePointsText = LFertFrei.Text();
     state.freeSlotsText = LFertGesAnzeige.Text();
-    state.bonusLines = LBBoni.SharedLines();
+    state.bonuses = LBBoni.Shown();
     state.skillValue = SkillValue;
     state.previousValues = PreviousValues;
     state.editDelta = EditDelta;
@@ -275,18 +275,14 @@ void Planner::LoadState(const PlannerState &state)
     LFertFrei.SetText(state.freePointsText);
     LFertGesAnzeige.SetText(state.freeSlotsText);
     // A list view refills itself on every rebuild: lines it shows already are left alone.
-    const BonusLines &shown = LBBoni.SharedLines();
-    const bool sameLines = shown == state.bonusLines
-        || (LBBoni.linesShown.HasSubscribers() && shown && state.bonusLines && *shown == *state.bonusLines);
-    if (!sameLines)
-        LBBoni.Replace(state.bonusLines);
+    if (!SameBonuses(LBBoni.Shown(), state.bonuses))
+        LBBoni.Replace(state.bonuses);
     SkillValue = state.skillValue;
     PreviousValues = state.previousValues;
     EditDelta = state.editDelta;
     LastClass = state.lastClass;
-    // The value texts are rewritten from scratch by every rebuild; only the labels and suffixes must be there.
-    if (Bonus.label[0].empty())
-        Bonus.Initialise();
+    // The value texts are the list's values: undo brings both back together.
+    Bonus.Restore(state.bonuses);
     MarkRan();
 }
 

@@ -4,12 +4,10 @@ namespace rollwerk {
 
 bool operator==(const PlannerState &a, const PlannerState &b)
 {
-    // Lines of one rebuild are shared, so equal pointers mean equal lines.
-    const bool sameLines
-        = a.bonusLines == b.bonusLines || (a.bonusLines && b.bonusLines && *a.bonusLines == *b.bonusLines);
     return a.skillValue == b.skillValue && a.editDelta == b.editDelta && a.previousValues == b.previousValues
         && a.level == b.level && a.skills == b.skills && a.freePointsText == b.freePointsText
-        && a.freeSlotsText == b.freeSlotsText && a.classText == b.classText && a.lastClass == b.lastClass && sameLines;
+        && a.freeSlotsText == b.freeSlotsText && a.classText == b.classText && a.lastClass == b.lastClass
+        && SameBonuses(a.bonuses, b.bonuses);
 }
 
 } // namespace rollwerk

@@ -33,7 +33,7 @@ struct PlannerState {
     std::string classText;
     std::string freePointsText;
     std::string freeSlotsText;
-    BonusLines bonusLines;
+    BonusLines bonuses;
     SkillValues skillValue;
     SkillValues previousValues;
     SkillArray<std::int64_t> editDelta;

@@ -31,7 +31,7 @@ TEST_P(BonusListRebuild, ShowsEveryPositiveRowInRowOrder)
     SkillValues values;
     for (auto [skill, value] : GetParam().skills)
         values[skill] = value;
-    EXPECT_EQ(*RebuildBonusTexts(texts, values), GetParam().lines);
+    EXPECT_EQ(RebuildBonusTexts(texts, values)->lines, GetParam().lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BonusListRebuild,

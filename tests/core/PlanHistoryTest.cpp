@@ -54,7 +54,7 @@ struct Mirror {
             p.LFertFrei.textShown.Connect([this](const std::string &t) { shown.freePointsText = t; }));
         connections.push_back(
             p.LFertGesAnzeige.textShown.Connect([this](const std::string &t) { shown.freeSlotsText = t; }));
-        connections.push_back(p.LBBoni.linesShown.Connect([this](const BonusLines &l) { shown.bonusLines = l; }));
+        connections.push_back(p.LBBoni.linesShown.Connect([this](const BonusLines &l) { shown.bonuses = l; }));
         connections.push_back(p.settled.Connect([this] { ++settles; }));
     }
 

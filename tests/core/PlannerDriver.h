@@ -2,6 +2,7 @@
 
 // Drives a planner the way the windows do: user actions on the field models.
 
+#include "Commands.h"
 #include "Planner.h"
 #include "Utf8.h"
 
@@ -11,7 +12,7 @@
 
 namespace rollwerk::testing {
 
-inline constexpr int kLevelField = 0; // field 0 is the level, 1..28 the skills
+using rollwerk::kLevelField; // field 0 is the level, 1..28 the skills
 
 class PlannerDriver {
 public:

@@ -43,7 +43,7 @@ StepPreview Observed(const PlannerState &before, const Planner &after, int skill
                 [row](const std::string &line) { return line.starts_with(BonusLabel(row)); });
             return found == lines.end() ? std::string() : *found;
         };
-        BonusChange change{lineOf(*before.bonusLines), lineOf(after.LBBoni.Lines())};
+        BonusChange change{lineOf(before.bonuses->lines), lineOf(after.LBBoni.Lines())};
         if (change.before != change.after)
             seen.bonuses.push_back(change);
     }

@@ -1,8 +1,8 @@
 #pragma once
 
 // A user who acts at random on every field of the planner: types, pastes,
-// deletes, steps, leaves fields and picks or types classes. Seeded, so that
-// a failure can be replayed.
+// deletes, steps, leaves fields and picks or types classes, each action the
+// command a front end sends. Seeded, so that a failure can be replayed.
 
 #include "PlannerDriver.h"
 
@@ -25,26 +25,40 @@ public:
 
     std::string Describe() const { return last_; }
 
-    void Act(PlannerDriver &d)
+    // The next action for the plan the planner shows, as the command a front end would send.
+    Command Next(const Planner &p)
     {
         const int kind = Pick(0, 99);
+        Command command;
         if (kind < 8)
-            ActOnClassBox(d.planner.CBCharwahl);
+            command = ClassBoxCommand(p.CBCharwahl.Text());
         else if (kind < 30)
-            ActOnField(d.Field(kLevelField), "level");
-        else
-            ActOnField(d.Field(RandomSkill(d.planner)), "skill");
+            command = FieldCommand(kLevelField, p.SpEStufeH.Text());
+        else {
+            const int s = RandomSkill(p);
+            command = FieldCommand(s, p.SpEFert[s].Text());
+        }
+        last_ = DescribeCommand(command);
+        return command;
     }
 
-private:
-    // Not std::uniform_int_distribution: its algorithm differs between
-    // standard libraries, and the native and the WebAssembly build must act
-    // alike from the same seed. The engine's output is the same everywhere.
+    // Runs the next action on the planner.
+    void Act(PlannerDriver &d)
+    {
+        CommandReply reply;
+        RunFieldCommand(d.planner, Next(d.planner), reply);
+    }
+
+    // A whole number in low..high, the user's next choice. Not
+    // std::uniform_int_distribution: its algorithm differs between standard
+    // libraries, and the native and the WebAssembly build must act alike from
+    // the same seed. The engine's output is the same everywhere.
     int Pick(int low, int high)
     {
         return low + static_cast<int>(random_() % static_cast<std::uint32_t>(high - low + 1));
     }
 
+private:
     // Mostly characters a player types, sometimes any character up to U+00FF.
     char32_t Character()
     {
@@ -79,73 +93,47 @@ private:
         selected = static_cast<std::size_t>(Pick(0, static_cast<int>(length - start)));
     }
 
-    void ActOnField(NumberField &field, const char *name)
+    Command FieldCommand(int field, const std::string &text)
     {
         std::size_t start = 0;
         std::size_t selected = 0;
-        Selection(CharCount(field.Text()), start, selected);
+        Selection(CharCount(text), start, selected);
         switch (Pick(0, 6)) {
         case 0:
-        case 1: {
-            const char32_t ch = Character();
-            last_ = std::string("type U+") + std::to_string(ch) + " into " + name;
-            field.TypeCharacter(start, selected, ch, U',');
-            break;
-        }
+        case 1:
+            return command::Type{field, start, selected, Character(), U','};
         case 2:
-            last_ = std::string("Up in ") + name;
-            field.StepUp();
-            break;
+            return command::Step{field, 1, false};
         case 3:
-            last_ = std::string("Down in ") + name;
-            field.StepDown();
-            break;
+            return command::Step{field, -1, false};
         case 4:
-            last_ = std::string("leave ") + name;
-            field.FocusLost();
-            break;
-        case 5: {
-            const std::string pasted = Text(5);
-            last_ = std::string("paste '") + pasted + "' into " + name;
-            field.Paste(start, selected, pasted);
-            break;
-        }
+            return command::Leave{field};
+        case 5:
+            return command::Paste{field, start, selected, Text(5)};
         default: {
-            const auto [before, after] = SplitAround(field.Text(), start, selected == 0 && start > 0 ? 0 : selected);
-            last_ = std::string("delete in ") + name;
-            field.EditText(std::string(before) + std::string(after));
-            break;
+            const auto [before, after] = SplitAround(text, start, selected == 0 && start > 0 ? 0 : selected);
+            return command::Edit{field, std::string(before) + std::string(after)};
         }
         }
     }
 
-    void ActOnClassBox(ClassBox &box)
+    Command ClassBoxCommand(const std::string &text)
     {
         std::size_t start = 0;
         std::size_t selected = 0;
-        Selection(CharCount(box.Text()), start, selected);
+        Selection(CharCount(text), start, selected);
         switch (Pick(0, 5)) {
         case 0:
-            last_ = "pick a class";
-            box.Pick(static_cast<std::size_t>(Pick(0, kClassCount - 1)));
-            break;
+            return command::ClassPick{static_cast<std::size_t>(Pick(0, kClassCount - 1))};
         case 1:
         case 2:
-            last_ = "type into the class box";
-            box.TypeCharacter(start, selected, Character());
-            break;
+            return command::ClassType{start, selected, Character()};
         case 3:
-            last_ = "Backspace in the class box";
-            box.Backspace(start, selected);
-            break;
+            return command::ClassBackspace{start, selected};
         case 4:
-            last_ = "Up or Down in the class box";
-            box.SelectAdjacent(Pick(0, 1) == 0 ? -1 : 1);
-            break;
+            return command::ClassStep{Pick(0, 1) == 0 ? -1 : 1};
         default:
-            last_ = "paste into the class box";
-            box.EditText(Text(12));
-            break;
+            return command::ClassEdit{Text(12)};
         }
     }
 

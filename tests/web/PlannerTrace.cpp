@@ -47,7 +47,7 @@ void AppendState(std::string &out, const Planner &p)
     for (int skill = 1; skill <= kSkillCount; ++skill)
         Append(out, ("skill " + std::to_string(skill)).c_str(), s.skills[skill]);
     out += "free '" + s.freePointsText + "' slots '" + s.freeSlotsText + "'\n";
-    for (const std::string &line : *s.bonusLines)
+    for (const std::string &line : s.bonuses->lines)
         out += "bonus '" + line + "'\n";
     Append(out, "values", s.skillValue);
     Append(out, "previous", s.previousValues);

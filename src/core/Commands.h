@@ -1,0 +1,109 @@
+#pragma once
+
+// One typed command for every user action either front end has: the plan
+// document takes them, the random user and the fuzz targets make them, and
+// the front ends translate their native events into them.
+
+#include "ClassBox.h"
+#include "NumberField.h"
+#include "Plan.h"
+#include "PlanCode.h"
+
+#include <cstddef>
+#include <string>
+#include <variant>
+
+namespace rollwerk {
+
+class Planner;
+
+// Field 0 is the level field, 1 to 28 the skill fields.
+inline constexpr int kLevelField = 0;
+
+namespace command {
+
+struct Type { // a typed character over a selection
+    int field = kLevelField;
+    std::size_t start = 0;
+    std::size_t length = 0;
+    char32_t character = 0;
+    char32_t decimalSeparator = U',';
+};
+struct Paste {
+    int field = kLevelField;
+    std::size_t start = 0;
+    std::size_t length = 0;
+    std::string text;
+};
+struct Edit { // the field's new text after Backspace, Delete or cut
+    int field = kLevelField;
+    std::string text;
+};
+struct Step { // a step button or an arrow key; held: a further step of a button held down
+    int field = kLevelField;
+    int direction = 1;
+    bool held = false;
+};
+struct Leave {
+    int field = kLevelField;
+};
+struct ClassType {
+    std::size_t start = 0;
+    std::size_t length = 0;
+    char32_t character = 0;
+};
+struct ClassBackspace {
+    std::size_t start = 0;
+    std::size_t length = 0;
+};
+struct ClassEdit { // the class box's new text after a paste, cut or Delete
+    std::string text;
+};
+struct ClassPick {
+    std::size_t index = 0;
+};
+struct ClassStep { // Up (-1) or Down (+1) in the class box
+    int direction = 1;
+};
+struct Undo { };
+struct Redo { };
+struct PastePlan { // "Plan einfügen": what the clipboard held
+    ClipboardContent content = ClipboardContent::Text;
+    std::string text;
+};
+struct NewPlan { };
+struct OpenLink { // a link's code, entered into a new plan
+    std::string code;
+};
+struct TakeProposal { // the goals window's answer
+    Plan plan;
+};
+
+} // namespace command
+
+using Command = std::variant<command::Type, command::Paste, command::Edit, command::Step, command::Leave,
+    command::ClassType, command::ClassBackspace, command::ClassEdit, command::ClassPick, command::ClassStep,
+    command::Undo, command::Redo, command::PastePlan, command::NewPlan, command::OpenLink, command::TakeProposal>;
+
+// What a command answers beside what it changed.
+struct CommandReply {
+    NumberField::TypedKey typed; // Type
+    std::size_t caret = 0;       // Paste: after the pasted text
+    ClassBox::Edit classEdit;    // ClassType, ClassBackspace
+    bool moved = false;          // Undo, Redo: a step was taken
+    bool decoded = true;         // OpenLink: the code was read
+    bool applied = true;         // PastePlan, OpenLink, TakeProposal
+    std::string message;         // German, when the plan was changed or refused
+};
+
+// A command for a test's message: "type U+53 into field 3".
+std::string DescribeCommand(const Command &command);
+
+// The number field of a command: 0 the level, 1 to 28 the skills; throws for any other.
+NumberField &FieldOf(Planner &planner, int field);
+
+// Runs a command that acts on one field of the planner (every command before
+// Undo); false for the others, which need the plan's history.
+bool RunFieldCommand(Planner &planner, const Command &command, CommandReply &reply);
+
+} // namespace rollwerk
