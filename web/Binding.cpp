@@ -14,10 +14,9 @@
 #include "PlanApply.h"
 #include "PlanCode.h"
 #include "PlanComparison.h"
-#include "PlanHistory.h"
+#include "PlanDocument.h"
 #include "PlanSummary.h"
 #include "Planner.h"
-#include "Preview.h"
 #include "WindowLayoutTable.h"
 
 #include <emscripten/emscripten.h>
@@ -40,8 +39,7 @@ using rollwerk::NumberField;
 namespace json = rollwerk::json;
 namespace layout = rollwerk::layout;
 
-// Field 0 is the level field, 1 to 28 the skill fields, as in the core tests.
-constexpr int kLevelField = 0;
+using rollwerk::kLevelField;
 
 // As a browser reports a computed colour, so that the page and its tests compare plain strings.
 std::string Css(rollwerk::Rgb colour)
@@ -75,15 +73,10 @@ std::size_t Size(std::int32_t number)
     return number > 0 ? static_cast<std::size_t>(number) : std::size_t{0};
 }
 
-std::string PlanApplicationJson(const rollwerk::PlanApplication &application)
-{
-    return json::Object({{"applied", json::Bool(application.applied)}, {"message", json::Quote(application.message)}});
-}
-
-// One planner, the values its models pushed since the page last read them,
-// and, once the page asks for it, the plan's history.
+// One plan document and the values its records pushed since the page last
+// read them.
 //
-// The page's view is handed what the models show, as calls:
+// The page's view is handed what each record says changed, as calls:
 //   ["fieldChanged", field, property, value, number]
 //                            field 0 level, 1..28 skills; property one of
 //                            text, minimum, maximum, enabled, colour,
@@ -93,93 +86,36 @@ std::string PlanApplicationJson(const rollwerk::PlanApplication &application)
 //   ["classTextShown", text] the class box's text
 //   ["labelShown", name, text] "LFertFrei" or "LFertGesAnzeige"
 //   ["bonusLinesShown", lines] the bonus list's lines
+//   ["tipsShown", tips]      the skill fields' tooltips, skill 1 at index 0
+//   ["historyShown", {undo, redo, canUndo, canRedo}] the history's menu items
+//   ["codeShown", code]      the plan's code, empty when it has none
+//   ["recorded"]             the end of the record of a user action
 // A new planner pushes everything once, unless the view shows the initial
-// plan already (the page drawn at build time). Inside a user action the
-// binding notes what changed and pushes each changed value once, as the
-// action left it, when the action is complete (the planner's settled
-// notification, or the end of UserCall); a change outside one is pushed at
-// once. The pushes reach the view when the call that made them returns.
+// plan already (the page drawn at build time): then only the history's items
+// and the code; neither ends with "recorded". The pushes reach the view when the call that made them returns.
 class WebPlanner {
 public:
     explicit WebPlanner(bool shown)
     {
-        for (int f = kLevelField; f <= rollwerk::kSkillCount; ++f) {
-            connections_.push_back(Field(f).propertyChanged.Connect([this, f](const NumberField::Change &change) {
-                changedFields_[static_cast<std::size_t>(f)] |= Bit(change.property);
-                Changed();
-            }));
+        connection_ = document_.recorded.Connect([this](const rollwerk::PlanRecord &record) {
+            Push(record);
+            Add(json::Array({json::Quote("recorded")}));
+        });
+        rollwerk::PlanRecord first = rollwerk::PlanDocument::Everything();
+        if (shown) {
+            first = {};
+            first.history = first.code = true;
         }
-        connections_.push_back(planner_.CBCharwahl.textShown.Connect([this](const std::string &) {
-            classChanged_ = true;
-            Changed();
-        }));
-        connections_.push_back(planner_.LFertFrei.textShown.Connect([this](const std::string &) {
-            freePointsChanged_ = true;
-            Changed();
-        }));
-        connections_.push_back(planner_.LFertGesAnzeige.textShown.Connect([this](const std::string &) {
-            freeSlotsChanged_ = true;
-            Changed();
-        }));
-        connections_.push_back(planner_.LBBoni.linesShown.Connect([this](const rollwerk::BonusLines &) {
-            bonusChanged_ = true;
-            Changed();
-        }));
-        connections_.push_back(planner_.settled.Connect([this] { Push(); }));
-        if (shown)
-            return;
-        changedFields_.fill(kAllProperties);
-        classChanged_ = freePointsChanged_ = freeSlotsChanged_ = bonusChanged_ = true;
-        Push();
+        Push(first);
     }
 
-    // Forwards one user action: one UserAction of the planner. What it
-    // changed is pushed when it ends, also when no procedure ran (no settled
-    // notification) or an error ended it.
-    template <typename Action> decltype(auto) UserCall(Action action)
-    {
-        const struct PushAtEnd {
-            WebPlanner &planner;
-            ~PushAtEnd() { planner.Push(); }
-        } push{*this};
-        const rollwerk::Planner::UserAction userAction(planner_);
-        return action();
-    }
-
-    NumberField &Field(int f)
-    {
-        if (f < kLevelField || f > rollwerk::kSkillCount)
-            throw std::out_of_range("field " + std::to_string(f));
-        return f == kLevelField ? planner_.SpEStufeH : planner_.SpEFert[f];
-    }
-
-    rollwerk::Planner &Core() { return planner_; }
-
-    // The plan's history, made when the page first asks for it.
-    rollwerk::PlanHistory &History()
-    {
-        if (!history_)
-            history_ = std::make_unique<rollwerk::PlanHistory>(planner_);
-        return *history_;
-    }
+    rollwerk::PlanDocument &Document() { return document_; }
+    const rollwerk::Planner &Core() const { return document_.planner(); }
 
     // The pushes since the last call, as a JSON array's members, and forgets them.
     std::string TakePushes() { return std::exchange(pushes_, {}); }
 
 private:
-    static constexpr std::uint8_t kAllProperties = (1U << kProperties.size()) - 1;
-    static std::uint8_t Bit(NumberField::Property property)
-    {
-        return static_cast<std::uint8_t>(1 << static_cast<int>(property));
-    }
-
-    // A model changed: pushed at once outside a user action, else when it ends.
-    void Changed()
-    {
-        if (!planner_.InUserAction())
-            Push();
-    }
-
     void Add(const std::string &call)
     {
         if (!pushes_.empty())
@@ -187,42 +123,47 @@ private:
         pushes_ += call;
     }
 
-    // Notes for the view each value that changed since the last push, once.
-    void Push()
+    void Push(const rollwerk::PlanRecord &record)
     {
+        const rollwerk::Planner &planner = document_.planner();
         for (int f = kLevelField; f <= rollwerk::kSkillCount; ++f) {
-            const std::uint8_t changed = std::exchange(changedFields_[static_cast<std::size_t>(f)], 0);
-            if (changed == 0)
-                continue;
-            const NumberField &field = Field(f);
+            const std::uint8_t changed = record.fields[static_cast<std::size_t>(f)];
+            const NumberField &field = f == kLevelField ? planner.SpEStufeH : planner.SpEFert[f];
             for (std::size_t p = 0; p < kProperties.size(); ++p) {
                 if ((changed & (1U << p)) != 0)
                     Add(json::Array({json::Quote("fieldChanged"), json::Number(f), json::Quote(kProperties[p].name),
                         kProperties[p].value(field), json::Number(field.Value())}));
             }
         }
-        if (std::exchange(classChanged_, false))
-            Add(json::Array({json::Quote("classTextShown"), json::Quote(planner_.CBCharwahl.Text())}));
-        if (std::exchange(freePointsChanged_, false))
+        if (record.classText)
+            Add(json::Array({json::Quote("classTextShown"), json::Quote(planner.CBCharwahl.Text())}));
+        if (record.freePoints)
             Add(json::Array(
-                {json::Quote("labelShown"), json::Quote("LFertFrei"), json::Quote(planner_.LFertFrei.Text())}));
-        if (std::exchange(freeSlotsChanged_, false))
+                {json::Quote("labelShown"), json::Quote("LFertFrei"), json::Quote(planner.LFertFrei.Text())}));
+        if (record.freeSlots)
             Add(json::Array({json::Quote("labelShown"), json::Quote("LFertGesAnzeige"),
-                json::Quote(planner_.LFertGesAnzeige.Text())}));
-        if (std::exchange(bonusChanged_, false))
-            Add(json::Array({json::Quote("bonusLinesShown"), json::Strings(planner_.LBBoni.Lines())}));
+                json::Quote(planner.LFertGesAnzeige.Text())}));
+        if (record.bonuses)
+            Add(json::Array({json::Quote("bonusLinesShown"), json::Strings(planner.LBBoni.Lines())}));
+        if (record.tips) {
+            std::vector<std::string> tips;
+            for (int s = 1; s <= rollwerk::kSkillCount; ++s)
+                tips.push_back(document_.Tips()[s]);
+            Add(json::Array({json::Quote("tipsShown"), json::Strings(tips)}));
+        }
+        if (record.history) {
+            const rollwerk::HistoryItems &items = document_.Items();
+            Add(json::Array({json::Quote("historyShown"),
+                json::Object({{"undo", json::Quote(items.undo)}, {"redo", json::Quote(items.redo)},
+                    {"canUndo", json::Bool(items.canUndo)}, {"canRedo", json::Bool(items.canRedo)}})}));
+        }
+        if (record.code)
+            Add(json::Array({json::Quote("codeShown"), json::Quote(document_.Code())}));
     }
 
-    rollwerk::Planner planner_;
-    std::unique_ptr<rollwerk::PlanHistory> history_;
-    // What changed since the last push: a bit per property for each field.
-    std::array<std::uint8_t, rollwerk::kSkillCount + 1> changedFields_{};
-    bool classChanged_ = false;
-    bool freePointsChanged_ = false;
-    bool freeSlotsChanged_ = false;
-    bool bonusChanged_ = false;
+    rollwerk::PlanDocument document_;
     std::string pushes_;
-    std::vector<rollwerk::Connection> connections_;
+    rollwerk::Connection connection_;
 };
 
 // The planners the page made, by handle (index + 1); a deleted one leaves its place empty.
@@ -293,10 +234,23 @@ template <typename Action> const char *Reply(int handle, Action action)
     return Finish(handle, {}, &error);
 }
 
-// A user action on a planner, one call.
-template <typename Action> const char *UserReply(int handle, Action action)
+// One command on a planner: its reply as JSON, made by reply from the
+// document's CommandReply.
+template <typename Reply> const char *CommandCall(int handle, const rollwerk::Command &command, Reply reply)
 {
-    return Reply(handle, [&] { return PlannerOf(handle).UserCall(action); });
+    return ::Reply(handle, [&] { return reply(PlannerOf(handle).Document().Run(command)); });
+}
+
+std::string None(const rollwerk::CommandReply &)
+{
+    return {};
+}
+
+// {decoded, applied, message} of a plan entered from a code.
+std::string EntryJson(const rollwerk::CommandReply &reply)
+{
+    return json::Object({{"decoded", json::Bool(reply.decoded)}, {"applied", json::Bool(reply.applied)},
+        {"message", json::Quote(reply.message)}});
 }
 
 // The numbers of a goal as the page hands them over: level, keepSpent (0 or
@@ -336,28 +290,6 @@ std::string GoalJson(const rollwerk::Goal &goal)
         minimums.push_back(json::Number(minimum));
     return json::Object({{"level", json::Number(goal.level)}, {"keepSpent", json::Bool(goal.keepSpent)},
         {"weights", json::Array(weights)}, {"minimums", json::Array(minimums)}});
-}
-
-// The plan of exactly one code entered through the rules, into a new plan
-// when fresh; with a step's name, as one step of the plan's history.
-// {decoded, applied, message}.
-std::string EnterCode(
-    WebPlanner &planner, std::string_view code, std::optional<std::string_view> step = {}, bool fresh = false)
-{
-    const rollwerk::PlanDecoding decoding = rollwerk::DecodePlanCode(code);
-    rollwerk::PlanApplication application{false, {}, decoding.error};
-    if (decoding.plan) {
-        application = planner.UserCall([&] {
-            std::optional<rollwerk::PlanHistory::NamedAction> action;
-            if (step)
-                action.emplace(planner.History(), *step);
-            if (fresh)
-                rollwerk::LoadNewPlan(planner.Core());
-            return rollwerk::ApplyPlan(planner.Core(), *decoding.plan);
-        });
-    }
-    return json::Object({{"decoded", json::Bool(decoding.plan.has_value())},
-        {"applied", json::Bool(application.applied)}, {"message", json::Quote(application.message)}});
 }
 
 std::string EditJson(const rollwerk::ClassBox::Edit &edit)
@@ -408,52 +340,33 @@ EMSCRIPTEN_KEEPALIVE void rw_planner_delete(std::int32_t handle)
         planner->reset();
 }
 
-EMSCRIPTEN_KEEPALIVE const char *rw_form_create(std::int32_t handle)
-{
-    return Reply(handle, [&] {
-        PlannerOf(handle).Core().FormCreate();
-        return std::string();
-    });
-}
-
 // The class box.
 EMSCRIPTEN_KEEPALIVE const char *rw_class_type(
     std::int32_t handle, std::int32_t start, std::int32_t length, std::int32_t ch)
 {
-    return UserReply(handle, [&] {
-        return EditJson(
-            PlannerOf(handle).Core().CBCharwahl.TypeCharacter(Size(start), Size(length), static_cast<char32_t>(ch)));
-    });
+    return CommandCall(handle, rollwerk::command::ClassType{Size(start), Size(length), static_cast<char32_t>(ch)},
+        [](const rollwerk::CommandReply &reply) { return EditJson(reply.classEdit); });
 }
 
 EMSCRIPTEN_KEEPALIVE const char *rw_class_backspace(std::int32_t handle, std::int32_t start, std::int32_t length)
 {
-    return UserReply(
-        handle, [&] { return EditJson(PlannerOf(handle).Core().CBCharwahl.Backspace(Size(start), Size(length))); });
+    return CommandCall(handle, rollwerk::command::ClassBackspace{Size(start), Size(length)},
+        [](const rollwerk::CommandReply &reply) { return EditJson(reply.classEdit); });
 }
 
 EMSCRIPTEN_KEEPALIVE const char *rw_class_edit_text(std::int32_t handle, const char *text)
 {
-    return UserReply(handle, [&] {
-        PlannerOf(handle).Core().CBCharwahl.EditText(text);
-        return std::string();
-    });
+    return CommandCall(handle, rollwerk::command::ClassEdit{text}, None);
 }
 
 EMSCRIPTEN_KEEPALIVE const char *rw_class_pick(std::int32_t handle, std::int32_t index)
 {
-    return UserReply(handle, [&] {
-        PlannerOf(handle).Core().CBCharwahl.Pick(Size(index));
-        return std::string();
-    });
+    return CommandCall(handle, rollwerk::command::ClassPick{Size(index)}, None);
 }
 
 EMSCRIPTEN_KEEPALIVE const char *rw_class_select_adjacent(std::int32_t handle, std::int32_t direction)
 {
-    return UserReply(handle, [&] {
-        PlannerOf(handle).Core().CBCharwahl.SelectAdjacent(direction);
-        return std::string();
-    });
+    return CommandCall(handle, rollwerk::command::ClassStep{direction}, None);
 }
 
 // The number fields. Result {outcome, caret}: the caret is where the typed
@@ -461,30 +374,26 @@ EMSCRIPTEN_KEEPALIVE const char *rw_class_select_adjacent(std::int32_t handle, s
 EMSCRIPTEN_KEEPALIVE const char *rw_type_character(std::int32_t handle, std::int32_t f, std::int32_t start,
     std::int32_t length, std::int32_t ch, std::int32_t decimalSeparator)
 {
-    return UserReply(handle, [&] {
-        const NumberField::TypedKey typed = PlannerOf(handle).Field(f).TypeCharacter(
-            Size(start), Size(length), static_cast<char32_t>(ch), static_cast<char32_t>(decimalSeparator));
-        return json::Object({{"outcome", json::Quote(kOutcomes.at(static_cast<std::size_t>(typed.outcome)))},
-            {"caret", json::Number(static_cast<std::int64_t>(typed.caret))}});
-    });
+    return CommandCall(handle,
+        rollwerk::command::Type{
+            f, Size(start), Size(length), static_cast<char32_t>(ch), static_cast<char32_t>(decimalSeparator)},
+        [](const rollwerk::CommandReply &reply) {
+            return json::Object({{"outcome", json::Quote(kOutcomes.at(static_cast<std::size_t>(reply.typed.outcome)))},
+                {"caret", json::Number(static_cast<std::int64_t>(reply.typed.caret))}});
+        });
 }
 
 // Result: the caret after the pasted text.
 EMSCRIPTEN_KEEPALIVE const char *rw_paste(
     std::int32_t handle, std::int32_t f, std::int32_t start, std::int32_t length, const char *text)
 {
-    return UserReply(handle, [&] {
-        return json::Number(
-            static_cast<std::int64_t>(PlannerOf(handle).Field(f).Paste(Size(start), Size(length), text)));
-    });
+    return CommandCall(handle, rollwerk::command::Paste{f, Size(start), Size(length), text},
+        [](const rollwerk::CommandReply &reply) { return json::Number(static_cast<std::int64_t>(reply.caret)); });
 }
 
 EMSCRIPTEN_KEEPALIVE const char *rw_edit_text(std::int32_t handle, std::int32_t f, const char *text)
 {
-    return UserReply(handle, [&] {
-        PlannerOf(handle).Field(f).EditText(text);
-        return std::string();
-    });
+    return CommandCall(handle, rollwerk::command::Edit{f, text}, None);
 }
 
 // A press of a step button or an arrow key (direction +1 up, -1 down); held:
@@ -492,49 +401,29 @@ EMSCRIPTEN_KEEPALIVE const char *rw_edit_text(std::int32_t handle, std::int32_t 
 // plan's history.
 EMSCRIPTEN_KEEPALIVE const char *rw_step(std::int32_t handle, std::int32_t f, std::int32_t direction, std::int32_t held)
 {
-    return UserReply(handle, [&] {
-        NumberField &field = PlannerOf(handle).Field(f);
-        direction > 0 ? field.StepUp(held != 0) : field.StepDown(held != 0);
-        return std::string();
-    });
+    return CommandCall(handle, rollwerk::command::Step{f, direction > 0 ? 1 : -1, held != 0}, None);
 }
 
 EMSCRIPTEN_KEEPALIVE const char *rw_focus_lost(std::int32_t handle, std::int32_t f)
 {
-    return UserReply(handle, [&] {
-        PlannerOf(handle).Field(f).FocusLost();
-        return std::string();
-    });
+    return CommandCall(handle, rollwerk::command::Leave{f}, None);
 }
 
-// The plan as a code for the page's address; empty when it has none.
+// The plan as a code for the page's address, as last pushed; empty when it has none.
 EMSCRIPTEN_KEEPALIVE const char *rw_plan_code(std::int32_t handle)
 {
-    return Reply(
-        handle, [&] { return json::Quote(rollwerk::EncodePlan(rollwerk::CurrentPlan(PlannerOf(handle).Core()))); });
+    return Reply(handle, [&] { return json::Quote(PlannerOf(handle).Document().Code()); });
 }
 
-// Enters the plan of exactly one code through the rules, outside the plan's
-// history: {decoded, applied, message}; message is German, empty when the
-// plan was taken over exactly.
-EMSCRIPTEN_KEEPALIVE const char *rw_apply_plan_code(std::int32_t handle, const char *code)
+// Enters the plan of exactly one code through the rules as the plan the page
+// opens with, before which nothing can be undone: {decoded, applied,
+// message}; message is German, empty when the plan was taken over exactly.
+EMSCRIPTEN_KEEPALIVE const char *rw_open_first(std::int32_t handle, const char *code)
 {
-    return Reply(handle, [&] { return EnterCode(PlannerOf(handle), code); });
+    return CommandCall(handle, rollwerk::command::OpenFirst{code}, EntryJson);
 }
 
-// The plan tools of the desktop's context menu and the skill fields' tooltips.
-
-// The tooltip and accessible description of skill fields 1 to 28, at indices 0 to 27.
-EMSCRIPTEN_KEEPALIVE const char *rw_skill_tips(std::int32_t handle)
-{
-    return Reply(handle, [&] {
-        const rollwerk::SkillArray<std::string> texts = rollwerk::SkillTipTexts(PlannerOf(handle).Core());
-        std::vector<std::string> tips;
-        for (int s = 1; s <= rollwerk::kSkillCount; ++s)
-            tips.push_back(texts[s]);
-        return json::Strings(tips);
-    });
-}
+// The plan tools of the desktop's context menu.
 
 // "Plan kopieren": the plan as text, with its code.
 EMSCRIPTEN_KEEPALIVE const char *rw_plan_summary(std::int32_t handle)
@@ -574,64 +463,51 @@ EMSCRIPTEN_KEEPALIVE const char *rw_compare_plan(std::int32_t handle, const char
 }
 
 // The plan's history: "Rückgängig" and "Wiederholen", and the page's commands
-// that replace the plan, each one step with its own name. Made with the
-// planner's first call here; lives as long as the planner.
-
-// {undo, redo, canUndo, canRedo}: the menu items' texts and whether they can be chosen.
-EMSCRIPTEN_KEEPALIVE const char *rw_history_items(std::int32_t handle)
-{
-    return Reply(handle, [&] {
-        const rollwerk::PlanHistory &history = PlannerOf(handle).History();
-        return json::Object({{"undo", json::Quote(history.UndoText())}, {"redo", json::Quote(history.RedoText())},
-            {"canUndo", json::Bool(history.UndoCount() > 0)}, {"canRedo", json::Bool(history.RedoCount() > 0)}});
-    });
-}
+// that replace the plan, each one step with its own name.
 
 // Undo (direction -1) or redo (+1): whether a step was taken.
 EMSCRIPTEN_KEEPALIVE const char *rw_history_move(std::int32_t handle, std::int32_t direction)
 {
-    return Reply(handle, [&] {
-        rollwerk::PlanHistory &history = PlannerOf(handle).History();
-        return json::Bool(direction < 0 ? history.Undo() : history.Redo());
-    });
+    const rollwerk::Command command
+        = direction < 0 ? rollwerk::Command(rollwerk::command::Undo{}) : rollwerk::Command(rollwerk::command::Redo{});
+    return CommandCall(handle, command, [](const rollwerk::CommandReply &reply) { return json::Bool(reply.moved); });
 }
 
 // "Plan einfügen" as one step: {applied, message}.
 EMSCRIPTEN_KEEPALIVE const char *rw_history_apply_plan_text(std::int32_t handle, const char *text)
 {
-    return Reply(handle, [&] {
-        WebPlanner &planner = PlannerOf(handle);
-        return PlanApplicationJson(planner.UserCall([&] {
-            const rollwerk::PlanHistory::NamedAction action(planner.History(), rollwerk::kPastePlanStep);
-            return rollwerk::ApplyPlanText(planner.Core(), text);
-        }));
-    });
+    return CommandCall(handle, rollwerk::command::PastePlan{rollwerk::ClipboardContent::Text, text},
+        [](const rollwerk::CommandReply &reply) {
+            return json::Object({{"applied", json::Bool(reply.applied)}, {"message", json::Quote(reply.message)}});
+        });
 }
 
 // "Neuer Plan": the plan of a freshly opened page, one step.
 EMSCRIPTEN_KEEPALIVE const char *rw_history_new_plan(std::int32_t handle)
 {
-    return Reply(handle, [&] {
-        WebPlanner &planner = PlannerOf(handle);
-        planner.UserCall([&] {
-            const rollwerk::PlanHistory::NamedAction action(planner.History(), rollwerk::kNewPlanStep);
-            rollwerk::LoadNewPlan(planner.Core());
-        });
-        return std::string();
-    });
+    return CommandCall(handle, rollwerk::command::NewPlan{}, None);
 }
 
 // A link opened while a plan is shown: its code entered into a new plan, as
 // when the page opens with it. {decoded, applied, message}.
 EMSCRIPTEN_KEEPALIVE const char *rw_history_open_plan_code(std::int32_t handle, const char *code)
 {
-    return Reply(handle, [&] { return EnterCode(PlannerOf(handle), code, rollwerk::kOpenLinkStep, true); });
+    return CommandCall(handle, rollwerk::command::OpenLink{code}, EntryJson);
 }
 
 // "Übernehmen" of the goals window: the answer's code entered into the plan shown.
 EMSCRIPTEN_KEEPALIVE const char *rw_history_take_proposal(std::int32_t handle, const char *code)
 {
-    return Reply(handle, [&] { return EnterCode(PlannerOf(handle), code, rollwerk::kTakeProposalStep, false); });
+    return Reply(handle, [&] {
+        const rollwerk::PlanDecoding decoding = rollwerk::DecodePlanCode(code);
+        rollwerk::CommandReply reply{};
+        reply.decoded = decoding.plan.has_value();
+        reply.applied = false;
+        reply.message = decoding.error;
+        if (decoding.plan)
+            reply = PlannerOf(handle).Document().Run(rollwerk::command::TakeProposal{*decoding.plan});
+        return EntryJson(reply);
+    });
 }
 
 // The goals window. A goal goes in as a list of numbers (see GoalOf).
@@ -654,19 +530,12 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_row_names()
 EMSCRIPTEN_KEEPALIVE const char *rw_goal_answer(std::int32_t handle, const char *goalText)
 {
     return Reply(handle, [&] {
-        rollwerk::Planner &planner = PlannerOf(handle).Core();
-        rollwerk::Goal goal = GoalOf(goalText);
-        const rollwerk::PlanSide shown = rollwerk::ShownSide(planner);
-        goal.classColumn = rollwerk::ClassColumn(planner.CBCharwahl.Text()).value_or(0);
-        goal.current = shown.skills;
-        const rollwerk::GoalAnswer answer = rollwerk::Optimise(goal);
-        const rollwerk::GoalTexts texts = rollwerk::DescribeGoalAnswer(goal, answer, shown);
+        const rollwerk::GoalView view = PlannerOf(handle).Document().AnswerGoal(GoalOf(goalText));
         std::vector<std::string> reachable;
-        for (int row = 1; row <= rollwerk::kBonusRowCount; ++row)
-            reachable.push_back(json::Bool(rollwerk::RowReachable(row, goal.classColumn, goal.level)));
+        for (const bool row : view.reachable)
+            reachable.push_back(json::Bool(row));
         std::vector<std::string> curves;
-        for (const rollwerk::RowCurve &curve :
-            rollwerk::GoalCurves(goal, answer.found ? answer.skills : goal.current)) {
+        for (const rollwerk::RowCurve &curve : view.curves) {
             std::vector<std::string> values;
             values.reserve(curve.values.size());
             for (const std::int64_t value : curve.values)
@@ -675,13 +544,13 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_answer(std::int32_t handle, const char 
                 json::Object({{"title", json::Quote(rollwerk::CurveTitle(curve))}, {"values", json::Array(values)},
                     {"current", json::Number(curve.current)}, {"proposed", json::Number(curve.proposed)}}));
         }
-        const std::string code
-            = answer.found ? rollwerk::EncodePlan(rollwerk::ProposedPlan(goal, answer.skills)) : std::string();
-        return json::Object({{"found", json::Bool(answer.found)}, {"reachable", json::Array(reachable)},
+        const rollwerk::GoalTexts &texts = view.texts;
+        return json::Object({{"found", json::Bool(view.answer.found)}, {"reachable", json::Array(reachable)},
             {"value", json::Quote(texts.value)}, {"proposal", json::Strings(texts.proposal)},
             {"proposalTips", json::Strings(texts.proposalTips)}, {"lastPoints", json::Strings(texts.lastPoints)},
             {"lastPointTips", json::Strings(texts.lastPointTips)}, {"comparison", json::Strings(texts.comparison)},
-            {"curves", json::Array(curves)}, {"code", json::Quote(code)}});
+            {"curves", json::Array(curves)},
+            {"code", json::Quote(view.proposal ? rollwerk::EncodePlan(*view.proposal) : std::string())}});
     });
 }
 

@@ -41,7 +41,10 @@ function bindCore(wasm) {
     const json = decoder.decode(memory.subarray(address, memory.indexOf(0, address)));
     const { r: result, p: pushes, e: error } = JSON.parse(json);
     if (pushes && view) {
-      for (const [method, ...values] of pushes) view[method]?.(...values);
+      for (const [method, ...values] of pushes) {
+        if (typeof view[method] !== 'function') throw new Error(`the page's view has no ${method}`);
+        view[method](...values);
+      }
     }
     if (error !== undefined) throw new Error(error);
     return result;
@@ -51,13 +54,16 @@ function bindCore(wasm) {
   const goalText = (level, keepSpent, weights, minimums) =>
     text([level, keepSpent ? 1 : 0, ...weights, ...minimums].map((n) => Math.trunc(Number(n)) || 0).join(','));
 
-  // One planner with its view: new Planner(view) pushes what the models show
-  // at once; new Planner(view, true) pushes nothing, for a view that shows
-  // the initial plan already.
+  // One plan document with its view: new Planner(view) pushes what the
+  // models show at once; new Planner(view, true) pushes only the history's
+  // items and the code, for a view that shows the initial plan already.
+  // After each user action the view hears what changed (Binding.cpp lists
+  // the pushes), ending with recorded().
   class Planner {
     constructor(view, shown = false) {
       this.view = view;
       this.handle = reply(wasm.rw_planner_new(shown ? 1 : 0), view);
+      this.history = new PlanHistory(this);
     }
 
     call(address) {
@@ -68,8 +74,6 @@ function bindCore(wasm) {
       wasm.rw_planner_delete(this.handle);
       this.handle = 0;
     }
-
-    formCreate() { this.call(wasm.rw_form_create(this.handle)); }
 
     classType(start, length, codePoint) { return this.call(wasm.rw_class_type(this.handle, start, length, codePoint)); }
     classBackspace(start, length) { return this.call(wasm.rw_class_backspace(this.handle, start, length)); }
@@ -87,7 +91,8 @@ function bindCore(wasm) {
     focusLost(f) { this.call(wasm.rw_focus_lost(this.handle, f)); }
 
     planCode() { return this.call(wasm.rw_plan_code(this.handle)); }
-    applyPlanCode(code) { return this.call(wasm.rw_apply_plan_code(this.handle, text(code))); }
+    // The plan the page opens with, before which nothing can be undone.
+    openFirst(code) { return this.call(wasm.rw_open_first(this.handle, text(code))); }
   }
 
   // The plan's history of a planner ("Rückgängig", "Wiederholen") and the
@@ -95,10 +100,8 @@ function bindCore(wasm) {
   class PlanHistory {
     constructor(planner) {
       this.planner = planner;
-      this.items(); // the core makes the history on its first call, and keeps it from now on
     }
 
-    items() { return this.planner.call(wasm.rw_history_items(this.planner.handle)); }
     undo() { return this.planner.call(wasm.rw_history_move(this.planner.handle, -1)); }
     redo() { return this.planner.call(wasm.rw_history_move(this.planner.handle, 1)); }
     applyPlanText(value) { return this.planner.call(wasm.rw_history_apply_plan_text(this.planner.handle, text(value))); }
@@ -109,12 +112,10 @@ function bindCore(wasm) {
 
   return {
     Planner,
-    PlanHistory,
     firstRepeatMs: wasm.rw_first_repeat_ms(),
     repeatMs: wasm.rw_repeat_ms(),
     // A further step of a step button held down (+1 up, -1 down), joining its press's step in the history.
     stepHeld: (planner, f, direction) => planner.call(wasm.rw_step(planner.handle, f, direction, 1)),
-    skillTips: (planner) => planner.call(wasm.rw_skill_tips(planner.handle)),
     planSummary: (planner) => planner.call(wasm.rw_plan_summary(planner.handle)),
     bonusText: (planner) => planner.call(wasm.rw_bonus_text(planner.handle)),
     findPlanCode: (value) => reply(wasm.rw_find_plan_code(text(value))),

@@ -495,14 +495,15 @@ class BonusListView {
 
 // The view object handed to the core's Planner: it receives every model notification at once.
 export class PlanView {
-  // onError(error) shows an error that escaped the core; onChanged() runs after every user action;
+  // onError(error) shows an error that escaped the core; follow holds what the page does with the
+  // rest of a record: { tips(texts), history(items), code(code), recorded() } (recorded ends each);
   // repeat holds the step buttons' hold-to-repeat times in ms and the step of a held button,
   // { first, next, held(planner, field, direction) }.
-  constructor(page, onError, onChanged, repeat) {
+  constructor(page, onError, follow, repeat) {
     this.planner = null;
     this.repeat = repeat;
     this.onError = onError;
-    this.onChanged = onChanged;
+    this.follow = follow;
     this.fields = page.fields.map((elements, field) => new NumberFieldView(this, field, elements, page.captions[field]));
     this.classBox = new ClassBoxView(this, page.classBox);
     this.bonusList = new BonusListView(this, page.bonusList);
@@ -536,8 +537,6 @@ export class PlanView {
     } catch (error) {
       this.onError(error);
       return false;
-    } finally {
-      this.onChanged();
     }
   }
 
@@ -566,4 +565,24 @@ export class PlanView {
   bonusLinesShown(lines) {
     this.mirror(() => this.bonusList.showLines(lines));
   }
+
+  tipsShown(texts) {
+    this.mirror(() => this.follow.tips(texts));
+  }
+
+  historyShown(items) {
+    this.mirror(() => this.follow.history(items));
+  }
+
+  codeShown(code) {
+    this.mirror(() => this.follow.code(code));
+  }
+
+  recorded() {
+    this.mirror(() => this.follow.recorded());
+  }
 }
+
+// Every push the core makes to a view.
+PlanView.pushes = Object.getOwnPropertyNames(PlanView.prototype).filter((name) =>
+  /Changed$|Shown$|^recorded$/.test(name));

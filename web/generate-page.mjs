@@ -99,10 +99,12 @@ async function firstState(coreModule) {
     classTextShown: (text) => { state.classText = text; },
     labelShown: (name, text) => { state.labels[name] = text; },
     bonusLinesShown: (lines) => { state.bonusLines = lines; },
+    tipsShown: (tips) => { state.tips = tips; },
+    historyShown: () => {},
+    codeShown: () => {},
+    recorded: () => {},
   };
   const planner = new core.Planner(view);
-  planner.formCreate();
-  state.tips = core.skillTips(planner);
   planner.delete();
   return state;
 }

@@ -64,17 +64,25 @@ async function start() {
     const goal = goals.linkPart();
     return code && goal ? `${code}&ziel=${goal}` : code;
   };
+  // The plan's code as the core last pushed it.
+  let shownCode = '';
   const writeAddress = () => {
-    const tail = addressTail(view.planner.planCode());
+    const tail = addressTail(shownCode);
     if (!tail || tail === addressCode) return;
     addressCode = tail;
     address.write(tail);
   };
-  const followPlan = () => {
-    showTips(core.skillTips(view.planner));
-    if (history) showHistory(history);
-    goals.planChanged();
-    writeAddress();
+  // What a record of the core brings beside the window's values.
+  const followPlan = {
+    tips: showTips,
+    history: showHistory,
+    code: (code) => {
+      shownCode = code;
+    },
+    recorded: () => {
+      goals.planChanged();
+      writeAddress();
+    },
   };
   let chrome = null;
   const showError = (error) => {
@@ -88,29 +96,23 @@ async function start() {
     { first: core.firstRepeatMs, next: core.repeatMs, held: core.stepHeld },
   );
 
-  // A fresh planner holds the initial plan; FormCreate fills the bonus list.
-  // The generated page shows that already, so the first planner pushes
-  // nothing when it is made. A code is then entered through the rules, as
-  // pasting a plan does on the desktop. The page keeps that planner: a later
-  // plan (a new one, a link) is a step of the plan's history, which undo
-  // takes back.
+  // A fresh planner holds the initial plan, which the generated page shows
+  // already, so the first planner pushes only its history's items and code
+  // when it is made. A code is then entered through the rules, as pasting a
+  // plan does on the desktop, as the plan before which nothing is undone.
+  // The page keeps that planner: a later plan (a new one, a link) is a step
+  // of the plan's history, which undo takes back.
   const startPlan = (code) => {
     let result = null;
     if (history) {
       view.call(() => (result = code === null ? history.newPlan() : history.openPlanCode(code)));
-      showTips(core.skillTips(view.planner));
     } else {
       const planner = new core.Planner(view, true);
       view.attach(planner);
-      planner.formCreate();
-      if (code !== null) {
-        view.call(() => (result = planner.applyPlanCode(code)));
-        showTips(core.skillTips(planner));
-      }
-      history = new core.PlanHistory(planner);
-      showHistory(history);
+      if (code !== null) view.call(() => (result = planner.openFirst(code)));
+      history = planner.history;
     }
-    addressCode = view.planner.planCode();
+    addressCode = shownCode;
     if (result && result.message) chrome.showMessage(result.message);
     goals.refresh();
   };
@@ -125,13 +127,13 @@ async function start() {
     // Read before the plan is entered, which writes the address.
     const goalText = goalInAddress(window.location);
     const found = text === null ? { code: '', message: '' } : core.findPlanCode(text);
-    if (!view.planner || (found.code && found.code !== view.planner.planCode())) startPlan(found.code || null);
+    if (!view.planner || (found.code && found.code !== shownCode)) startPlan(found.code || null);
     if (found.code) {
       // A goal beside the plan opens the goals window with it; one that cannot be read is left out.
       const read = goalText === null ? null : core.readGoalLink(goalText);
       if (read && read.goal) loadGoals().then((goalsWindow) => goalsWindow.openWith(read.goal), showError);
       // The address keeps the plan's own code, without what followed it.
-      addressCode = addressTail(view.planner.planCode());
+      addressCode = addressTail(shownCode);
       address.write(addressCode);
       if (read && !read.goal) chrome.showMessage(`${BAD_GOAL} ${quoteLink(goalText)}\n${read.message}`, 'link');
     } else if (text !== null) {
@@ -143,7 +145,7 @@ async function start() {
     ...planCommands(core, view, () => chrome, navigator, () => {
       // The shown plan's link, also while the address still holds a link to be mended.
       const url = new URL(window.location.href);
-      const code = view.planner.planCode() ? addressTail(view.planner.planCode()) : addressCode;
+      const code = shownCode ? addressTail(shownCode) : addressCode;
       url.hash = code ? `#plan=${code}` : '';
       return url.href.endsWith('#') ? url.href.slice(0, -1) : url.href;
     }, () => history),
@@ -183,14 +185,12 @@ async function start() {
 }
 
 function warmUp(core) {
-  const quiet = { fieldChanged() {}, classTextShown() {}, labelShown() {}, bonusLinesShown() {} };
+  const quiet = {};
+  for (const push of PlanView.pushes) quiet[push] = () => {};
   const planner = new core.Planner(quiet);
   try {
-    planner.formCreate();
     for (let index = 1; index < 6; ++index) planner.classPick(index);
     planner.stepUp(1);
-    core.skillTips(planner);
-    planner.planCode();
   } finally {
     planner.delete();
   }

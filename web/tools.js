@@ -57,8 +57,7 @@ export function historyItems(document) {
   const items = [...document.querySelectorAll('[data-command]')]
     .map((element) => ({ element, text: element.dataset.command, enabled: enabledOf[element.dataset.command] }))
     .filter((item) => item.enabled);
-  return (history) => {
-    const state = history.items();
+  return (state) => {
     for (const { element, text, enabled } of items) {
       if (element.textContent !== state[text]) element.textContent = state[text];
       const disabled = String(!state[enabled]);

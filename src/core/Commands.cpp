@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "Overloaded.h"
 #include "Planner.h"
 
 #include <stdexcept>
@@ -7,10 +8,6 @@
 namespace rollwerk {
 
 namespace {
-
-template <typename... Visitors> struct Overloaded : Visitors... {
-    using Visitors::operator()...;
-};
 
 std::string Field(int field)
 {
@@ -46,6 +43,7 @@ std::string DescribeCommand(const Command &command)
             [](const command::PastePlan &c) { return "paste the plan '" + c.text + "'"; },
             [](const command::NewPlan &) { return std::string("new plan"); },
             [](const command::OpenLink &c) { return "open the link '" + c.code + "'"; },
+            [](const command::OpenFirst &c) { return "open the window with '" + c.code + "'"; },
             [](const command::TakeProposal &c) { return "take the proposal " + EncodePlan(c.plan); },
         },
         command);

@@ -75,6 +75,9 @@ struct NewPlan { };
 struct OpenLink { // a link's code, entered into a new plan
     std::string code;
 };
+struct OpenFirst { // a link's code, entered as the plan the window opens with
+    std::string code;
+};
 struct TakeProposal { // the goals window's answer
     Plan plan;
 };
@@ -83,7 +86,8 @@ struct TakeProposal { // the goals window's answer
 
 using Command = std::variant<command::Type, command::Paste, command::Edit, command::Step, command::Leave,
     command::ClassType, command::ClassBackspace, command::ClassEdit, command::ClassPick, command::ClassStep,
-    command::Undo, command::Redo, command::PastePlan, command::NewPlan, command::OpenLink, command::TakeProposal>;
+    command::Undo, command::Redo, command::PastePlan, command::NewPlan, command::OpenLink, command::OpenFirst,
+    command::TakeProposal>;
 
 // What a command answers beside what it changed.
 struct CommandReply {

@@ -1,15 +1,12 @@
 #include "PlanDocument.h"
 
+#include "Overloaded.h"
 #include "PlanApply.h"
 #include "Preview.h"
 
 namespace rollwerk {
 
 namespace {
-
-template <typename... Visitors> struct Overloaded : Visitors... {
-    using Visitors::operator()...;
-};
 
 std::uint8_t ChangedProperties(const FieldState &before, const FieldState &after)
 {
@@ -89,6 +86,30 @@ CommandReply PlanDocument::Run(const Command &command)
     return reply;
 }
 
+void PlanDocument::OpenFirst(std::string_view code, CommandReply &reply)
+{
+    const PlanDecoding decoding = DecodePlanCode(code);
+    reply.decoded = decoding.plan.has_value();
+    reply.applied = false;
+    reply.message = decoding.error;
+    if (!decoding.plan)
+        return;
+    // One record, made once the history has forgotten the step.
+    holding_ = true;
+    const struct Release {
+        bool &holding;
+        ~Release() { holding = false; }
+    } release{holding_};
+    PlanApplication application;
+    {
+        const UserAction action(planner_);
+        application = ApplyPlan(planner_, *decoding.plan);
+    }
+    reply.applied = application.applied;
+    reply.message = application.message;
+    history_.Restart();
+}
+
 CommandReply PlanDocument::RunPlanCommand(const Command &command)
 {
     CommandReply reply;
@@ -121,6 +142,7 @@ CommandReply PlanDocument::RunPlanCommand(const Command &command)
                        if (decoding.plan)
                            enter(kOpenLinkStep, *decoding.plan, true);
                    },
+                   [&](const command::OpenFirst &c) { OpenFirst(c.code, reply); },
                    [&](const command::TakeProposal &c) { enter(kTakeProposalStep, c.plan, false); },
                    [](const auto &) {},
                },
@@ -128,10 +150,27 @@ CommandReply PlanDocument::RunPlanCommand(const Command &command)
     return reply;
 }
 
+GoalView PlanDocument::AnswerGoal(Goal goal) const
+{
+    const PlanSide shown = Shown();
+    goal.classColumn = ClassColumn(planner_.CBCharwahl.Text()).value_or(0);
+    goal.current = shown.skills;
+    GoalView view;
+    view.answer = Optimise(goal);
+    view.texts = DescribeGoalAnswer(goal, view.answer, shown);
+    view.curves = GoalCurves(goal, view.answer.found ? view.answer.skills : goal.current);
+    for (int row = 1; row <= kBonusRowCount; ++row)
+        view.reachable.at(static_cast<std::size_t>(row - 1)) = RowReachable(row, goal.classColumn, goal.level);
+    if (view.answer.found)
+        view.proposal = ProposedPlan(goal, view.answer.skills);
+    view.goal = std::move(goal);
+    return view;
+}
+
 void PlanDocument::Publish()
 {
     // Between actions only: inside one, the views wait for its end.
-    if (planner_.InUserAction())
+    if (planner_.InUserAction() || holding_)
         return;
     const PlannerState now = planner_.CaptureState();
     PlanRecord record;

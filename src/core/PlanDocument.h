@@ -11,6 +11,8 @@
 // the history, the comparison and the goals window read those.
 
 #include "Commands.h"
+#include "Goal.h"
+#include "GoalTexts.h"
 #include "PlanComparison.h"
 #include "PlanHistory.h"
 #include "Planner.h"
@@ -29,6 +31,16 @@ struct HistoryItems {
     bool canUndo = false;
     bool canRedo = false;
     friend bool operator==(const HistoryItems &, const HistoryItems &) = default;
+};
+
+// The goals window's answer for the plan shown.
+struct GoalView {
+    Goal goal; // as asked, with the shown plan's class and values
+    GoalAnswer answer;
+    GoalTexts texts;
+    std::vector<RowCurve> curves;                 // of the answer, or of the plan shown without one
+    std::array<bool, kBonusRowCount> reachable{}; // per row: the class can hold a value at the level
+    std::optional<Plan> proposal;                 // what "Übernehmen" enters
 };
 
 // What one user action changed, as the views must redraw it.
@@ -79,6 +91,9 @@ public:
     // The plan shown, with the rows its bonus list shows.
     PlanSide Shown() const { return ShownSide(planner_); }
 
+    // The answer for a goal (its level, weights, minimums and keepSpent) on the plan shown.
+    GoalView AnswerGoal(Goal goal) const;
+
     // A record of everything, for a view that starts from nothing.
     static PlanRecord Everything();
 
@@ -88,6 +103,9 @@ public:
 private:
     void Publish();
     CommandReply RunPlanCommand(const Command &command);
+    // The plan of a code (a link the window opens with) as the first plan:
+    // nothing before it can be undone.
+    void OpenFirst(std::string_view code, CommandReply &reply);
 
     Planner planner_;
     PlanHistory history_;
@@ -95,6 +113,7 @@ private:
     SkillArray<std::string> tips_;
     HistoryItems items_;
     std::string code_;
+    bool holding_ = false; // a record waits for the end of OpenFirst
     Connection settled_;
 };
 

@@ -109,6 +109,13 @@ bool PlanHistory::Redo()
     return Load(*steps_[done_ - 1].after);
 }
 
+void PlanHistory::Restart()
+{
+    steps_.clear();
+    done_ = 0;
+    open_ = {};
+}
+
 bool PlanHistory::Load(const PlannerState &state)
 {
     // The next key starts a step of its own, also in the field that was open.

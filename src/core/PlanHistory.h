@@ -62,6 +62,9 @@ public:
     bool Undo();
     bool Redo();
 
+    // Forgets every step: the plan shown becomes the first.
+    void Restart();
+
     // What the kept states take in memory, in bytes.
     std::size_t MemoryBytes() const;
 

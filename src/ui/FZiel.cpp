@@ -1,10 +1,6 @@
 #include "FZiel.h"
 
 #include "GoalCurvesView.h"
-#include "GoalTexts.h"
-#include "PlanApply.h"
-#include "PlanComparison.h"
-#include "PlanMenu.h"
 #include "PlannerCall.h"
 
 #include <QCheckBox>
@@ -82,8 +78,7 @@ void SetLines(QListWidget *list, const std::vector<std::string> &lines, const st
 
 } // namespace
 
-FZiel::FZiel(Planner &planner, QWidget *mainWindow, PlanHistory *history)
-    : QWidget(mainWindow, Qt::Window), planner_(planner), history_(history)
+FZiel::FZiel(PlanDocument &document, QWidget *mainWindow) : QWidget(mainWindow, Qt::Window), document_(document)
 {
     setObjectName(QStringLiteral("FZiel"));
     setWindowTitle(Caption("FZiel"));
@@ -93,9 +88,9 @@ FZiel::FZiel(Planner &planner, QWidget *mainWindow, PlanHistory *history)
     columns->addWidget(CreateGoalFields());
     columns->addWidget(CreateAnswerViews(), 1);
 
-    // The one place where this window follows the main window: after every
-    // user action there, once its changes are complete.
-    settledConnection_ = planner_.settled.Connect([this] { Refresh(); });
+    // The one place where this window follows the main window: the record of
+    // every user action there.
+    recordConnection_ = document_.recorded.Connect([this](const PlanRecord &) { Refresh(); });
     resize(1100, 720);
 }
 
@@ -200,7 +195,7 @@ QWidget *FZiel::CreateAnswerViews()
 
 void FZiel::Open()
 {
-    SpEZielStufe_->setValue(std::clamp(planner_.SpEStufeH.Value(), kMinLevel, kMaxLevel));
+    SpEZielStufe_->setValue(std::clamp(document_.planner().SpEStufeH.Value(), kMinLevel, kMaxLevel));
     show();
     raise();
     activateWindow();
@@ -210,10 +205,10 @@ void FZiel::Open()
 Goal FZiel::CurrentGoal() const
 {
     Goal goal;
-    goal.classColumn = ClassColumn(planner_.CBCharwahl.Text()).value_or(0);
+    goal.classColumn = ClassColumn(document_.planner().CBCharwahl.Text()).value_or(0);
     goal.level = SpEZielStufe_->value();
     goal.keepSpent = CBBehalten_->isChecked();
-    goal.current = CurrentPlan(planner_).skills;
+    goal.current = document_.Shown().skills;
     for (std::size_t index = 0; index < SpEGewicht_.size(); ++index) {
         goal.weight.at(index) = SpEGewicht_.at(index)->value();
         goal.minimum.at(index) = SpEMindest_.at(index)->value();
@@ -223,50 +218,37 @@ Goal FZiel::CurrentGoal() const
 
 void FZiel::Refresh()
 {
-    if (entering_ || !isVisible())
+    if (!isVisible())
         return;
-    const Goal goal = CurrentGoal();
-    for (int row = 1; row <= kBonusRowCount; ++row) {
-        const auto index = static_cast<std::size_t>(row - 1);
-        const bool reachable = RowReachable(row, goal.classColumn, goal.level);
+    const GoalView view = document_.AnswerGoal(CurrentGoal());
+    for (std::size_t index = 0; index < view.reachable.size(); ++index) {
+        const bool reachable = view.reachable.at(index);
         rowLabels_.at(index)->setEnabled(reachable);
         SpEGewicht_.at(index)->setEnabled(reachable);
         SpEMindest_.at(index)->setEnabled(reachable);
     }
-    answer_ = Optimise(goal);
-    ShowAnswer(goal);
+    ShowAnswer(view);
 }
 
-void FZiel::ShowAnswer(const Goal &goal)
+void FZiel::ShowAnswer(const GoalView &view)
 {
-    BUebernehmen_->setEnabled(answer_.found);
-    if (answer_.found)
-        proposal_ = ProposedPlan(goal, answer_.skills);
-    const GoalTexts texts = DescribeGoalAnswer(goal, answer_, ShownSide(planner_));
+    proposal_ = view.proposal;
+    BUebernehmen_->setEnabled(proposal_.has_value());
+    const GoalTexts &texts = view.texts;
     LZielWert_->setText(Text(texts.value));
     SetLines(LBVorschlag_, texts.proposal, texts.proposalTips);
     SetLines(LBLetzterPunkt_, texts.lastPoints, texts.lastPointTips);
     SetLines(LBVergleich_, texts.comparison);
-    PBKurven_->SetCurves(GoalCurves(goal, answer_.found ? answer_.skills : goal.current), goal.level);
+    PBKurven_->SetCurves(view.curves, view.goal.level);
 }
 
 void FZiel::Enter()
 {
-    if (!answer_.found)
+    if (!proposal_)
         return;
-    PlanApplication result;
-    entering_ = true;
-    const bool done = CallPlanner(this, [&] {
-        if (history_ == nullptr) {
-            result = ApplyPlan(planner_, proposal_);
-            return;
-        }
-        const PlanHistory::NamedAction action(*history_, kTakeProposalStep);
-        result = ApplyPlan(planner_, proposal_);
-    });
-    entering_ = false;
-    Refresh();
-    if (done)
+    CommandReply result;
+    // The record of the step refreshes the answer.
+    if (CallPlanner(this, [&] { result = document_.Run(command::TakeProposal{*proposal_}); }))
         ReportPlanApplication(this, result);
 }
 

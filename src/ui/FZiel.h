@@ -7,10 +7,7 @@
 // the answer follows every change of the main window's plan. "Übernehmen"
 // enters the answer through the planner's rules, as "Plan einfügen" does.
 
-#include "Goal.h"
-#include "PlanCode.h"
-#include "PlanHistory.h"
-#include "Planner.h"
+#include "PlanDocument.h"
 
 #include <QWidget>
 
@@ -30,8 +27,8 @@ class FZiel : public QWidget {
     Q_OBJECT
 
 public:
-    // Entering the answer is one step of the history, when there is one.
-    FZiel(Planner &planner, QWidget *mainWindow, PlanHistory *history = nullptr);
+    // Entering the answer is one step of the document's history.
+    FZiel(PlanDocument &document, QWidget *mainWindow);
 
     // Shows the window with the target level at the plan's level.
     void Open();
@@ -45,10 +42,9 @@ public:
 private:
     QWidget *CreateGoalFields();
     QWidget *CreateAnswerViews();
-    void ShowAnswer(const Goal &goal);
+    void ShowAnswer(const GoalView &view);
 
-    Planner &planner_;
-    PlanHistory *history_;
+    PlanDocument &document_;
     QSpinBox *SpEZielStufe_ = nullptr;
     QCheckBox *CBBehalten_ = nullptr;
     std::array<QLabel *, kBonusRowCount> rowLabels_{};
@@ -62,10 +58,8 @@ private:
     QPushButton *BUebernehmen_ = nullptr;
     QPushButton *BSchliessen_ = nullptr;
 
-    GoalAnswer answer_;
-    Plan proposal_;
-    bool entering_ = false; // the plan is being entered: one refresh at its end
-    Connection settledConnection_;
+    std::optional<Plan> proposal_;
+    Connection recordConnection_;
 };
 
 } // namespace rollwerk

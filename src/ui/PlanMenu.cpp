@@ -48,14 +48,8 @@ void ShowMessage(QWidget *parent, QMessageBox::Icon icon, const std::string &tex
 
 } // namespace
 
-void ReportPlanApplication(QWidget *parent, const PlanApplication &result)
-{
-    if (!result.message.empty())
-        ShowMessage(parent, QMessageBox::Warning, result.message, QStringLiteral("PlanMessage"));
-}
-
-PlanMenu::PlanMenu(Planner &planner, QWidget *window, std::initializer_list<QWidget *> areas)
-    : QObject(window), planner_(planner), window_(window), history_(planner)
+PlanMenu::PlanMenu(PlanDocument &document, QWidget *window, std::initializer_list<QWidget *> areas)
+    : QObject(window), document_(document), window_(window)
 {
     for (QWidget *area : areas) {
         area->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -78,9 +72,10 @@ void PlanMenu::ShowMenu(QWidget *area, const QPoint &position)
     // The history's two steps, each named after a colon, with an access key;
     // disabled when there is none.
     menu->addSeparator();
+    const HistoryItems &items = document_.Items();
     const std::array<std::tuple<std::string, std::string_view, bool, void (PlanMenu::*)()>, 2> steps = {{
-        {history_.UndoText(), kUndoItem.name, history_.UndoCount() > 0, &PlanMenu::Undo},
-        {history_.RedoText(), kRedoItem.name, history_.RedoCount() > 0, &PlanMenu::Redo},
+        {items.undo, kUndoItem.name, items.canUndo, &PlanMenu::Undo},
+        {items.redo, kRedoItem.name, items.canRedo, &PlanMenu::Redo},
     }};
     for (const auto &[text, name, enabled, run] : steps) {
         QAction *action = menu->addAction(QLatin1Char('&') + QString::fromStdString(text));
@@ -96,7 +91,7 @@ void PlanMenu::ShowMenu(QWidget *area, const QPoint &position)
 
 void PlanMenu::CopyPlan()
 {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(PlanSummary(planner_)));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(PlanSummary(document_.planner())));
 }
 
 void PlanMenu::PastePlan()
@@ -108,24 +103,20 @@ void PlanMenu::PastePlan()
     else if (!data->hasText())
         content = data->hasImage() ? ClipboardContent::Picture : ClipboardContent::OtherData;
     const std::string text = content == ClipboardContent::Text ? data->text().toStdString() : std::string();
-    PlanApplication result;
-    const auto paste = [&] {
-        const PlanHistory::NamedAction action(history_, kPastePlanStep);
-        result = rollwerk::PastePlan(planner_, content, text);
-    };
-    if (CallPlanner(window_, paste))
+    CommandReply result;
+    if (CallPlanner(window_, [&] { result = document_.Run(command::PastePlan{content, text}); }))
         ReportPlanApplication(window_, result);
 }
 
 void PlanMenu::CopyBonuses()
 {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(BonusText(planner_)));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(BonusText(document_.planner())));
 }
 
 void PlanMenu::OpenGoals()
 {
     if (!goals_)
-        goals_ = new FZiel(planner_, window_, &history_);
+        goals_ = new FZiel(document_, window_);
     goals_->Open();
 }
 
@@ -136,18 +127,18 @@ void PlanMenu::ComparePlan()
         ShowMessage(window_, QMessageBox::Warning, decoding.error, QStringLiteral("PlanVergleich"));
         return;
     }
-    const std::string text = DescribeAgainstShown(planner_, *decoding.plan);
+    const std::string text = DescribeAgainstShown(document_.planner(), *decoding.plan);
     ShowMessage(window_, QMessageBox::Information, text, QStringLiteral("PlanVergleich"));
 }
 
 void PlanMenu::Undo()
 {
-    CallPlanner(window_, [this] { history_.Undo(); });
+    CallPlanner(window_, [this] { document_.Run(command::Undo{}); });
 }
 
 void PlanMenu::Redo()
 {
-    CallPlanner(window_, [this] { history_.Redo(); });
+    CallPlanner(window_, [this] { document_.Run(command::Redo{}); });
 }
 
 } // namespace rollwerk

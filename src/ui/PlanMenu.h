@@ -6,13 +6,11 @@
 // kopieren" copies the bonus lines, "Plan optimieren …" opens the goals
 // window and "Mit Plan vergleichen" shows the difference between the plan
 // and the code on the clipboard; "Rückgängig" and "Wiederholen" walk the
-// plan's history, each naming its step. The planner core makes the texts,
+// plan's history, each naming its step. The plan document makes the texts,
 // enters the plan and keeps the history; this only shows the menu and talks
 // to the clipboard.
 
-#include "PlanApply.h"
-#include "PlanHistory.h"
-#include "Planner.h"
+#include "PlanDocument.h"
 
 #include <QObject>
 #include <QPoint>
@@ -26,15 +24,12 @@ namespace rollwerk {
 
 class FZiel;
 
-// A message box only when the rules changed the plan or refused it.
-void ReportPlanApplication(QWidget *parent, const PlanApplication &result);
-
 class PlanMenu : public QObject {
     Q_OBJECT
 
 public:
     // Shows the menu on each area's context-menu request (right button or the menu key).
-    PlanMenu(Planner &planner, QWidget *window, std::initializer_list<QWidget *> areas);
+    PlanMenu(PlanDocument &document, QWidget *window, std::initializer_list<QWidget *> areas);
 
     void CopyPlan();
     // A message box only when the clipboard holds no valid code or the rules changed the plan.
@@ -48,10 +43,9 @@ public:
 private:
     void ShowMenu(QWidget *area, const QPoint &position);
 
-    Planner &planner_;
+    PlanDocument &document_;
     QWidget *window_;
     QPointer<FZiel> goals_; // made when first opened, then only hidden and shown
-    PlanHistory history_;
 };
 
 } // namespace rollwerk

@@ -14,6 +14,12 @@ namespace rollwerk {
 void ShowPlannerError(QWidget *parent, const std::exception &error);
 void ShowUnknownPlannerError(QWidget *parent);
 
+struct CommandReply;
+
+// A message box named "PlanMessage" only when the rules changed an entered
+// plan or refused it.
+void ReportPlanApplication(QWidget *parent, const CommandReply &result);
+
 // Returns false when the call ended in an error (already shown).
 template <typename Call> bool CallPlanner(QWidget *parent, Call &&call)
 {

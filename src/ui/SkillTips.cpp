@@ -1,30 +1,26 @@
 #include "SkillTips.h"
 
-#include "PlannerCall.h"
-#include "Preview.h"
-
 #include <QWidget>
 
 namespace rollwerk {
 
-SkillTips::SkillTips(Planner &planner, QWidget *parent, const Widgets &widgets)
-    : QObject(parent), planner_(planner), parent_(parent), widgets_(widgets)
+SkillTips::SkillTips(PlanDocument &document, QWidget *parent, const Widgets &widgets)
+    : QObject(parent), widgets_(widgets)
 {
-    settledConnection_ = planner_.settled.Connect([this] { Refresh(); });
+    Show(document.Tips());
+    recordConnection_ = document.recorded.Connect([this, &document](const PlanRecord &record) {
+        if (record.tips)
+            Show(document.Tips());
+    });
 }
 
-void SkillTips::Refresh()
+void SkillTips::Show(const SkillArray<std::string> &texts)
 {
-    // Runs when a user action ends, which may be outside any call into the
-    // planner that shows its errors: this one shows its own.
-    SkillArray<std::string> texts;
-    if (!CallPlanner(parent_, [&] { texts = SkillTipTexts(planner_); }))
-        return;
     for (int s = 1; s <= kSkillCount; ++s) {
         // The previews of locked skills stay the same; an unchanged description raises no accessibility event.
         if (texts[s] == shown_[s])
             continue;
-        shown_[s] = std::move(texts[s]);
+        shown_[s] = texts[s];
         const QString text = QString::fromStdString(shown_[s]);
         if (QWidget *field = widgets_.fields[s]) {
             field->setToolTip(text);

@@ -2,10 +2,10 @@
 
 // Each skill field and its caption show what one more point, or one point
 // less, would bring, as their tooltip; the field also carries it as its
-// accessible description. Made again once a user action is complete, not
-// for every write inside it.
+// accessible description. The document makes them once a user action is
+// complete; this draws those that its record says changed.
 
-#include "Planner.h"
+#include "PlanDocument.h"
 
 #include <QObject>
 
@@ -25,17 +25,15 @@ public:
         SkillArray<QWidget *> captions;
     };
 
-    // Owned by parent, which also shows the errors of a refresh.
-    SkillTips(Planner &planner, QWidget *parent, const Widgets &widgets);
-
-    void Refresh();
+    // Owned by parent; shows the document's tooltips at once.
+    SkillTips(PlanDocument &document, QWidget *parent, const Widgets &widgets);
 
 private:
-    Planner &planner_;
-    QWidget *parent_;
+    void Show(const SkillArray<std::string> &texts);
+
     Widgets widgets_;
     SkillArray<std::string> shown_;
-    Connection settledConnection_;
+    Connection recordConnection_;
 };
 
 } // namespace rollwerk

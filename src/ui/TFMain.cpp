@@ -4,7 +4,6 @@
 #include "FixedRowDelegate.h"
 #include "PictureFormats.h"
 #include "PlanMenu.h"
-#include "PlannerCall.h"
 #include "QtColour.h"
 #include "SkillTips.h"
 #include "SpinField.h"
@@ -106,17 +105,21 @@ TFMain::TFMain(QWidget *parent) : PlannerWindow(parent)
     SetTabOrder();
     layout::PlaceWindowFrame(*this, layout::kMainFrame);
 
-    plannerConnections_ = {
-        planner_.LFertFrei.textShown.Connect([this](const std::string &) { ShowFreePoints(); }),
-        planner_.LFertGesAnzeige.textShown.Connect([this](const std::string &) { ShowFreeSlots(); }),
-        planner_.LBBoni.linesShown.Connect([this](const rollwerk::BonusLines &) { ShowBonusLines(); }),
-    };
+    ShowBonusLines();
+    recordConnection_ = document_.recorded.Connect([this](const rollwerk::PlanRecord &record) { ShowRecord(record); });
     // The plan travels by the clipboard; each skill field previews its next point.
-    new rollwerk::PlanMenu(planner_, this, {content, LBBoni_});
-    auto *skillTips = new rollwerk::SkillTips(planner_, content, skillWidgets);
-    // Every widget holds its initial value: now the plan may start.
-    rollwerk::CallPlanner(this, [this] { planner_.FormCreate(); });
-    skillTips->Refresh();
+    new rollwerk::PlanMenu(document_, this, {content, LBBoni_});
+    new rollwerk::SkillTips(document_, content, skillWidgets);
+}
+
+void TFMain::ShowRecord(const rollwerk::PlanRecord &record)
+{
+    if (record.freePoints)
+        ShowFreePoints();
+    if (record.freeSlots)
+        ShowFreeSlots();
+    if (record.bonuses)
+        ShowBonusLines();
 }
 
 void TFMain::CreateWidgets(QWidget *content)

@@ -1,11 +1,13 @@
 #pragma once
 
-// The main window: a view of the planner's fields. It builds its widgets
-// from the layout table, binds each one to its field model, and leaves every
-// decision to the planner. Writes by the planner reach the widgets at once
-// through the models' signals, nested notifications included.
+// The main window: a view of a plan document. It builds its widgets from the
+// layout table, binds each field widget to its field model, and leaves every
+// decision to the core. Writes by the planner reach the field widgets at once
+// through the models' signals, nested notifications included; the counters,
+// the bonus list and the tooltips are drawn from the document's record, once
+// per user action.
 
-#include "Planner.h"
+#include "PlanDocument.h"
 #include "SkillTips.h"
 
 #include <QHash>
@@ -13,18 +15,17 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <array>
-
 class QLabel;
 class QListWidget;
 class QMenuBar;
 
-// The planner of a window. Listed before QWidget among the window's bases, it
-// is made before the window's widgets and destroyed after them: bases are
-// destroyed in the reverse order of their listing, and ~QWidget deletes the
-// children, every view of the planner among them.
+// The plan document of a window. Listed before QWidget among the window's
+// bases, it is made before the window's widgets and destroyed after them:
+// bases are destroyed in the reverse order of their listing, and ~QWidget
+// deletes the children, every view of the planner among them.
 struct PlannerOwner {
-    rollwerk::Planner planner_;
+    rollwerk::PlanDocument document_;
+    rollwerk::Planner &planner_ = document_.Models();
 };
 
 // Without Q_OBJECT of its own: moc wants the QObject base first in TFMain's list.
@@ -37,13 +38,14 @@ class TFMain : public PlannerWindow {
     Q_OBJECT
 
 public:
-    // Creates every widget with its initial value, then runs FormCreate.
+    // Creates every widget showing the plan of a new window (FormCreate has run).
     explicit TFMain(QWidget *parent = nullptr);
 
     // The window that "Info" shows; without one, the top-level window named "FInfo".
     void SetInfoWindow(QWidget *info) { infoWindow_ = info; }
 
     rollwerk::Planner &planner() { return planner_; }
+    rollwerk::PlanDocument &document() { return document_; }
 
 private:
     void CreateWidgets(QWidget *content);
@@ -53,6 +55,7 @@ private:
     void ShowFreePoints();
     void ShowFreeSlots();
     void ShowBonusLines();
+    void ShowRecord(const rollwerk::PlanRecord &record);
 
     void Beenden1Click();
     void Info1Click();
@@ -75,6 +78,6 @@ private:
     QMenuBar *MainMenu1_ = nullptr;
     QPointer<QWidget> infoWindow_;
     QPixmap emblem_;
-    // The labels' and the list's subscriptions, ended before the widgets go.
-    std::array<rollwerk::Connection, 3> plannerConnections_;
+    // The record's subscription, ended before the widgets go.
+    rollwerk::Connection recordConnection_;
 };

@@ -171,7 +171,9 @@ Command NextCommand(RandomUser &user, const Planner &p)
         return command::PastePlan{ClipboardContent::Text, "Mein Plan: " + EncodePlan(RandomPlan(user))};
     if (kind < 16)
         return command::OpenLink{EncodePlan(RandomPlan(user))};
-    if (kind < 17)
+    if (kind < 17 && user.Pick(0, 9) == 0)
+        return command::OpenFirst{EncodePlan(RandomPlan(user))};
+    if (kind < 18)
         return Proposal(user, p);
     return user.Next(p);
 }
@@ -248,6 +250,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Records,
         RecordCase{"a refused character", {command::Type{kLevelField, 0, 0, U'x'}}, 0, 0},
         RecordCase{"undo with nothing to undo", {command::Undo{}}, 0, 0},
         RecordCase{"a new plan of the new plan", {command::NewPlan{}}, 0, 0},
+        RecordCase{"the plan the window opens with", {command::OpenFirst{EncodePlan({"Kampfmagier", 60, {}})}}, 1, 1},
         RecordCase{"a step up and its undo",
             {command::Type{kLevelField, 0, 1, U'5'}, command::Step{1, 1, false}, command::Undo{}}, 1, 1}));
 
