@@ -1,7 +1,5 @@
 #include "Preview.h"
 
-#include "ShownValues.h"
-
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -67,111 +65,6 @@ std::string AtMinimumReason(int skill, std::int32_t minimum)
 const std::string kNoPoint = "Kein Fertigkeitspunkt ist frei.";
 const std::string kStillOverspent
     = "Auch mit einem Punkt weniger sind mehr Punkte verteilt, als die Stufe gew\u00e4hrt.";
-
-// What the analytic path needs, for a plan whose every step is a plain one:
-// the step's own field changes, the counters and the list are rewritten from
-// the values, and every other write of the procedures finds its field as it
-// would leave it.
-struct Regular {
-    int column = 0;
-    std::int32_t level = 0;
-    SkillValues values;
-    std::int64_t freePoints = 0;
-    std::int64_t freeSlots = 0;
-    std::array<std::int64_t, kBonusRowCount + 1> rowValues{}; // by row 1..45
-};
-
-std::optional<Regular> RegularPlan(const Planner &planner)
-{
-    Regular r;
-    const std::optional<int> column = ClassColumn(planner.CBCharwahl.Text());
-    r.level = planner.SpEStufeH.Value();
-    // A skill step never runs the class change, so a remembered class that
-    // differs from the box (after a text that named no class) does not matter.
-    if (!column || r.level < kMinLevel || r.level > kMaxLevel)
-        return std::nullopt;
-    r.column = *column;
-    // A field whose text a procedure would rewrite ("05", "" or "-") is fine:
-    // the rewrite keeps its value, so the nested run it raises changes nothing.
-    for (int s = 1; s <= kSkillCount; ++s) {
-        const NumberField &field = planner.SpEFert[s];
-        const std::int32_t value = field.Value();
-        const int unlock = UnlockLevel(s, r.column);
-        const bool inRange = field.Minimum() == field.Maximum() ? value == field.Minimum()
-                                                                : value >= field.Minimum() && value <= field.Maximum();
-        if (!inRange || planner.SkillValue[s] != value || field.Maximum() != r.level
-            || field.Minimum() > field.Maximum() || (value > 0 && unlock > r.level)
-            || (r.level == 1 && unlock == 0 && value != 1))
-            return std::nullopt;
-        r.values[s] = value;
-    }
-    r.freePoints = FreeSkillPoints(r.level, r.values);
-    r.freeSlots = *SkillSlots(r.level) - ChosenSkillCount(r.values);
-    // The counters and the list show these values, so a run that changes no value rewrites them unchanged.
-    if (r.freePoints < 0 || MismatchWithShownValues(planner) != nullptr)
-        return std::nullopt;
-    for (int row = 1; row <= kBonusRowCount; ++row)
-        r.rowValues.at(static_cast<std::size_t>(row)) = BonusRowValue(row, r.values);
-    return r;
-}
-
-StepPreview Refused(std::string reason, std::int64_t freePoints, std::int64_t freeSlots)
-{
-    StepPreview step;
-    step.offered = true;
-    step.reason = std::move(reason);
-    step.freePoints = freePoints;
-    step.freeSlots = freeSlots;
-    return step;
-}
-
-StepPreview Taken(const Regular &r, int skill, std::int32_t value)
-{
-    SkillValues after = r.values;
-    after[skill] = value;
-    const std::int32_t before = r.values[skill];
-    StepPreview step;
-    step.offered = true;
-    step.takesEffect = true;
-    step.skills.push_back({skill, before, value});
-    // Only this skill changes: the counters move by its difference.
-    step.freePoints = r.freePoints - (std::int64_t{value} - before);
-    step.freeSlots = r.freeSlots - ((value > 0 ? 1 : 0) - (before > 0 ? 1 : 0));
-    const std::span<const int> rows = BonusRowsOfSkill(skill);
-    step.bonuses.reserve(rows.size());
-    for (int row : rows) {
-        const std::int64_t was = r.rowValues.at(static_cast<std::size_t>(row));
-        const std::int64_t now = BonusRowValue(row, after);
-        // A line is left out at 0 or less and otherwise shows its value.
-        if (was != now && (was > 0 || now > 0))
-            step.bonuses.push_back({BonusLine(row, was), BonusLine(row, now)});
-    }
-    return step;
-}
-
-SkillPreview PreviewRegular(const Planner &planner, const Regular &r, int skill)
-{
-    const NumberField &field = planner.SpEFert[skill];
-    const std::int32_t value = r.values[skill];
-    SkillPreview preview;
-    // The up button sets the value plus one, clamped unless minimum and maximum are equal.
-    std::int64_t up = std::int64_t{value} + 1;
-    if (field.Minimum() != field.Maximum())
-        up = std::clamp<std::int64_t>(up, field.Minimum(), field.Maximum());
-    SkillValues after = r.values;
-    after[skill] = static_cast<std::int32_t>(up);
-    if (!field.Enabled())
-        preview.up = Refused(LockedReason(planner, skill, r.column, r.level), r.freePoints, r.freeSlots);
-    else if (up == value)
-        preview.up = Refused(CapReason(skill, r.level), r.freePoints, r.freeSlots);
-    else if (FreeSkillPoints(r.level, after) < 0)
-        preview.up = Refused(kNoPoint, r.freePoints, r.freeSlots);
-    else
-        preview.up = Taken(r, skill, static_cast<std::int32_t>(up));
-    if (field.Enabled() && value > field.Minimum())
-        preview.down = Taken(r, skill, value - 1);
-    return preview;
-}
 
 std::int64_t ShownNumber(std::string_view text)
 {
@@ -353,20 +246,19 @@ void AppendStep(std::string &text, std::string_view title, int skill, const Step
 PlanPreview PreviewPlan(const Planner &planner)
 {
     PlanPreview preview;
-    if (const std::optional<Regular> regular = RegularPlan(planner)) {
-        for (int s = 1; s <= kSkillCount; ++s)
-            preview[s] = PreviewRegular(planner, *regular, s);
-        return preview;
-    }
     const PlannerState state = planner.CaptureState();
     Planner scratch;
     for (int s = 1; s <= kSkillCount; ++s) {
         const NumberField &field = planner.SpEFert[s];
         preview[s].up = Simulate(planner, state, scratch, s, true);
         // At its minimum a field showing text that is not its value ("x") is
-        // rewritten by the down button, which runs the rules.
-        if (StepChangesText(field, -1))
-            preview[s].down = Simulate(planner, state, scratch, s, false);
+        // rewritten by the down button, which runs the rules; a step there
+        // that ends where it began is not offered.
+        if (!StepChangesText(field, -1))
+            continue;
+        StepPreview down = Simulate(planner, state, scratch, s, false);
+        if (down.takesEffect || !down.skills.empty() || !down.bonuses.empty() || field.Value() > field.Minimum())
+            preview[s].down = std::move(down);
     }
     return preview;
 }

@@ -6,12 +6,9 @@
 // would change nothing. A pure function of the planner: it runs no
 // procedure on it and changes no field.
 //
-// Plans that the rules keep regular are previewed from the budget and the
-// bonus table directly. A few plans are irregular (a locked skill holding
-// points, a value above the level, fewer than 0 free points, a field showing
-// text a procedure would rewrite); stepping there can run a cascade that
-// zeroes or clamps other skills, so the step is tried on a scratch planner
-// put into the same state.
+// Every step is tried on a scratch planner put into the same state, so that
+// the preview follows the rules themselves, cascades that zero or clamp
+// other skills included, and has no second copy of them.
 
 #include "Plan.h"
 #include "Planner.h"

@@ -96,12 +96,6 @@ public:
         list_.reset();
     }
 
-    bool Connected() const
-    {
-        const auto list = list_.lock();
-        return slot_ != nullptr && list && slot_->connected;
-    }
-
 private:
     std::weak_ptr<signal_detail::SlotList> list_;
     signal_detail::Slot *slot_ = nullptr;
@@ -158,16 +152,6 @@ public:
 
     // Lets a model skip making a notification's value that nobody would see.
     bool HasSubscribers() const { return list_ && !list_->entries.empty(); }
-
-    std::size_t SubscriberCount() const
-    {
-        if (!list_)
-            return 0;
-        std::size_t count = 0;
-        for (const auto &slot : list_->entries)
-            count += slot->connected ? 1 : 0;
-        return count;
-    }
 
 private:
     // Made at the first connection; connections hold it weakly.
