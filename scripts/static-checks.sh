@@ -24,5 +24,5 @@ run-clang-tidy -p "$build" -quiet -j"$(nproc)" "${units[@]}" >"$build/clang-tidy
 echo "== cppcheck"
 cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --enable=warning,performance,portability \
   --inline-suppr --suppress=missingIncludeSystem --suppress=unknownMacro \
-  -I src/core -I src/ui src/core src/ui src/app
+  -I src/core/rules -I src/core/texts -I src/core/windows -I src/core/document -I src/ui src/core src/ui src/app
 echo "static checks passed"

@@ -9,11 +9,11 @@
 // before its next call.
 
 #include "Catalogue.h"
+#include "GoalLink.h"
 #include "GoalTexts.h"
 #include "Json.h"
 #include "PlanApply.h"
 #include "PlanCode.h"
-#include "PlanComparison.h"
 #include "PlanDocument.h"
 #include "PlanSummary.h"
 #include "Planner.h"
@@ -303,12 +303,17 @@ std::string EditJson(const rollwerk::ClassBox::Edit &edit)
 extern "C" {
 
 // Text the page hands over: a buffer of the given size in bytes, its end
-// zeroed; the page writes UTF-8 into it and passes it to its next call.
-EMSCRIPTEN_KEEPALIVE char *rw_text_buffer(std::int32_t bytes)
+// zeroed, which the page writes UTF-8 into and passes to a call; each text
+// has its own, so that a call may take several, and the page frees it once
+// the call has returned.
+EMSCRIPTEN_KEEPALIVE char *rw_text_new(std::int32_t bytes)
 {
-    static std::string buffer;
-    buffer.assign(Size(bytes) + 1, '\0');
-    return buffer.data();
+    return new char[Size(bytes) + 1]();
+}
+
+EMSCRIPTEN_KEEPALIVE void rw_text_delete(char *text)
+{
+    delete[] text;
 }
 
 EMSCRIPTEN_KEEPALIVE std::int32_t rw_first_repeat_ms()
@@ -457,7 +462,7 @@ EMSCRIPTEN_KEEPALIVE const char *rw_compare_plan(std::int32_t handle, const char
     return Reply(handle, [&] {
         const rollwerk::PlanDecoding decoding = rollwerk::FindPlanCode(text);
         const std::string message
-            = decoding.plan ? rollwerk::DescribeAgainstShown(PlannerOf(handle).Core(), *decoding.plan) : decoding.error;
+            = decoding.plan ? PlannerOf(handle).Document().CompareWithShown(*decoding.plan) : decoding.error;
         return json::Object({{"found", json::Bool(decoding.plan.has_value())}, {"message", json::Quote(message)}});
     });
 }

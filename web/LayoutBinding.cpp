@@ -7,7 +7,7 @@
 #include "AccessKey.h"
 #include "Catalogue.h"
 #include "Goal.h"
-#include "GoalTexts.h"
+#include "GoalWindowTable.h"
 #include "PlanMenuTable.h"
 #include "WindowLayoutTable.h"
 

@@ -28,15 +28,19 @@ export async function instantiateCore(source) {
 function bindCore(wasm) {
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
-  // Hands a text to the module: its address, in a buffer the module keeps until the next text.
+  // Hands a text to the module: its address, in a buffer of its own that is
+  // freed once the call it is passed to has replied.
+  const handed = [];
   const text = (value) => {
     const bytes = encoder.encode(String(value));
-    const buffer = wasm.rw_text_buffer(bytes.length);
+    const buffer = wasm.rw_text_new(bytes.length);
     new Uint8Array(wasm.memory.buffer, buffer, bytes.length).set(bytes);
+    handed.push(buffer);
     return buffer;
   };
   // Reads a call's reply: hands the pushes to the view, throws the core's error, returns the result.
   const reply = (address, view) => {
+    for (const buffer of handed.splice(0)) wasm.rw_text_delete(buffer);
     const memory = new Uint8Array(wasm.memory.buffer);
     const json = decoder.decode(memory.subarray(address, memory.indexOf(0, address)));
     const { r: result, p: pushes, e: error } = JSON.parse(json);

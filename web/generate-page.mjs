@@ -89,7 +89,25 @@ function fontPreloads(table) {
 // What a new planner shows once FormCreate has run, as its view is handed it:
 // fields[f] {text, minimum, maximum, enabled, colour, captionEnabled, number},
 // classText, labels {name: text}, bonusLines, and tips (skill 1 at index 0).
+// The module's exported functions (Binding.cpp) and the calls binding.js
+// makes of them are one contract: a call the module lacks, or an export that
+// nothing calls, stops the build.
+function checkBindingContract(coreModule) {
+  const exported = WebAssembly.Module.exports(new WebAssembly.Module(readFileSync(coreModule)))
+    .map(({ name }) => name)
+    .filter((name) => name.startsWith('rw_'));
+  const source = readFileSync(new URL('./binding.js', import.meta.url), 'utf8');
+  const called = new Set([...source.matchAll(/wasm\.(rw_\w+)/g)].map((match) => match[1]));
+  const missing = [...called].filter((name) => !exported.includes(name));
+  const unused = exported.filter((name) => !called.has(name));
+  if (missing.length || unused.length) {
+    throw new Error(`binding.js and the module disagree: not exported ${missing.join(', ') || '-'}; `
+      + `not called ${unused.join(', ') || '-'}`);
+  }
+}
+
 async function firstState(coreModule) {
+  checkBindingContract(coreModule);
   const core = await instantiateCore(readFileSync(coreModule));
   const state = { fields: [], classText: '', labels: {}, bonusLines: [] };
   const view = {

@@ -1,6 +1,7 @@
 #include "FZiel.h"
 
 #include "GoalCurvesView.h"
+#include "GoalWindowTable.h"
 #include "PlannerCall.h"
 
 #include <QCheckBox>

@@ -1,7 +1,8 @@
 #include "GoalCurvesView.h"
 
+#include "ComparisonTexts.h"
 #include "GoalTexts.h"
-#include "PlanComparison.h"
+#include "GoalWindowTable.h"
 
 #include <QPainter>
 #include <QPainterPath>

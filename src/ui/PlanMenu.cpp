@@ -1,7 +1,6 @@
 #include "PlanMenu.h"
 
 #include "FZiel.h"
-#include "PlanComparison.h"
 #include "PlanMenuTable.h"
 #include "PlanSummary.h"
 #include "PlannerCall.h"
@@ -127,7 +126,7 @@ void PlanMenu::ComparePlan()
         ShowMessage(window_, QMessageBox::Warning, decoding.error, QStringLiteral("PlanVergleich"));
         return;
     }
-    const std::string text = DescribeAgainstShown(document_.planner(), *decoding.plan);
+    const std::string text = document_.CompareWithShown(*decoding.plan);
     ShowMessage(window_, QMessageBox::Information, text, QStringLiteral("PlanVergleich"));
 }
 

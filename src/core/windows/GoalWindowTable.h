@@ -1,0 +1,52 @@
+#pragma once
+
+// The goals window's layout as data, for the desktop window and the page
+// alike: each widget's caption and accessible name, the heads of the rows'
+// columns and the texts shown without curves.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace rollwerk {
+
+// The window's fixed texts: a widget's caption (the window's title, a
+// field's label, a list's heading, a button's text; '&' before the desktop's
+// access key) and the name a screen reader announces for the widget.
+struct GoalWindowText {
+    std::string_view widget;
+    std::string_view caption;
+    std::string_view accessibleName; // empty: the caption's, without '&' and colon
+};
+
+// clang-format off
+inline constexpr std::array<GoalWindowText, 10> kGoalWindowTexts = {{
+    {"FZiel", "Plan optimieren", ""},
+    {"SpEZielStufe", "&Zielstufe:", ""},
+    {"CBBehalten", "Vergebene &Punkte behalten", ""},
+    {"LZielWert", "", "Zielwert"},
+    {"LBVorschlag", "&Vorschlag:", ""},
+    {"LBLetzterPunkt", "&Letzter Punkt je Fertigkeit:", ""},
+    {"LBVergleich", "B&oni vorher und nachher:", ""},
+    {"PBKurven", "&Kurven:", ""},
+    {"BUebernehmen", "\u00dc&bernehmen", ""},
+    {"BSchliessen", "&Schlie\u00dfen", ""},
+}};
+// clang-format on
+
+// The heads of the bonus rows' columns.
+inline constexpr std::array<std::string_view, 3> kGoalColumnHeads = {"Bonus", "Gewicht", "Mindestens"};
+// A row's two number fields are announced with the row's name after these.
+inline constexpr std::string_view kGoalWeightNamePrefix = "Gewicht: ";
+inline constexpr std::string_view kGoalMinimumNamePrefix = "Mindestwert: ";
+// While no row is weighted: the curves' description for a screen reader, and what they show.
+inline constexpr std::string_view kNoCurvesDescription = "Keine Zeile gewichtet";
+inline constexpr std::string_view kNoCurvesText = "Gewichtete Zeilen zeigen hier ihre Kurve.";
+
+// The caption of a widget of kGoalWindowTexts, with its '&'; empty for any other.
+std::string_view GoalCaption(std::string_view widget);
+
+// The name a screen reader announces for a widget of kGoalWindowTexts; empty for any other.
+std::string GoalAccessibleName(std::string_view widget);
+
+} // namespace rollwerk
