@@ -165,7 +165,7 @@ void BM_ApplyPlan(benchmark::State &state)
     planner.FormCreate();
     const std::string code = EncodePlan(DevelopedPlan());
     for (auto _ : state) {
-        const PlanApplication applied = ApplyPlanText(planner, code);
+        const PlanApplication applied = PastePlan(planner, ClipboardContent::Text, code);
         if (!applied.applied || !applied.differences.empty())
             state.SkipWithError("the plan did not come back");
     }

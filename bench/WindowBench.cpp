@@ -30,7 +30,7 @@ private slots:
 
     void classChangeCascade()
     {
-        TFMain window;
+        rollwerk::TFMain window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto *box = window.findChild<QComboBox *>(QStringLiteral("CBCharwahl"));
@@ -59,7 +59,7 @@ private slots:
 
     void skillStepWithPreviews()
     {
-        TFMain window;
+        rollwerk::TFMain window;
         QVERIFY(ShowDevelopedPlan(window));
         rollwerk::Planner &planner = window.planner();
         auto *field = window.findChild<rollwerk::SpinField *>(QStringLiteral("SpEFert3"));
@@ -78,7 +78,7 @@ private slots:
 
     void planEntryWithPreviews()
     {
-        TFMain window;
+        rollwerk::TFMain window;
         QVERIFY(ShowDevelopedPlan(window));
         rollwerk::Planner &planner = window.planner();
         const rollwerk::Plan plan = rollwerk::CurrentPlan(planner);
@@ -95,7 +95,7 @@ private slots:
 
     void historyStep()
     {
-        TFMain window;
+        rollwerk::TFMain window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         rollwerk::Planner &planner = window.planner();
@@ -138,7 +138,7 @@ private:
     };
 
     // A "Gladiator" at level 60 with Waffenkunde at 40 and Konzentration at 30.
-    static bool ShowDevelopedPlan(TFMain &window)
+    static bool ShowDevelopedPlan(rollwerk::TFMain &window)
     {
         window.show();
         if (!QTest::qWaitForWindowExposed(&window))

@@ -30,9 +30,9 @@ int main(int argc, char *argv[])
     app.setApplicationVersion(QStringLiteral(ROLLWERK_VERSION));
     app.setDesktopFileName(QStringLiteral("de.rollwerk.Rollwerk"));
 
-    TFMain FMain;
+    rollwerk::TFMain FMain;
     app.setWindowIcon(FMain.windowIcon()); // the emblem, as the main window loaded it
-    TFInfo FInfo;
+    rollwerk::TFInfo FInfo;
     FMain.SetInfoWindow(&FInfo);
     FMain.show();
     return app.exec();

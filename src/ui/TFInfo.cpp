@@ -8,7 +8,8 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-namespace layout = rollwerk::layout;
+namespace rollwerk {
+
 using layout::Text;
 
 TFInfo::TFInfo(QWidget *parent) : QWidget(parent, Qt::Window)
@@ -19,7 +20,7 @@ TFInfo::TFInfo(QWidget *parent) : QWidget(parent, Qt::Window)
     setAttribute(Qt::WA_QuitOnClose, false);
 
     QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, rollwerk::ToQColor(rollwerk::kSkyBlue));
+    windowPalette.setColor(QPalette::Window, ToQColor(kSkyBlue));
     setPalette(windowPalette);
     setAutoFillBackground(true);
 
@@ -42,7 +43,7 @@ TFInfo::TFInfo(QWidget *parent) : QWidget(parent, Qt::Window)
     MInfo->setAccessibleName(QStringLiteral("Info"));
     MInfo->setGeometry(layout::RectOf(box));
     QPalette paper = MInfo->palette();
-    paper.setColor(QPalette::Base, rollwerk::ToQColor(rollwerk::kPaperColour));
+    paper.setColor(QPalette::Base, ToQColor(kPaperColour));
     MInfo->setPalette(paper);
     MInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     MInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -64,3 +65,5 @@ TFInfo::TFInfo(QWidget *parent) : QWidget(parent, Qt::Window)
 
     layout::PlaceWindowFrame(*this, layout::kInfoFrame);
 }
+
+} // namespace rollwerk

@@ -7,6 +7,8 @@
 
 class QPlainTextEdit;
 
+namespace rollwerk {
+
 class TFInfo : public QWidget {
     Q_OBJECT
 
@@ -15,3 +17,5 @@ public:
 
     QPlainTextEdit *MInfo = nullptr;
 };
+
+} // namespace rollwerk

@@ -22,15 +22,16 @@
 
 #include <algorithm>
 
-namespace layout = rollwerk::layout;
+namespace rollwerk {
+
 using layout::Text;
 
 namespace {
 
-void SetColour(QWidget *widget, QPalette::ColorRole role, rollwerk::Rgb colour)
+void SetColour(QWidget *widget, QPalette::ColorRole role, Rgb colour)
 {
     QPalette palette = widget->palette();
-    palette.setColor(role, rollwerk::ToQColor(colour));
+    palette.setColor(role, ToQColor(colour));
     widget->setPalette(palette);
 }
 
@@ -74,10 +75,10 @@ TFMain::TFMain(QWidget *parent) : PlannerWindow(parent)
     setObjectName(Text(layout::kMainName));
     setWindowTitle(Text(layout::kMainTitle));
     setFont(layout::FontOf(layout::FontKind::Body));
-    SetColour(this, QPalette::Window, rollwerk::kSkyBlue);
+    SetColour(this, QPalette::Window, kSkyBlue);
     setAutoFillBackground(true);
     // Decoded once: the window's icon and both pictures show it.
-    emblem_ = QPixmap::fromImage(rollwerk::LoadPicture(Text(layout::kEmblemResource)));
+    emblem_ = QPixmap::fromImage(LoadPicture(Text(layout::kEmblemResource)));
     setWindowIcon(QIcon(emblem_));
 
     // A frameless scroll area reaches every widget when the window is made small.
@@ -92,7 +93,7 @@ TFMain::TFMain(QWidget *parent) : PlannerWindow(parent)
     content->setObjectName(QStringLiteral("FMainContent"));
     content->setMinimumSize(layout::kMainContentWidth, layout::kMainContentHeight);
     CreateWidgets(content);
-    const rollwerk::SkillTips::Widgets skillWidgets = CreateSkillGrid(content);
+    const SkillTips::Widgets skillWidgets = CreateSkillGrid(content);
     scrollArea->setWidget(content);
 
     CreateMenu();
@@ -106,13 +107,13 @@ TFMain::TFMain(QWidget *parent) : PlannerWindow(parent)
     layout::PlaceWindowFrame(*this, layout::kMainFrame);
 
     ShowBonusLines();
-    recordConnection_ = document_.recorded.Connect([this](const rollwerk::PlanRecord &record) { ShowRecord(record); });
+    recordConnection_ = document_.recorded.Connect([this](const PlanRecord &record) { ShowRecord(record); });
     // The plan travels by the clipboard; each skill field previews its next point.
-    new rollwerk::PlanMenu(document_, this, {content, LBBoni_});
-    new rollwerk::SkillTips(document_, content, skillWidgets);
+    new PlanMenu(document_, this, {content, LBBoni_});
+    new SkillTips(document_, content, skillWidgets);
 }
 
-void TFMain::ShowRecord(const rollwerk::PlanRecord &record)
+void TFMain::ShowRecord(const PlanRecord &record)
 {
     if (record.freePoints)
         ShowFreePoints();
@@ -156,9 +157,9 @@ void TFMain::CreateWidgets(QWidget *content)
             break;
         }
         case layout::Kind::ClassBox: {
-            auto *box = new rollwerk::ClassComboBox(planner_.CBCharwahl, content);
-            SetColour(box, QPalette::Base, rollwerk::kSkyBlue);
-            SetColour(box, QPalette::Button, rollwerk::kSkyBlue);
+            auto *box = new ClassComboBox(planner_.CBCharwahl, content);
+            SetColour(box, QPalette::Base, kSkyBlue);
+            SetColour(box, QPalette::Button, kSkyBlue);
             SetColour(box, QPalette::Text, {0, 0, 0});
             box->view()->setPalette(QApplication::palette(box->view()));
             // On Linux Qt names an editable combo box by its text and ignores an accessible
@@ -174,7 +175,7 @@ void TFMain::CreateWidgets(QWidget *content)
             break;
         }
         case layout::Kind::LevelField: {
-            auto *field = new rollwerk::SpinField(planner_.SpEStufeH, content);
+            auto *field = new SpinField(planner_.SpEStufeH, content);
             field->setTextColour(Qt::black);
             field->setAccessibleName(Text(layout::AccessibleName(entry.name)));
             widget = field;
@@ -188,7 +189,7 @@ void TFMain::CreateWidgets(QWidget *content)
             LBBoni_->setSortingEnabled(false);
             // Not uniform: the widest row, not the first, sets the width to scroll.
             LBBoni_->setUniformItemSizes(false);
-            LBBoni_->setItemDelegate(new rollwerk::FixedRowDelegate(layout::kRowHeight, LBBoni_));
+            LBBoni_->setItemDelegate(new FixedRowDelegate(layout::kRowHeight, LBBoni_));
             LBBoni_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
             // A number is never cut off: a row wider than the list scrolls, and shows whole as its tooltip.
             LBBoni_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -196,7 +197,7 @@ void TFMain::CreateWidgets(QWidget *content)
             LBBoni_->setToolTip(QStringLiteral("Ein Rechtsklick \u00f6ffnet das Men\u00fc des Plans: kopieren, "
                                                "einf\u00fcgen, Boni kopieren, r\u00fcckg\u00e4ngig machen und das "
                                                "Fenster der Ziele."));
-            SetColour(LBBoni_, QPalette::Base, rollwerk::kPaperColour);
+            SetColour(LBBoni_, QPalette::Base, kPaperColour);
             SetColour(LBBoni_, QPalette::Text, {0, 0, 0});
             LBBoni_->setAccessibleName(Text(layout::AccessibleName(entry.name)));
             widget = LBBoni_;
@@ -215,24 +216,24 @@ void TFMain::CreateWidgets(QWidget *content)
     content->findChild<QWidget *>(QStringLiteral("SpEStufeH"))->setFocus();
 }
 
-rollwerk::SkillTips::Widgets TFMain::CreateSkillGrid(QWidget *content)
+SkillTips::Widgets TFMain::CreateSkillGrid(QWidget *content)
 {
-    rollwerk::SkillTips::Widgets widgets;
+    SkillTips::Widgets widgets;
     const QFont body = layout::FontOf(layout::FontKind::Body);
     for (const layout::SkillEntry &entry : layout::kSkillGrid) {
         const int s = entry.skill;
-        rollwerk::NumberField &model = planner_.SpEFert[s];
-        QLabel *caption = CreateLabel(content, QStringLiteral("LFert%1Head").arg(s), Text(rollwerk::SkillCaption(s)),
-            body, layout::CaptionPlace(entry));
+        NumberField &model = planner_.SpEFert[s];
+        QLabel *caption = CreateLabel(
+            content, QStringLiteral("LFert%1Head").arg(s), Text(SkillCaption(s)), body, layout::CaptionPlace(entry));
         caption->setEnabled(model.CaptionEnabled());
 
-        auto *field = new rollwerk::SpinField(model, content);
+        auto *field = new SpinField(model, content);
         field->setObjectName(QStringLiteral("SpEFert%1").arg(s));
         field->setFont(body);
         field->setGeometry(layout::RectOf(layout::FieldPlace(entry)));
         field->setAccessibleName(caption->text());
 
-        connect(field, &rollwerk::SpinField::captionEnabledChanged, caption, &QWidget::setEnabled);
+        connect(field, &SpinField::captionEnabledChanged, caption, &QWidget::setEnabled);
         widgets.fields[s] = field;
         widgets.captions[s] = caption;
     }
@@ -332,3 +333,5 @@ void TFMain::Info1Click()
     info->raise();
     info->activateWindow();
 }
+
+} // namespace rollwerk

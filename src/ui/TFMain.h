@@ -19,13 +19,15 @@ class QLabel;
 class QListWidget;
 class QMenuBar;
 
+namespace rollwerk {
+
 // The plan document of a window. Listed before QWidget among the window's
 // bases, it is made before the window's widgets and destroyed after them:
 // bases are destroyed in the reverse order of their listing, and ~QWidget
 // deletes the children, every view of the planner among them.
 struct PlannerOwner {
-    rollwerk::PlanDocument document_;
-    rollwerk::Planner &planner_ = document_.Models();
+    PlanDocument document_;
+    Planner &planner_ = document_.Models();
 };
 
 // Without Q_OBJECT of its own: moc wants the QObject base first in TFMain's list.
@@ -44,18 +46,18 @@ public:
     // The window that "Info" shows; without one, the top-level window named "FInfo".
     void SetInfoWindow(QWidget *info) { infoWindow_ = info; }
 
-    rollwerk::Planner &planner() { return planner_; }
-    rollwerk::PlanDocument &document() { return document_; }
+    Planner &planner() { return planner_; }
+    PlanDocument &document() { return document_; }
 
 private:
     void CreateWidgets(QWidget *content);
-    rollwerk::SkillTips::Widgets CreateSkillGrid(QWidget *content);
+    SkillTips::Widgets CreateSkillGrid(QWidget *content);
     void CreateMenu();
     void SetTabOrder();
     void ShowFreePoints();
     void ShowFreeSlots();
     void ShowBonusLines();
-    void ShowRecord(const rollwerk::PlanRecord &record);
+    void ShowRecord(const PlanRecord &record);
 
     void Beenden1Click();
     void Info1Click();
@@ -79,5 +81,7 @@ private:
     QPointer<QWidget> infoWindow_;
     QPixmap emblem_;
     // The record's subscription, ended before the widgets go.
-    rollwerk::Connection recordConnection_;
+    Connection recordConnection_;
 };
+
+} // namespace rollwerk

@@ -15,8 +15,8 @@ protected:
     // False when the main window never became active.
     bool OpenWindows()
     {
-        main_ = std::make_unique<TFMain>();
-        info_ = std::make_unique<TFInfo>();
+        main_ = std::make_unique<rollwerk::TFMain>();
+        info_ = std::make_unique<rollwerk::TFInfo>();
         main_->SetInfoWindow(info_.get());
         main_->show();
         main_->activateWindow();
@@ -30,6 +30,6 @@ protected:
         main_.reset();
     }
 
-    std::unique_ptr<TFMain> main_;
-    std::unique_ptr<TFInfo> info_;
+    std::unique_ptr<rollwerk::TFMain> main_;
+    std::unique_ptr<rollwerk::TFInfo> info_;
 };

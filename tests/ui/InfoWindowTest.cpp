@@ -212,7 +212,7 @@ void InfoWindowTest::infoLeavesAMinimisedWindowAlone()
 
 void InfoWindowTest::closedWindowReturnsWhereTheUserLeftIt()
 {
-    QPointer<TFInfo> guard(info_.get());
+    QPointer<rollwerk::TFInfo> guard(info_.get());
     ChooseInfo();
     QVERIFY(QTest::qWaitForWindowExposed(info_.get()));
     info_->setGeometry(300, 250, 200, 150);

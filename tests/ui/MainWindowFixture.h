@@ -21,7 +21,7 @@ protected:
     // False when the window never became active.
     bool OpenWindow()
     {
-        window_ = std::make_unique<TFMain>();
+        window_ = std::make_unique<rollwerk::TFMain>();
         window_->show();
         window_->activateWindow();
         return QTest::qWaitForWindowActive(window_.get());
@@ -51,5 +51,5 @@ protected:
         QApplication::sendEvent(label, &event);
     }
 
-    std::unique_ptr<TFMain> window_;
+    std::unique_ptr<rollwerk::TFMain> window_;
 };

@@ -653,7 +653,7 @@ void MainWindowTest::bonusListNeverCutsALine()
     auto *list = Named<QListWidget>(QStringLiteral("LBBoni"));
     QVERIFY(list->toolTip().startsWith(QStringLiteral("Ein Rechtsklick \u00f6ffnet das Men\u00fc des Plans")));
     // A plan whose longest bonus line is wider than the list.
-    QVERIFY(rollwerk::ApplyPlanText(window_->planner(), "RW1rHAAABYyAAAAh").applied);
+    QVERIFY(rollwerk::PastePlan(window_->planner(), rollwerk::ClipboardContent::Text, "RW1rHAAABYyAAAAh").applied);
     int widest = 0;
     for (int row = 0; row < list->count(); ++row) {
         QCOMPARE(list->item(row)->toolTip(), list->item(row)->text());

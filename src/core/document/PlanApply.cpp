@@ -128,11 +128,6 @@ PlanApplication ApplyPlan(Planner &planner, const Plan &plan)
     return result;
 }
 
-PlanApplication ApplyPlanText(Planner &planner, std::string_view text)
-{
-    return PastePlan(planner, ClipboardContent::Text, text);
-}
-
 PlanApplication PastePlan(Planner &planner, ClipboardContent content, std::string_view text)
 {
     PlanDecoding decoding = FindPastedPlanCode(content, text);

@@ -28,13 +28,11 @@ struct PlanApplication {
 // Enters a plan that PlanProblem accepts; any other leaves the planner as it is.
 PlanApplication ApplyPlan(Planner &planner, const Plan &plan);
 
-// Finds the first code in a text and applies it; without one, nothing changes.
-// The message gives each difference its reason ("Waffenkunde: 5 statt 10 (5
-// weniger): die Stufe 5 begrenzt sie auf 5 Punkte") and names a second code
-// in the text.
-PlanApplication ApplyPlanText(Planner &planner, std::string_view text);
-
-// ApplyPlanText for what the clipboard held, which may be no text at all.
+// "Plan einfügen": finds the first code in what the clipboard held and applies
+// it; without one (no text at all, or no code in it), nothing changes and the
+// message says why. The message gives each difference its reason
+// ("Waffenkunde: 5 statt 10 (5 weniger): die Stufe 5 begrenzt sie auf 5
+// Punkte") and names a second code in the text.
 PlanApplication PastePlan(Planner &planner, ClipboardContent content, std::string_view text);
 
 } // namespace rollwerk

@@ -357,15 +357,17 @@ std::string InputProblem(const Goal &goal)
     if (goal.classColumn < 0 || goal.classColumn >= kClassCount)
         return "Unbekannte Klasse";
     if (goal.level < kMinLevel || goal.level > kMaxLevel)
-        return "Die Zielstufe muss zwischen 1 und 250 liegen";
+        return "Die Zielstufe muss zwischen " + std::to_string(kMinLevel) + " und " + std::to_string(kMaxLevel)
+            + " liegen";
     for (std::size_t index = 0; index < goal.weight.size(); ++index) {
         if (goal.weight[index] < 0 || goal.weight[index] > kMaxGoalWeight || goal.minimum[index] < 0
             || goal.minimum[index] > kMaxGoalMinimum)
-            return "Gewichte liegen zwischen 0 und 10, Mindestwerte zwischen 0 und 999";
+            return "Gewichte liegen zwischen 0 und " + std::to_string(kMaxGoalWeight) + ", Mindestwerte zwischen 0 und "
+                + std::to_string(kMaxGoalMinimum);
     }
     for (const std::int32_t value : goal.current.items) {
         if (value < 0 || value > kMaxLevel)
-            return "Der Plan hat einen Wert au\u00dferhalb von 0 bis 250";
+            return "Der Plan hat einen Wert au\u00dferhalb von 0 bis " + std::to_string(kMaxLevel);
     }
     return {};
 }

@@ -271,7 +271,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, StepNames,
         NameCase{"a pasted plan",
             [](PlannerDriver &d, PlanHistory &h) {
                 const PlanHistory::NamedAction action(h, kPastePlanStep);
-                ApplyPlanText(d.planner, "Mein Plan: " + MageCode());
+                PastePlan(d.planner, ClipboardContent::Text, "Mein Plan: " + MageCode());
             },
             1, "Plan einf\u00fcgen"},
         NameCase{"a new plan",

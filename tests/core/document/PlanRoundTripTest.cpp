@@ -81,7 +81,7 @@ TEST(PlanRoundTrip, RandomPlansComeBackOrTheDifferencesAreReported)
 
         PlannerDriver fresh;
         // The summary "Plan kopieren" puts on the clipboard carries the plan as its code.
-        const PlanApplication result = ApplyPlanText(fresh.planner, PlanSummary(walker.planner));
+        const PlanApplication result = PastePlan(fresh.planner, ClipboardContent::Text, PlanSummary(walker.planner));
         ASSERT_TRUE(result.applied) << code;
         const Plan shown = CurrentPlan(fresh.planner);
         ASSERT_EQ(shown.className, plan.className) << code;
@@ -97,7 +97,7 @@ TEST(PlanRoundTrip, RandomPlansComeBackOrTheDifferencesAreReported)
         // The same code on a planner in use gives the same plan and the same
         // views, which settle once, for all the plan's entries.
         started = settled = 0;
-        ApplyPlanText(busy.planner, code);
+        PastePlan(busy.planner, ClipboardContent::Text, code);
         ASSERT_EQ(started, 1);
         ASSERT_EQ(settled, 1);
         ASSERT_EQ(CurrentPlan(busy.planner), shown) << code;
@@ -107,8 +107,8 @@ TEST(PlanRoundTrip, RandomPlansComeBackOrTheDifferencesAreReported)
 
         // A code with one character dropped changes nothing at all.
         const PlannerState before = walker.planner.CaptureState();
-        const PlanApplication refused
-            = ApplyPlanText(walker.planner, code.substr(0, code.size() / 2) + code.substr(code.size() / 2 + 1));
+        const PlanApplication refused = PastePlan(
+            walker.planner, ClipboardContent::Text, code.substr(0, code.size() / 2) + code.substr(code.size() / 2 + 1));
         ASSERT_FALSE(refused.applied);
         ASSERT_FALSE(refused.message.empty());
         ASSERT_TRUE(walker.planner.CaptureState() == before) << code;
