@@ -1,8 +1,8 @@
 // JSON text for the binding's replies to the page: each function returns one
 // JSON value as text, which the caller joins into arrays and objects. The
 // page reads a reply with one JSON.parse, cheaper than building its objects
-// call by call across the module's edge. Defined out of line: the binding
-// calls them in many places, and inlined they made the module 20 KB larger.
+// call by call across the module's edge. Defined out of line, for the
+// module's size (docs/decisions.md).
 #pragma once
 
 #include <cstdint>
