@@ -5,7 +5,7 @@
 # the reproducer's path is printed.
 #
 #   FUZZ_SECONDS    time per target (default 60)
-#   FUZZ_TARGETS    targets to run (default "planner plancode jpeg")
+#   FUZZ_TARGETS    targets to run (default "planner document plancode jpeg")
 #   FUZZ_BUILD_DIR  build directory (default build-fuzz)
 #   FUZZ_CXX        compiler (default clang++-14)
 set -euo pipefail
@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 seconds=${FUZZ_SECONDS:-60}
-targets=${FUZZ_TARGETS:-planner plancode jpeg}
+targets=${FUZZ_TARGETS:-planner document plancode jpeg}
 build=${FUZZ_BUILD_DIR:-build-fuzz}
 cxx=${FUZZ_CXX:-clang++-14}
 case $build in /*) ;; *) build=$root/$build ;; esac
@@ -25,10 +25,12 @@ case $build in /*) ;; *) build=$root/$build ;; esac
 # go up to 128 KB, a long pasted text: finding a code takes some ten
 # milliseconds there under ASan, while time growing with the square of the
 # length takes seconds from 64 KB on, beyond the three-second limit even on
-# a loaded machine.
-declare -A max_len=([planner]=1024 [plancode]=131072 [jpeg]=8192)
-declare -A unit_timeout=([planner]=10 [plancode]=3 [jpeg]=20)
-declare -A extra=([planner]=-len_control=0 [plancode]= [jpeg]=)
+# a loaded machine. Document inputs are planner inputs with the history's,
+# the plan code's and the optimiser's commands among them; an answer of the
+# optimiser takes milliseconds, so they get the planner's generous limit.
+declare -A max_len=([planner]=1024 [document]=1024 [plancode]=131072 [jpeg]=8192)
+declare -A unit_timeout=([planner]=10 [document]=20 [plancode]=3 [jpeg]=20)
+declare -A extra=([planner]=-len_control=0 [document]=-len_control=0 [plancode]= [jpeg]=)
 
 if ! command -v "$cxx" >/dev/null; then
   echo "fuzz.sh: $cxx not found (Debian: apt-get install clang-14 libclang-rt-14-dev)" >&2
