@@ -9,6 +9,7 @@
 // before its next call.
 
 #include "Catalogue.h"
+#include "CurveChart.h"
 #include "GoalLink.h"
 #include "GoalTexts.h"
 #include "Json.h"
@@ -21,10 +22,12 @@
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -292,6 +295,20 @@ std::string GoalJson(const rollwerk::Goal &goal)
         {"weights", json::Array(weights)}, {"minimums", json::Array(minimums)}});
 }
 
+// A coordinate of a chart, to a tenth of a pixel.
+std::string Fixed(double value)
+{
+    std::array<char, 32> text{};
+    const int length = std::snprintf(text.data(), text.size(), "%.1f", value);
+    return {text.data(), static_cast<std::size_t>(std::max(length, 0))};
+}
+
+// [x, y], or [x, y, radius] for a marker.
+std::string PointJson(const rollwerk::ChartPoint &point, double radius = 0)
+{
+    return "[" + Fixed(point.x) + "," + Fixed(point.y) + (radius > 0 ? "," + Fixed(radius) : std::string()) + "]";
+}
+
 std::string EditJson(const rollwerk::ClassBox::Edit &edit)
 {
     return json::Object({{"text", json::Quote(edit.text)}, {"selectionStart", json::Number(edit.selectionStart)},
@@ -532,7 +549,8 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_row_names()
 // proposal, proposalTips, lastPoints, lastPointTips, comparison (texts),
 // curves [{title, values, current, proposed}], code: the plan to enter, empty
 // without an answer}.
-EMSCRIPTEN_KEEPALIVE const char *rw_goal_answer(std::int32_t handle, const char *goalText)
+EMSCRIPTEN_KEEPALIVE const char *rw_goal_answer(
+    std::int32_t handle, const char *goalText, std::int32_t width, std::int32_t textHeight)
 {
     return Reply(handle, [&] {
         const rollwerk::GoalView view = PlannerOf(handle).Document().AnswerGoal(GoalOf(goalText));
@@ -540,14 +558,19 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_answer(std::int32_t handle, const char 
         for (const bool row : view.reachable)
             reachable.push_back(json::Bool(row));
         std::vector<std::string> curves;
-        for (const rollwerk::RowCurve &curve : view.curves) {
-            std::vector<std::string> values;
-            values.reserve(curve.values.size());
-            for (const std::int64_t value : curve.values)
-                values.push_back(json::Number(value));
+        for (std::size_t index = 0; index < view.curves.size(); ++index) {
+            const rollwerk::RowCurve &curve = view.curves[index];
+            const rollwerk::CurveChart chart = rollwerk::ChartOf(curve, static_cast<int>(index), width, textHeight);
+            std::string points;
+            for (const rollwerk::ChartPoint &point : chart.line)
+                points += (points.empty() ? "" : " ") + Fixed(point.x) + ',' + Fixed(point.y);
             curves.push_back(
-                json::Object({{"title", json::Quote(rollwerk::CurveTitle(curve))}, {"values", json::Array(values)},
-                    {"current", json::Number(curve.current)}, {"proposed", json::Number(curve.proposed)}}));
+                json::Object({{"title", json::Quote(rollwerk::CurveTitle(curve))}, {"titleAt", PointJson(chart.title)},
+                    {"axes",
+                        json::Quote("M" + Fixed(chart.axisTop.x) + ' ' + Fixed(chart.axisTop.y) + 'V'
+                            + Fixed(chart.corner.y) + 'H' + Fixed(chart.axisEnd.x))},
+                    {"points", json::Quote(points)}, {"current", PointJson(chart.current, rollwerk::kCurrentMarker)},
+                    {"proposed", PointJson(chart.proposed, rollwerk::kProposedMarker)}}));
         }
         const rollwerk::GoalTexts &texts = view.texts;
         return json::Object({{"found", json::Bool(view.answer.found)}, {"reachable", json::Array(reachable)},
@@ -555,6 +578,9 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_answer(std::int32_t handle, const char 
             {"proposalTips", json::Strings(texts.proposalTips)}, {"lastPoints", json::Strings(texts.lastPoints)},
             {"lastPointTips", json::Strings(texts.lastPointTips)}, {"comparison", json::Strings(texts.comparison)},
             {"curves", json::Array(curves)},
+            {"chartsHeight",
+                json::Number(std::int64_t{rollwerk::kChartHeight}
+                    * std::max<std::int64_t>(1, static_cast<std::int64_t>(curves.size())))},
             {"code", json::Quote(view.proposal ? rollwerk::EncodePlan(*view.proposal) : std::string())}});
     });
 }

@@ -75,6 +75,7 @@ val WidgetObject(const layout::WidgetEntry &entry)
     widget.set("font", NameOf(kFontNames, entry.font));
     widget.set("tab", entry.tab);
     widget.set("text", Text(entry.text));
+    widget.set("follows", Text(entry.follows));
     widget.set("label", Text(layout::NamingLabel(entry.name)));
     widget.set("accessibleName", Text(layout::AccessibleName(entry.name)));
     return widget;

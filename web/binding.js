@@ -125,8 +125,9 @@ function bindCore(wasm) {
     findPlanCode: (value) => reply(wasm.rw_find_plan_code(text(value))),
     comparePlan: (planner, value) => planner.call(wasm.rw_compare_plan(planner.handle, text(value))),
     goalRowNames: () => reply(wasm.rw_goal_row_names()),
-    goalAnswer: (planner, level, keepSpent, weights, minimums) =>
-      planner.call(wasm.rw_goal_answer(planner.handle, goalText(level, keepSpent, weights, minimums))),
+    // The answer, with the curves' charts laid out for a view of the given width and title line height.
+    goalAnswer: (planner, level, keepSpent, weights, minimums, width, textHeight) =>
+      planner.call(wasm.rw_goal_answer(planner.handle, goalText(level, keepSpent, weights, minimums), width, textHeight)),
     goalLink: (level, keepSpent, weights, minimums) =>
       reply(wasm.rw_goal_link(goalText(level, keepSpent, weights, minimums))),
     readGoalLink: (value) => reply(wasm.rw_read_goal_link(text(value))),

@@ -188,7 +188,8 @@ function mainWindow(table, classItems, state) {
         markup.push(element('img', { id: widget.name, src: 'emblem.jpg', alt: '', draggable: 'false' }));
         break;
       case 'Label': {
-        if (widget.name === 'LFertGes' || widget.name === 'LFertGesAnzeige') break;
+        // A label that follows another is drawn with it, in one row below.
+        if (widget.follows || main.widgets.some((other) => other.follows === widget.name)) break;
         const field = namedField(widget.name);
         markup.push(label(widget.name, state.labels[widget.name] ?? widget.text, widget.place, widget.font,
           field ? 'label' : 'span',
@@ -248,14 +249,15 @@ function mainWindow(table, classItems, state) {
     }
   }
 
-  // The free slots number stands a fixed gap right of its caption and moves with it.
-  const caption = entry('LFertGes');
-  const number = entry('LFertGesAnzeige');
-  rules.push(rule('.labelrow', placeOf(caption.place, { width: false })));
-  markup.push(element('div', { class: 'labelrow' },
-    label(caption.name, caption.text, { ...caption.place, x: 0, y: 0 }, caption.font)
-    + label(number.name, state.labels[number.name], { ...number.place, x: 0, y: 0 }, number.font)));
-  rules.push(rule(`#${number.name}`, { 'margin-left': px(table.freeSlotsGap) }));
+  // A label that follows another stands a fixed gap right of that one's text and moves with it.
+  for (const number of main.widgets.filter((widget) => widget.follows)) {
+    const caption = entry(number.follows);
+    rules.push(rule('.labelrow', placeOf(caption.place, { width: false })));
+    markup.push(element('div', { class: 'labelrow' },
+      label(caption.name, state.labels[caption.name] ?? caption.text, { ...caption.place, x: 0, y: 0 }, caption.font)
+      + label(number.name, state.labels[number.name], { ...number.place, x: 0, y: 0 }, number.font)));
+    rules.push(rule(`#${number.name}`, { 'margin-left': px(table.freeSlotsGap) }));
+  }
 
   for (const skill of main.skills) {
     const id = `SpEFert${skill.skill}`;

@@ -3,10 +3,8 @@
 // shown here. The window is not modal and follows every change of the plan.
 
 const SVG = 'http://www.w3.org/2000/svg';
-const CHART_HEIGHT = 84;
 const CHART_WIDTH = 240;
 const MARGIN = 6;
-const MARKER = 5;
 const GAP = 8;
 const TEXT_HEIGHT = 16;
 
@@ -63,13 +61,14 @@ function showLines(document, list, lines, tips = []) {
   );
 }
 
-// The curves by hand: per curve its title, the axes, the line over the skill
-// values 0 to the level, the current value grey and the proposed one red;
-// without curves, the texts the page carries from the core.
-function drawCurves(document, svg, curves) {
-  // As wide as its box (its scroll bar left out), never narrower than a readable chart.
-  const width = Math.max(CHART_WIDTH, svg.parentElement.clientWidth);
-  const height = Math.max(1, curves.length) * CHART_HEIGHT;
+// Chart width for the core to lay the curves out in: as wide as the box (its
+// scroll bar left out), never narrower than a readable chart.
+const chartWidth = (svg) => Math.max(CHART_WIDTH, svg.parentElement.clientWidth);
+
+// The curves as the core laid them out: per curve its title, the axes, the
+// line over the skill values 0 to the level, the current value grey and the
+// proposed one red; without curves, the texts the page carries from the core.
+function drawCurves(document, svg, { curves, chartsHeight: height }, width) {
   svg.setAttribute('width', width);
   svg.setAttribute('height', height);
   svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
@@ -81,35 +80,21 @@ function drawCurves(document, svg, curves) {
     text.textContent = svg.dataset.noCurvesText;
     nodes.push(text);
   }
-  curves.forEach((curve, index) => {
-    const top = index * CHART_HEIGHT;
+  for (const curve of curves) {
     const group = element(document, 'g', { class: 'curve' }, SVG);
     const tip = element(document, 'title', {}, SVG);
     tip.textContent = curve.title;
-    const title = element(document, 'text', { x: MARGIN, y: top + TEXT_HEIGHT - 3 }, SVG);
+    const [tx, ty] = curve.titleAt;
+    const title = element(document, 'text', { x: tx, y: ty }, SVG);
     title.textContent = curve.title;
-    // Inset by a marker's radius, so that a marker at either end shows whole.
-    const left = MARGIN + MARKER;
-    const plotTop = top + TEXT_HEIGHT + 4 + MARKER;
-    const plotWidth = width - 2 * (MARGIN + MARKER);
-    const plotHeight = CHART_HEIGHT - TEXT_HEIGHT - 10 - 2 * MARKER;
-    const bottom = plotTop + plotHeight;
-    const level = Math.max(1, curve.values.length - 1);
-    const highest = Math.max(1, ...curve.values);
-    const at = (v) => {
-      const value = curve.values[Math.min(level, Math.max(0, v))];
-      return [left + (plotWidth * v) / level, bottom - (plotHeight * value) / highest];
-    };
-    const axes = element(document, 'path', { class: 'axes', d: `M${left} ${plotTop}V${bottom}H${left + plotWidth}` }, SVG);
-    const points = curve.values.map((_, v) => at(v).map((n) => n.toFixed(1)).join(',')).join(' ');
-    const line = element(document, 'polyline', { class: 'line', points }, SVG);
-    const [cx, cy] = at(curve.current);
-    const [px, py] = at(curve.proposed);
-    const current = element(document, 'circle', { class: 'current', cx, cy, r: MARKER }, SVG);
-    const proposed = element(document, 'circle', { class: 'proposed', cx: px, cy: py, r: 3.5 }, SVG);
+    const axes = element(document, 'path', { class: 'axes', d: curve.axes }, SVG);
+    const line = element(document, 'polyline', { class: 'line', points: curve.points }, SVG);
+    const marker = (name, [cx, cy, r]) => element(document, 'circle', { class: name, cx, cy, r }, SVG);
+    const current = marker('current', curve.current);
+    const proposed = marker('proposed', curve.proposed);
     group.append(tip, title, axes, line, current, proposed);
     nodes.push(group);
-  });
+  }
   svg.replaceChildren(...nodes);
 }
 
@@ -139,6 +124,7 @@ function movable(dialog, bar) {
 export function setUpGoals(document, core, view, { apply, goalChanged, onError }) {
   const dialog = document.getElementById('FZiel');
   const byId = (id) => document.getElementById(id);
+  const curvesView = byId('PBKurven');
   const rowsBox = byId('FZielZeilen');
   const body = rowsBox.querySelector('tbody');
   const lists = ['LBVorschlag', 'LBLetzterPunkt', 'LBVergleich'].map(byId);
@@ -199,7 +185,7 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
     const { level: target, keepSpent, weights, minimums } = goal();
     let answer;
     try {
-      answer = core.goalAnswer(view.planner, target, keepSpent, weights, minimums);
+      answer = core.goalAnswer(view.planner, target, keepSpent, weights, minimums, chartWidth(curvesView), TEXT_HEIGHT);
     } catch (error) {
       onError(error);
       return;
@@ -212,7 +198,7 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
     showLines(document, proposalList, answer.proposal, answer.proposalTips);
     showLines(document, lastPointList, answer.lastPoints, answer.lastPointTips);
     showLines(document, comparisonList, answer.comparison);
-    drawCurves(document, byId('PBKurven'), answer.curves);
+    drawCurves(document, curvesView, answer, chartWidth(curvesView));
     code = answer.code;
     take.disabled = !answer.found;
   };

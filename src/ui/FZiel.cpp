@@ -240,7 +240,7 @@ void FZiel::ShowAnswer(const GoalView &view)
     SetLines(LBVorschlag_, texts.proposal, texts.proposalTips);
     SetLines(LBLetzterPunkt_, texts.lastPoints, texts.lastPointTips);
     SetLines(LBVergleich_, texts.comparison);
-    PBKurven_->SetCurves(view.curves, view.goal.level);
+    PBKurven_->SetCurves(view.curves);
 }
 
 void FZiel::Enter()

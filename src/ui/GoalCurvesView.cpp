@@ -1,6 +1,6 @@
 #include "GoalCurvesView.h"
 
-#include "ComparisonTexts.h"
+#include "CurveChart.h"
 #include "GoalTexts.h"
 #include "GoalWindowTable.h"
 
@@ -13,10 +13,7 @@ namespace rollwerk {
 
 namespace {
 
-constexpr int kChartHeight = 84;
-constexpr int kMargin = 6;
 constexpr int kWidth = 300;
-constexpr int kMarker = 5;
 
 QString Title(const RowCurve &curve)
 {
@@ -32,10 +29,9 @@ GoalCurvesView::GoalCurvesView(QWidget *parent) : QWidget(parent)
     setAutoFillBackground(true);
 }
 
-void GoalCurvesView::SetCurves(std::vector<RowCurve> curves, std::int32_t level)
+void GoalCurvesView::SetCurves(std::vector<RowCurve> curves)
 {
     curves_ = std::move(curves);
-    level_ = std::max(level, 1);
     QStringList titles;
     for (const RowCurve &curve : curves_)
         titles << Title(curve);
@@ -54,43 +50,30 @@ void GoalCurvesView::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const int text = fontMetrics().height();
     if (curves_.empty()) {
-        painter.drawText(rect().adjusted(kMargin, kMargin, -kMargin, -kMargin), Qt::AlignLeft | Qt::AlignTop,
-            QString::fromUtf8(kNoCurvesText));
+        painter.drawText(rect().adjusted(kChartMargin, kChartMargin, -kChartMargin, -kChartMargin),
+            Qt::AlignLeft | Qt::AlignTop, QString::fromUtf8(kNoCurvesText));
         return;
     }
-    int top = 0;
-    for (const RowCurve &curve : curves_) {
+    const auto at = [](const ChartPoint &point) { return QPointF(point.x, point.y); };
+    for (std::size_t index = 0; index < curves_.size(); ++index) {
+        const CurveChart chart = ChartOf(curves_[index], static_cast<int>(index), width(), fontMetrics().height());
         painter.setPen(palette().color(QPalette::Text));
-        painter.drawText(kMargin, top + text, Title(curve));
-        // Inset by a marker's radius, so that a marker at either end shows whole.
-        const QRectF plot(kMargin + kMarker, top + text + 4 + kMarker, width() - 2 * (kMargin + kMarker),
-            kChartHeight - text - 10 - 2 * kMarker);
+        painter.drawText(at(chart.title), Title(curves_[index]));
         painter.setPen(QPen(palette().color(QPalette::Mid), 1));
-        painter.drawLine(plot.bottomLeft(), plot.bottomRight());
-        painter.drawLine(plot.bottomLeft(), plot.topLeft());
-        const std::int64_t highest
-            = std::max<std::int64_t>(1, *std::max_element(curve.values.begin(), curve.values.end()));
-        auto at = [&](std::int32_t v) {
-            const std::int64_t value = curve.values.at(static_cast<std::size_t>(std::clamp(v, 0, level_)));
-            return QPointF(plot.left() + plot.width() * v / level_,
-                plot.bottom() - plot.height() * static_cast<double>(value) / static_cast<double>(highest));
-        };
-        QPainterPath path(at(0));
-        for (std::int32_t v = 1; v <= level_; ++v)
-            path.lineTo(at(v));
+        painter.drawLine(at(chart.corner), at(chart.axisEnd));
+        painter.drawLine(at(chart.corner), at(chart.axisTop));
+        QPainterPath path(at(chart.line.front()));
+        for (const ChartPoint &point : chart.line)
+            path.lineTo(at(point));
         painter.setPen(QPen(palette().color(QPalette::Text), 1.5));
         painter.drawPath(path);
-        // The current value grey, the proposed one red and larger, so that both show where they meet.
-        const std::int32_t current = std::clamp(curve.current, 0, level_);
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(0x80, 0x80, 0x80));
-        painter.drawEllipse(at(current), kMarker, kMarker);
+        painter.drawEllipse(at(chart.current), kCurrentMarker, kCurrentMarker);
         painter.setBrush(QColor(0xd0, 0x20, 0x20));
-        painter.drawEllipse(at(curve.proposed), 3.5, 3.5);
+        painter.drawEllipse(at(chart.proposed), kProposedMarker, kProposedMarker);
         painter.setBrush(Qt::NoBrush);
-        top += kChartHeight;
     }
 }
 

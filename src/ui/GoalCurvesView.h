@@ -19,7 +19,7 @@ class GoalCurvesView : public QWidget {
 public:
     explicit GoalCurvesView(QWidget *parent = nullptr);
 
-    void SetCurves(std::vector<RowCurve> curves, std::int32_t level);
+    void SetCurves(std::vector<RowCurve> curves);
     QSize sizeHint() const override;
 
 protected:
@@ -27,7 +27,6 @@ protected:
 
 private:
     std::vector<RowCurve> curves_;
-    std::int32_t level_ = 1;
 };
 
 } // namespace rollwerk

@@ -149,8 +149,6 @@ void TFMain::CreateWidgets(QWidget *content)
                 SetColour(label, QPalette::WindowText, {0, 0, 0});
             if (entry.name == "LFertFrei")
                 LFertFrei_ = label;
-            else if (entry.name == "LFertGes")
-                LFertGes_ = label;
             else if (entry.name == "LFertGesAnzeige")
                 LFertGesAnzeige_ = label;
             widget = label;
@@ -210,8 +208,14 @@ void TFMain::CreateWidgets(QWidget *content)
         if (entry.kind != layout::Kind::Label && entry.kind != layout::Kind::Picture)
             widget->setGeometry(layout::RectOf(entry.place));
     }
-    // The free slots number keeps its distance to its caption, whatever the font.
-    LFertGesAnzeige_->move(LFertGes_->geometry().right() + 1 + layout::kFreeSlotsGap, LFertGesAnzeige_->y());
+    // A label that follows another keeps its distance to that one's text, whatever the font.
+    for (const layout::WidgetEntry &entry : layout::kMainWidgets) {
+        if (entry.follows.empty())
+            continue;
+        QWidget *label = content->findChild<QWidget *>(Text(entry.name));
+        const QWidget *before = content->findChild<QWidget *>(Text(entry.follows));
+        label->move(before->geometry().right() + 1 + layout::kFreeSlotsGap, label->y());
+    }
     // The first field in the keyboard order takes the focus when the window first becomes active.
     content->findChild<QWidget *>(QStringLiteral("SpEStufeH"))->setFocus();
 }

@@ -73,7 +73,6 @@ private:
 
     QLabel *LFertFrei_ = nullptr;
     MeasuredTexts freePointsWidths_;
-    QLabel *LFertGes_ = nullptr;
     QLabel *LFertGesAnzeige_ = nullptr;
     MeasuredTexts freeSlotsWidths_;
     QListWidget *LBBoni_ = nullptr;

@@ -33,6 +33,9 @@ struct WidgetEntry {
     FontKind font;
     int tab;
     std::string_view text;
+    // A label placed right after the text of this one, kFreeSlotsGap apart,
+    // whatever the font makes of its width; empty: placed where place says.
+    std::string_view follows;
 };
 
 inline constexpr std::string_view kMainName = "FMain";
@@ -52,17 +55,17 @@ inline constexpr int kFreeSlotsGap = 6;
 
 // clang-format off
 inline constexpr std::array<WidgetEntry, 11> kMainWidgets = {{
-    {"IHead1", Kind::Picture, {208, 0, 63, 87}, FontKind::None, kNoTab, ""},
-    {"LHead", Kind::Label, {280, 16, 400, 42}, FontKind::Title, kNoTab, "Tolvar-Rollwerk"},
-    {"Image1", Kind::Picture, {688, 0, 63, 87}, FontKind::None, kNoTab, ""},
-    {"LBoni", Kind::Label, {555, 81, 128, 19}, FontKind::Bold, kNoTab, "resultierende Boni:"},
-    {"CBCharwahl", Kind::ClassBox, {72, 96, 145, 27}, FontKind::Bold, 1, ""},
-    {"LStufeHead", Kind::Label, {240, 104, 147, 19}, FontKind::Bold, kNoTab, "Stufe des Charakters:"},
-    {"SpEStufeH", Kind::LevelField, {392, 96, 57, 29}, FontKind::Bold, 0, ""},
-    {"LFertFrei", Kind::Label, {72, 136, 175, 19}, FontKind::Bold, kNoTab, ""},
-    {"LFertGes", Kind::Label, {72, 160, 290, 19}, FontKind::Bold, kNoTab, kFreeSlotsCaption},
-    {"LFertGesAnzeige", Kind::Label, {368, 160, 8, 19}, FontKind::Bold, kNoTab, ""},
-    {"LBBoni", Kind::BonusList, {552, 104, 398, 540}, FontKind::List, 30, ""},
+    {"IHead1", Kind::Picture, {208, 0, 63, 87}, FontKind::None, kNoTab, "", ""},
+    {"LHead", Kind::Label, {280, 16, 400, 42}, FontKind::Title, kNoTab, "Tolvar-Rollwerk", ""},
+    {"Image1", Kind::Picture, {688, 0, 63, 87}, FontKind::None, kNoTab, "", ""},
+    {"LBoni", Kind::Label, {555, 81, 128, 19}, FontKind::Bold, kNoTab, "resultierende Boni:", ""},
+    {"CBCharwahl", Kind::ClassBox, {72, 96, 145, 27}, FontKind::Bold, 1, "", ""},
+    {"LStufeHead", Kind::Label, {240, 104, 147, 19}, FontKind::Bold, kNoTab, "Stufe des Charakters:", ""},
+    {"SpEStufeH", Kind::LevelField, {392, 96, 57, 29}, FontKind::Bold, 0, "", ""},
+    {"LFertFrei", Kind::Label, {72, 136, 175, 19}, FontKind::Bold, kNoTab, "", ""},
+    {"LFertGes", Kind::Label, {72, 160, 290, 19}, FontKind::Bold, kNoTab, kFreeSlotsCaption, ""},
+    {"LFertGesAnzeige", Kind::Label, {368, 160, 8, 19}, FontKind::Bold, kNoTab, "", "LFertGes"},
+    {"LBBoni", Kind::BonusList, {552, 104, 398, 540}, FontKind::List, 30, "", ""},
 }};
 // clang-format on
 
