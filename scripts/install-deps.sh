@@ -33,10 +33,32 @@ if [ "${1:-}" = web ] || [ "${1:-}" = web-test ]; then
   command -v npm >/dev/null || missing+=(npm)
 fi
 
+# Automatic updates (at boot, say) may hold the package manager's locks for
+# minutes. apt-get waits for dpkg's lock when told to; for the lock of the
+# package lists it has no such option, so an update that finds that lock taken
+# is started again until it gets it, for as long.
+lock_timeout=600
+apt_get() {
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=$lock_timeout "$@"
+}
+update_package_lists() {
+  local deadline=$((SECONDS + lock_timeout)) output said=
+  until output=$(apt_get update -qq 2>&1); do
+    if [[ $output != *"Could not get lock"* ]] || [ $SECONDS -ge $deadline ]; then
+      printf '%s\n' "$output" >&2
+      return 1
+    fi
+    [ -n "$said" ] || echo "Another apt process holds the package lists; waiting up to $lock_timeout s"
+    said=1
+    sleep 5
+  done
+  [ -z "$output" ] || printf '%s\n' "$output"
+}
+
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   sudo=""
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  update_package_lists
+  apt_get install -y -qq --no-install-recommends "${missing[@]}"
 fi
