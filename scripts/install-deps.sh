@@ -2,7 +2,8 @@
 # Installs the Debian packages Rollwerk needs to build, test and run,
 # asking apt-get only for those that are missing. With the argument `web`:
 # those that build and serve the web page instead; with `web-test`: those
-# that run the browser tests. npm installs the page's build tools and the
+# that run the browser tests; with `ci`: the tools of CI's release checks
+# (sanitizers, static analysis, coverage, package, accessibility). npm installs the page's build tools and the
 # browser tests' packages from their lock files.
 set -euo pipefail
 
@@ -10,6 +11,12 @@ if [ "${1:-}" = web ]; then
   packages=(cmake make emscripten node-acorn fonts-liberation python3 python3-pil)
 elif [ "${1:-}" = web-test ]; then
   packages=(chromium fonts-liberation python3)
+elif [ "${1:-}" = ci ]; then
+  packages=(
+    clang-14 libclang-rt-14-dev clang-tidy clang-format cppcheck gcovr
+    dpkg-dev lintian desktop-file-utils appstream
+    at-spi2-core dbus python3-gi gir1.2-atspi-2.0
+  )
 else
 packages=(
   g++ cmake make pkg-config
