@@ -15,7 +15,7 @@ elif [ "${1:-}" = ci ]; then
   packages=(
     clang-14 libclang-rt-14-dev clang-tidy clang-format cppcheck gcovr
     dpkg-dev lintian desktop-file-utils appstream
-    at-spi2-core dbus python3-gi gir1.2-atspi-2.0
+    at-spi2-core dbus python3-gi gir1.2-atspi-2.0 xdotool
   )
 else
 packages=(
