@@ -11,8 +11,11 @@ EMSDK_ENV = NODE_PATH=/usr/share/nodejs
 deps:
 	@scripts/install-deps.sh
 
+# The native tests compare the native core with the WebAssembly one of the
+# site's build tree, named here (a build configured without it leaves that out).
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROLLWERK_WERROR=ON
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROLLWERK_WERROR=ON \
+		-DROLLWERK_WEB_BUILD_DIR=$(abspath $(WEB_BUILD))
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)

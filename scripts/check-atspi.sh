@@ -4,14 +4,14 @@
 # in a private D-Bus session with its own AT-SPI bus, and
 # scripts/atspi-client.py walks its accessible tree. Exits non-zero on failure.
 # Usage: scripts/check-atspi.sh [path/to/rollwerk]
-# Needs: xvfb, dbus (dbus-run-session), at-spi2-core, gir1.2-atspi-2.0, python3-gi.
+# Needs: xvfb, dbus (dbus-run-session), at-spi2-core, gir1.2-atspi-2.0, python3-gi, xdotool.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-$root/build/src/app/rollwerk}
 [ -x "$program" ] || { echo "no program at $program (build it first or pass its path)" >&2; exit 1; }
 launcher=/usr/libexec/at-spi-bus-launcher
-for tool in Xvfb dbus-run-session dbus-send "$launcher"; do
+for tool in Xvfb dbus-run-session dbus-send xdotool "$launcher"; do
     command -v "$tool" >/dev/null || { echo "$tool is missing (see the header of $0)" >&2; exit 1; }
 done
 /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null \
@@ -38,7 +38,10 @@ finish() {
 trap finish EXIT
 trap 'exit 1' INT TERM
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# -noreset: the bus launcher below connects to the display and leaves again; as
+# the last client gone, that reset the server, and a program connecting just
+# then was turned away ("could not connect to display").
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start:" >&2; cat "$work/xvfb.log" >&2; exit 1; }
@@ -62,6 +65,9 @@ timeout 120 /usr/bin/python3 "$root/scripts/atspi-client.py" || status=$?
 if [ "$status" -ne 0 ]; then
     echo "--- program output" >&2
     cat "$work/app.log" >&2
+    kill -0 "$xvfb_pid" 2>/dev/null || echo "Xvfb on $DISPLAY has ended" >&2
+    echo "--- Xvfb output" >&2
+    cat "$work/xvfb.log" >&2
 fi
 kill -0 "$app_pid" 2>/dev/null || { echo "FAIL: the program ended during the check" >&2; status=1; }
 exit "$status"

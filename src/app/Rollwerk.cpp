@@ -12,9 +12,13 @@
 int main(int argc, char *argv[])
 {
     if (!rollwerk::DisplayReachable()) {
-        std::fputs("rollwerk: Es konnte keine Anzeige ge\u00f6ffnet werden. Auf einer virtuellen Anzeige startet "
-                   "das Programm mit: xvfb-run -a rollwerk\n",
-            stderr);
+        // The command names the program as it was started (build/src/app/rollwerk from the
+        // project's folder, rollwerk when installed), so it works where it was typed.
+        const char *started = argc > 0 && argv[0] && *argv[0] ? argv[0] : "rollwerk";
+        std::fprintf(stderr,
+            "rollwerk: Es konnte keine Anzeige ge\u00f6ffnet werden. Auf einer virtuellen Anzeige startet "
+            "das Programm mit: xvfb-run -a %s\n",
+            started);
         return 1;
     }
 
