@@ -34,7 +34,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto *box = window.findChild<QComboBox *>(QStringLiteral("CBCharwahl"));
-        rollwerk::Planner &planner = window.planner();
+        rollwerk::Planner &planner = window.Models();
         qint64 totalNs = 0;
         int changes = 0;
         QBENCHMARK
@@ -61,12 +61,12 @@ private slots:
     {
         rollwerk::TFMain window;
         QVERIFY(ShowDevelopedPlan(window));
-        rollwerk::Planner &planner = window.planner();
+        rollwerk::Planner &planner = window.Models();
         auto *field = window.findChild<rollwerk::SpinField *>(QStringLiteral("SpEFert3"));
         QVERIFY(field);
         int records = 0;
         const rollwerk::Connection counter
-            = window.document().recorded.Connect([&](const rollwerk::PlanRecord &record) { records += record.tips; });
+            = window.Document().recorded.Connect([&](const rollwerk::PlanRecord &record) { records += record.tips; });
         constexpr int kSteps = 2000;
         const Timing timing;
         for (int i = 0; i < kSteps; ++i)
@@ -80,11 +80,11 @@ private slots:
     {
         rollwerk::TFMain window;
         QVERIFY(ShowDevelopedPlan(window));
-        rollwerk::Planner &planner = window.planner();
+        rollwerk::Planner &planner = window.Models();
         const rollwerk::Plan plan = rollwerk::CurrentPlan(planner);
         int refreshes = 0;
         const rollwerk::Connection counter
-            = window.document().recorded.Connect([&](const rollwerk::PlanRecord &record) { refreshes += record.tips; });
+            = window.Document().recorded.Connect([&](const rollwerk::PlanRecord &record) { refreshes += record.tips; });
         constexpr int kEntries = 200;
         const Timing timing;
         for (int i = 0; i < kEntries; ++i)
@@ -98,7 +98,7 @@ private slots:
         rollwerk::TFMain window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        rollwerk::Planner &planner = window.planner();
+        rollwerk::Planner &planner = window.Models();
         auto *menu = window.findChild<rollwerk::PlanMenu *>();
         QVERIFY(menu);
         // Gladiator at level 60 with four skills, which level 55 typed over it wipes.
@@ -143,7 +143,7 @@ private:
         window.show();
         if (!QTest::qWaitForWindowExposed(&window))
             return false;
-        rollwerk::Planner &planner = window.planner();
+        rollwerk::Planner &planner = window.Models();
         planner.SpEStufeH.EditText("60");
         planner.SpEFert[1].EditText("40");
         planner.SpEFert[18].EditText("30");

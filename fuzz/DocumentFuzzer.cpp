@@ -24,7 +24,7 @@ Command NextCommand(const PlanDocument &document, Reader &in)
 {
     const std::uint8_t kind = in.Byte();
     if (kind < 200)
-        return FieldCommand(document.planner(), in);
+        return FieldCommand(document.Models(), in);
     switch ((kind - 200) % 7) {
     case 0:
         return command::Undo{};
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     while (!in.AtEnd()) {
         document.Models().ResetCounts();
         document.Run(NextCommand(document, in));
-        CheckPlan(document.planner());
+        CheckPlan(document.Models());
         if (const PlanDecoding own = DecodePlanCode(document.Code()); own.plan) {
             if (!ComparePlans(document.Shown(), SideOf(own.plan->level, own.plan->skills)).Same())
                 Violated("the plan shown differs from its own code");

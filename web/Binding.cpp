@@ -113,7 +113,7 @@ public:
     }
 
     rollwerk::PlanDocument &Document() { return document_; }
-    const rollwerk::Planner &Core() const { return document_.planner(); }
+    const rollwerk::Planner &Core() const { return document_.Models(); }
 
     // The pushes since the last call, as a JSON array's members, and forgets them.
     std::string TakePushes() { return std::exchange(pushes_, {}); }
@@ -128,7 +128,7 @@ private:
 
     void Push(const rollwerk::PlanRecord &record)
     {
-        const rollwerk::Planner &planner = document_.planner();
+        const rollwerk::Planner &planner = document_.Models();
         for (int f = kLevelField; f <= rollwerk::kSkillCount; ++f) {
             const std::uint8_t changed = record.fields[static_cast<std::size_t>(f)];
             const NumberField &field = f == kLevelField ? planner.SpEStufeH : planner.SpEFert[f];

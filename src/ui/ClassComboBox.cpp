@@ -38,18 +38,18 @@ ClassComboBox::ClassComboBox(ClassBox &model, QWidget *parent) : QComboBox(paren
     lineEdit()->installEventFilter(this);
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
         if (!forwardingKey_)
-            lineEdited();
+            LineEdited();
     });
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (index < 0)
             return;
         const UserAction action(model_.actions);
         CallPlanner(this, [&] { model_.Pick(static_cast<std::size_t>(index)); });
-        showModelText();
+        ShowModelText();
     });
-    showModelText();
+    ShowModelText();
 
-    modelConnection_ = model_.textShown.Connect([this](const std::string &) { showModelText(); });
+    modelConnection_ = model_.textShown.Connect([this](const std::string &) { ShowModelText(); });
 }
 
 void ClassComboBox::keyPressEvent(QKeyEvent *event)
@@ -71,7 +71,7 @@ void ClassComboBox::keyPressEvent(QKeyEvent *event)
         }
         event->accept();
         if (CallPlanner(this, [&] { model_.SelectAdjacent(event->key() == Qt::Key_Up ? -1 : 1); }))
-            showModelText();
+            ShowModelText();
         lineEdit()->selectAll();
         return;
     case Qt::Key_PageUp:
@@ -93,23 +93,23 @@ void ClassComboBox::keyPressEvent(QKeyEvent *event)
             const CharSelection selection = SelectionOf(*lineEdit());
             ClassBox::Edit edit;
             const bool ok = CallPlanner(this, [&] { edit = model_.Backspace(selection.start, selection.length); });
-            applyEdit(ok, edit);
+            ApplyEdit(ok, edit);
             return;
         }
         break;
     default:
         break;
     }
-    if (TypeEach(*event, TypedCharacters(*event), [this](char32_t ch) { typeCharacter(ch); }))
+    if (TypeEach(*event, TypedCharacters(*event), [this](char32_t ch) { TypeCharacter(ch); }))
         return;
-    forwardToLineEdit(event);
+    ForwardToLineEdit(event);
 }
 
 void ClassComboBox::inputMethodEvent(QInputMethodEvent *event)
 {
     // A character composed by an input method completes like a typed key.
     const UserAction action(model_.actions);
-    if (isEnabled() && TypeEach(*event, ComposedCharacters(*event), [this](char32_t ch) { typeCharacter(ch); }))
+    if (isEnabled() && TypeEach(*event, ComposedCharacters(*event), [this](char32_t ch) { TypeCharacter(ch); }))
         return;
     QComboBox::inputMethodEvent(event);
 }
@@ -131,7 +131,7 @@ bool ClassComboBox::eventFilter(QObject *watched, QEvent *event)
     return QComboBox::eventFilter(watched, event);
 }
 
-void ClassComboBox::showModelText()
+void ClassComboBox::ShowModelText()
 {
     const QString text = QString::fromStdString(model_.Text());
     const int index = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -146,9 +146,9 @@ void ClassComboBox::showModelText()
     }
 }
 
-void ClassComboBox::applyEdit(bool ok, const ClassBox::Edit &edit)
+void ClassComboBox::ApplyEdit(bool ok, const ClassBox::Edit &edit)
 {
-    showModelText();
+    ShowModelText();
     // A procedure that set another text during the notification wins; the caret then stands at the end.
     if (!ok || model_.Text() != edit.text) {
         lineEdit()->end(false);
@@ -163,29 +163,29 @@ void ClassComboBox::applyEdit(bool ok, const ClassBox::Edit &edit)
         lineEdit()->setCursorPosition(start);
 }
 
-void ClassComboBox::typeCharacter(char32_t ch)
+void ClassComboBox::TypeCharacter(char32_t ch)
 {
     const CharSelection selection = SelectionOf(*lineEdit());
     const UserAction action(model_.actions);
     ClassBox::Edit edit;
     const bool ok = CallPlanner(this, [&] { edit = model_.TypeCharacter(selection.start, selection.length, ch); });
-    applyEdit(ok, edit);
+    ApplyEdit(ok, edit);
 }
 
-void ClassComboBox::forwardToLineEdit(QKeyEvent *event)
+void ClassComboBox::ForwardToLineEdit(QKeyEvent *event)
 {
     ForwardKey(*lineEdit(), *event, forwardingKey_);
-    lineEdited();
+    LineEdited();
 }
 
-void ClassComboBox::lineEdited()
+void ClassComboBox::LineEdited()
 {
     const QString text = lineEdit()->text();
     if (text.toStdString() == model_.Text())
         return;
     const UserAction action(model_.actions);
     CallPlanner(this, [&] { model_.EditText(text.toStdString()); });
-    showModelText();
+    ShowModelText();
 }
 
 } // namespace rollwerk

@@ -18,8 +18,6 @@ class ClassComboBox : public QComboBox {
 public:
     explicit ClassComboBox(ClassBox &model, QWidget *parent = nullptr);
 
-    ClassBox &model() const { return model_; }
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
@@ -27,11 +25,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void showModelText();
-    void applyEdit(bool ok, const ClassBox::Edit &edit);
-    void typeCharacter(char32_t ch);
-    void forwardToLineEdit(QKeyEvent *event);
-    void lineEdited();
+    void ShowModelText();
+    void ApplyEdit(bool ok, const ClassBox::Edit &edit);
+    void TypeCharacter(char32_t ch);
+    void ForwardToLineEdit(QKeyEvent *event);
+    void LineEdited();
 
     ClassBox &model_;
     bool forwardingKey_ = false;

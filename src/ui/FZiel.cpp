@@ -196,7 +196,7 @@ QWidget *FZiel::CreateAnswerViews()
 
 void FZiel::Open()
 {
-    SpEZielStufe_->setValue(std::clamp(document_.planner().SpEStufeH.Value(), kMinLevel, kMaxLevel));
+    SpEZielStufe_->setValue(std::clamp(document_.Models().SpEStufeH.Value(), kMinLevel, kMaxLevel));
     show();
     raise();
     activateWindow();
@@ -206,7 +206,7 @@ void FZiel::Open()
 Goal FZiel::CurrentGoal() const
 {
     Goal goal;
-    goal.classColumn = ClassColumn(document_.planner().CBCharwahl.Text()).value_or(0);
+    goal.classColumn = ClassColumn(document_.Models().CBCharwahl.Text()).value_or(0);
     goal.level = SpEZielStufe_->value();
     goal.keepSpent = CBBehalten_->isChecked();
     goal.current = document_.Shown().skills;

@@ -90,7 +90,7 @@ void PlanMenu::ShowMenu(QWidget *area, const QPoint &position)
 
 void PlanMenu::CopyPlan()
 {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(PlanSummary(document_.planner())));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(PlanSummary(document_.Models())));
 }
 
 void PlanMenu::PastePlan()
@@ -109,7 +109,7 @@ void PlanMenu::PastePlan()
 
 void PlanMenu::CopyBonuses()
 {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(BonusText(document_.planner())));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(BonusText(document_.Models())));
 }
 
 void PlanMenu::OpenGoals()

@@ -95,10 +95,10 @@ SpinField::SpinField(NumberField &model, QWidget *parent) : QAbstractSpinBox(par
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
         // Keys forwarded to the line edit are compared once it is done with them.
         if (!forwardingKey_)
-            lineEdited();
+            LineEdited();
     });
     repeatTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&repeatTimer_, &QTimer::timeout, this, &SpinField::repeatStep);
+    connect(&repeatTimer_, &QTimer::timeout, this, &SpinField::RepeatStep);
 
     minimum_ = model_.Minimum();
     maximum_ = model_.Maximum();
@@ -112,22 +112,22 @@ SpinField::SpinField(NumberField &model, QWidget *parent) : QAbstractSpinBox(par
         QAccessible::updateAccessibility(&event);
         // A text written past the keyboard (by an assistive tool, say) goes to the model too.
         if (!forwardingKey_ && text != shownText_)
-            lineEdited();
+            LineEdited();
     });
     setEnabled(model_.Enabled());
     colour_ = ToQColor(model_.Colour());
-    applyColour();
+    ApplyColour();
 
     modelConnection_
-        = model_.propertyChanged.Connect([this](const NumberField::Change &change) { showProperty(change); });
+        = model_.propertyChanged.Connect([this](const NumberField::Change &change) { ShowProperty(change); });
 }
 
-int SpinField::minimum() const
+int SpinField::Minimum() const
 {
     return minimum_;
 }
 
-int SpinField::maximum() const
+int SpinField::Maximum() const
 {
     return maximum_;
 }
@@ -136,7 +136,7 @@ void SpinField::stepBy(int steps)
 {
     const UserAction action(model_.actions);
     for (int i = 0; i < std::abs(steps); ++i)
-        if (!step(steps > 0 ? 1 : -1))
+        if (!Step(steps > 0 ? 1 : -1))
             return;
 }
 
@@ -177,7 +177,7 @@ void SpinField::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Down:
         // Each press, auto-repeat included, steps once: no acceleration.
         event->accept();
-        step(event->key() == Qt::Key_Up ? 1 : -1);
+        Step(event->key() == Qt::Key_Up ? 1 : -1);
         return;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
@@ -186,19 +186,19 @@ void SpinField::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Enter:
     case Qt::Key_Return:
         event->accept();
-        typeCharacter(U'\r');
+        TypeCharacter(U'\r');
         return;
     default:
         break;
     }
     if (event->matches(QKeySequence::Paste)) {
         event->accept();
-        pasteClipboard();
+        PasteClipboard();
         return;
     }
-    if (TypeEach(*event, TypedCharacters(*event), [this](char32_t ch) { typeCharacter(ch); }))
+    if (TypeEach(*event, TypedCharacters(*event), [this](char32_t ch) { TypeCharacter(ch); }))
         return;
-    forwardToLineEdit(event);
+    ForwardToLineEdit(event);
 }
 
 bool SpinField::event(QEvent *event)
@@ -216,7 +216,7 @@ void SpinField::inputMethodEvent(QInputMethodEvent *event)
     // A character composed by an input method is typed like a key, so that
     // the filter and the length limit hold for it too.
     const UserAction action(model_.actions);
-    if (isEnabled() && TypeEach(*event, ComposedCharacters(*event), [this](char32_t ch) { typeCharacter(ch); }))
+    if (isEnabled() && TypeEach(*event, ComposedCharacters(*event), [this](char32_t ch) { TypeCharacter(ch); }))
         return;
     QAbstractSpinBox::inputMethodEvent(event);
 }
@@ -233,7 +233,7 @@ void SpinField::focusOutEvent(QFocusEvent *event)
         return;
     const UserAction action(model_.actions);
     CallPlanner(this, [this] { model_.FocusLost(); });
-    syncText();
+    SyncText();
 }
 
 void SpinField::wheelEvent(QWheelEvent *event)
@@ -249,7 +249,7 @@ void SpinField::wheelEvent(QWheelEvent *event)
     while (wheelRemainder_ >= kWheelNotch || wheelRemainder_ <= -kWheelNotch) {
         const int direction = wheelRemainder_ > 0 ? 1 : -1;
         wheelRemainder_ -= direction * kWheelNotch;
-        if (!step(direction)) {
+        if (!Step(direction)) {
             wheelRemainder_ = 0;
             return;
         }
@@ -259,7 +259,7 @@ void SpinField::wheelEvent(QWheelEvent *event)
 void SpinField::mousePressEvent(QMouseEvent *event)
 {
     const QStyle::SubControl button = event->button() == Qt::LeftButton && heldDirection_ == 0
-        ? buttonAt(event->position().toPoint())
+        ? ButtonAt(event->position().toPoint())
         : QStyle::SC_None;
     if (button == QStyle::SC_None) {
         event->ignore();
@@ -282,10 +282,10 @@ void SpinField::mouseReleaseEvent(QMouseEvent *event)
     }
     event->accept();
     const int direction = heldDirection_;
-    const bool over = buttonAt(event->position().toPoint()) == ButtonOf(direction);
-    releaseButton();
+    const bool over = ButtonAt(event->position().toPoint()) == ButtonOf(direction);
+    ReleaseButton();
     if (over)
-        step(direction, heldSteps_ > 0);
+        Step(direction, heldSteps_ > 0);
 }
 
 void SpinField::mouseMoveEvent(QMouseEvent *event)
@@ -293,7 +293,7 @@ void SpinField::mouseMoveEvent(QMouseEvent *event)
     QAbstractSpinBox::mouseMoveEvent(event);
     if (heldDirection_ == 0)
         return;
-    const bool over = buttonAt(event->position().toPoint()) == ButtonOf(heldDirection_);
+    const bool over = ButtonAt(event->position().toPoint()) == ButtonOf(heldDirection_);
     if (over != heldOverButton_) {
         heldOverButton_ = over;
         update();
@@ -304,18 +304,18 @@ void SpinField::changeEvent(QEvent *event)
 {
     QAbstractSpinBox::changeEvent(event);
     if (event->type() == QEvent::EnabledChange && !isEnabled()) {
-        releaseButton();
+        ReleaseButton();
     } else if (event->type() == QEvent::PaletteChange && !applyingColour_) {
         // A palette set from outside must not take the model's colours away.
-        applyColour();
+        ApplyColour();
     }
 }
 
-void SpinField::showProperty(const NumberField::Change &change)
+void SpinField::ShowProperty(const NumberField::Change &change)
 {
     switch (change.property) {
     case NumberField::Property::Text:
-        syncText();
+        SyncText();
         break;
     case NumberField::Property::Minimum:
         minimum_ = std::get<std::int32_t>(change.value);
@@ -328,7 +328,7 @@ void SpinField::showProperty(const NumberField::Change &change)
         break;
     case NumberField::Property::Colour:
         colour_ = ToQColor(std::get<Rgb>(change.value));
-        applyColour();
+        ApplyColour();
         break;
     case NumberField::Property::CaptionEnabled:
         emit captionEnabledChanged(std::get<bool>(change.value));
@@ -336,7 +336,7 @@ void SpinField::showProperty(const NumberField::Change &change)
     }
 }
 
-void SpinField::syncText()
+void SpinField::SyncText()
 {
     shownText_ = QString::fromStdString(model_.Text());
     // setText leaves the caret at the end, where a rewrite by a procedure puts it.
@@ -344,13 +344,13 @@ void SpinField::syncText()
         lineEdit()->setText(shownText_);
 }
 
-void SpinField::setTextColour(const QColor &colour)
+void SpinField::SetTextColour(const QColor &colour)
 {
     textColour_ = colour;
-    applyColour();
+    ApplyColour();
 }
 
-void SpinField::applyColour()
+void SpinField::ApplyColour()
 {
     if (!colour_.isValid())
         return;
@@ -368,7 +368,7 @@ void SpinField::applyColour()
     applyingColour_ = false;
 }
 
-void SpinField::typeCharacter(char32_t ch)
+void SpinField::TypeCharacter(char32_t ch)
 {
     const CharSelection selection = SelectionOf(*lineEdit());
     const char32_t separator = QLocale().decimalPoint().toUcs4().value(0, U'.');
@@ -377,7 +377,7 @@ void SpinField::typeCharacter(char32_t ch)
     const bool ok
         = CallPlanner(this, [&] { typed = model_.TypeCharacter(selection.start, selection.length, ch, separator); });
     if (!ok) {
-        syncText();
+        SyncText();
         return;
     }
     switch (typed.outcome) {
@@ -393,7 +393,7 @@ void SpinField::typeCharacter(char32_t ch)
     }
 }
 
-void SpinField::pasteClipboard()
+void SpinField::PasteClipboard()
 {
     const QString pasted = QGuiApplication::clipboard()->text();
     if (pasted.isEmpty() && !lineEdit()->hasSelectedText())
@@ -403,18 +403,18 @@ void SpinField::pasteClipboard()
     std::size_t caret = selection.start;
     const bool ok
         = CallPlanner(this, [&] { caret = model_.Paste(selection.start, selection.length, pasted.toStdString()); });
-    syncText();
+    SyncText();
     if (ok)
         lineEdit()->setCursorPosition(Utf16Position(shownText_, caret));
 }
 
-void SpinField::forwardToLineEdit(QKeyEvent *event)
+void SpinField::ForwardToLineEdit(QKeyEvent *event)
 {
     ForwardKey(*lineEdit(), *event, forwardingKey_);
-    lineEdited();
+    LineEdited();
 }
 
-void SpinField::lineEdited()
+void SpinField::LineEdited()
 {
     // The line edit reports edits that change nothing (a character over an
     // identical selection); only a real change reaches the model.
@@ -423,30 +423,30 @@ void SpinField::lineEdited()
     const QString text = lineEdit()->text();
     const UserAction action(model_.actions);
     CallPlanner(this, [&] { model_.EditText(text.toStdString()); });
-    syncText();
+    SyncText();
 }
 
-bool SpinField::step(int direction, bool held)
+bool SpinField::Step(int direction, bool held)
 {
     const UserAction action(model_.actions);
     return CallPlanner(this, [&] { direction > 0 ? model_.StepUp(held) : model_.StepDown(held); });
 }
 
-void SpinField::repeatStep()
+void SpinField::RepeatStep()
 {
     const int direction = heldDirection_;
     if (direction == 0)
         return;
     // Stopped while the step runs, so that an error box cannot pile up repeats.
     repeatTimer_.stop();
-    const bool ok = !heldOverButton_ || step(direction, heldSteps_++ > 0);
+    const bool ok = !heldOverButton_ || Step(direction, heldSteps_++ > 0);
     if (ok && heldDirection_ == direction)
         repeatTimer_.start(NumberField::kRepeatMs);
     else
-        releaseButton();
+        ReleaseButton();
 }
 
-void SpinField::releaseButton()
+void SpinField::ReleaseButton()
 {
     repeatTimer_.stop();
     if (heldDirection_ == 0)
@@ -456,7 +456,7 @@ void SpinField::releaseButton()
     update();
 }
 
-QStyle::SubControl SpinField::buttonAt(const QPoint &pos) const
+QStyle::SubControl SpinField::ButtonAt(const QPoint &pos) const
 {
     QStyleOptionSpinBox option;
     initStyleOption(&option);

@@ -18,8 +18,8 @@ namespace rollwerk {
 
 class SpinField : public QAbstractSpinBox {
     Q_OBJECT
-    Q_PROPERTY(int minimum READ minimum)
-    Q_PROPERTY(int maximum READ maximum)
+    Q_PROPERTY(int minimum READ Minimum)
+    Q_PROPERTY(int maximum READ Maximum)
     // Qt's accessible spin box reads its current value from this property;
     // the field's value is what it shows, typed digits and all.
     Q_PROPERTY(QString value READ text)
@@ -30,14 +30,13 @@ public:
 
     explicit SpinField(NumberField &model, QWidget *parent = nullptr);
 
-    int minimum() const;
-    int maximum() const;
-    NumberField &model() const { return model_; }
+    int Minimum() const;
+    int Maximum() const;
 
     void stepBy(int steps) override;
 
     // The text colour of the enabled field; a disabled field shows the style's greyed text.
-    void setTextColour(const QColor &colour);
+    void SetTextColour(const QColor &colour);
 
 signals:
     // The model's caption flag changed; the window owns the caption label.
@@ -59,18 +58,18 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void showProperty(const NumberField::Change &change);
-    void applyColour();
-    void typeCharacter(char32_t ch);
-    void pasteClipboard();
-    void forwardToLineEdit(QKeyEvent *event);
-    void lineEdited();
-    void syncText();
+    void ShowProperty(const NumberField::Change &change);
+    void ApplyColour();
+    void TypeCharacter(char32_t ch);
+    void PasteClipboard();
+    void ForwardToLineEdit(QKeyEvent *event);
+    void LineEdited();
+    void SyncText();
     // held: a further step of the press of a step button held down.
-    bool step(int direction, bool held = false);
-    void repeatStep();
-    void releaseButton();
-    QStyle::SubControl buttonAt(const QPoint &pos) const;
+    bool Step(int direction, bool held = false);
+    void RepeatStep();
+    void ReleaseButton();
+    QStyle::SubControl ButtonAt(const QPoint &pos) const;
 
     NumberField &model_;
     // Mirrors of the model, so that painting never reads it.

@@ -174,7 +174,7 @@ void TFMain::CreateWidgets(QWidget *content)
         }
         case layout::Kind::LevelField: {
             auto *field = new SpinField(planner_.SpEStufeH, content);
-            field->setTextColour(Qt::black);
+            field->SetTextColour(Qt::black);
             field->setAccessibleName(Text(layout::AccessibleName(entry.name)));
             widget = field;
             break;

@@ -46,8 +46,8 @@ public:
     // The window that "Info" shows; without one, the top-level window named "FInfo".
     void SetInfoWindow(QWidget *info) { infoWindow_ = info; }
 
-    Planner &planner() { return planner_; }
-    PlanDocument &document() { return document_; }
+    Planner &Models() { return planner_; }
+    PlanDocument &Document() { return document_; }
 
 private:
     void CreateWidgets(QWidget *content);

@@ -47,7 +47,7 @@ void GoalWindowTest::init()
     rollwerk::Plan plan{"Gladiator", 20, {}};
     plan.skills[1] = 5;
     plan.skills[18] = 5;
-    rollwerk::ApplyPlan(window_->planner(), plan);
+    rollwerk::ApplyPlan(window_->Models(), plan);
 }
 
 void GoalWindowTest::cleanup()

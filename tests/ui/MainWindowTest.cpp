@@ -174,7 +174,7 @@ void MainWindowTest::startUpOutsideTheGrid()
     QCOMPARE(FreeSlots(), QStringLiteral("0"));
     QVERIFY(!BonusRows().isEmpty());
     QStringList planned;
-    for (const std::string &line : window_->planner().LBBoni.Lines())
+    for (const std::string &line : window_->Models().LBBoni.Lines())
         planned << QString::fromStdString(line);
     QCOMPARE(BonusRows(), planned);
 
@@ -390,14 +390,14 @@ void MainWindowTest::upKeyOverspendingIsUndone()
     QAbstractSpinBox *field = Skill(1);
     field->setFocus(Qt::OtherFocusReason);
     const QStringList rowsBefore = BonusRows();
-    window_->planner().ResetCounts();
+    window_->Models().ResetCounts();
 
     QTest::keyClick(field, Qt::Key_Up);
     QCOMPARE(Shown(field), expected);
     QCOMPARE(FreePoints(), QStringLiteral("Freie Fertigkeitspunkte: 0"));
     QCOMPARE(BonusRows(), rowsBefore);
     // The raise and its undo: one run each, the undo nested in the raise.
-    QCOMPARE(window_->planner().Counts().skillChanges, 2);
+    QCOMPARE(window_->Models().Counts().skillChanges, 2);
 }
 
 void MainWindowTest::typedValueClampsOnLeavingTheField()
@@ -407,13 +407,13 @@ void MainWindowTest::typedValueClampsOnLeavingTheField()
     QAbstractSpinBox *field = Skill(1);
     TypeOver(field, QStringLiteral("300"));
     QCOMPARE(Shown(field), QStringLiteral("300"));
-    QCOMPARE(window_->planner().SkillValue[1], 300);
+    QCOMPARE(window_->Models().SkillValue[1], 300);
 
-    window_->planner().ResetCounts();
+    window_->Models().ResetCounts();
     Leave(field);
     QCOMPARE(Shown(field), QStringLiteral("250"));
-    QCOMPARE(window_->planner().SkillValue[1], 250);
-    QCOMPARE(window_->planner().Counts().skillChanges, 1);
+    QCOMPARE(window_->Models().SkillValue[1], 250);
+    QCOMPARE(window_->Models().Counts().skillChanges, 1);
 }
 
 void MainWindowTest::typingALevelPassesThroughEachKeystroke_data()
@@ -478,7 +478,7 @@ void MainWindowTest::classPickedFromTheList()
     TypeOver(Skill(1), QStringLiteral("5"));
     TypeOver(Skill(18), QStringLiteral("3"));
     QCOMPARE(Shown(Skill(1)), QStringLiteral("5"));
-    window_->planner().ResetCounts();
+    window_->Models().ResetCounts();
 
     auto *box = Named<QComboBox>(QStringLiteral("CBCharwahl"));
     box->showPopup();
@@ -512,8 +512,8 @@ void MainWindowTest::classPickedFromTheList()
     QVERIFY(rows[0].startsWith(QStringLiteral("Schaden bei physischen Angriffen: +12")));
     QVERIFY(rows[1].startsWith(QStringLiteral("Schaden bei magischen Angriffen: +12")));
     // The widgets add no notifications of their own to the planner's nesting.
-    QCOMPARE(window_->planner().Counts().classChanges, 2);
-    QCOMPARE(window_->planner().Counts().skillChanges, 10);
+    QCOMPARE(window_->Models().Counts().classChanges, 2);
+    QCOMPARE(window_->Models().Counts().skillChanges, 10);
 }
 
 void MainWindowTest::classTyped_data()
@@ -551,7 +551,7 @@ void MainWindowTest::classTyped()
     QCOMPARE(box->currentText(), shown);
     if (!selected.isEmpty())
         QCOMPARE(box->lineEdit()->selectedText(), selected);
-    QCOMPARE(QString::fromStdString(window_->planner().LastClass), lastClass);
+    QCOMPARE(QString::fromStdString(window_->Models().LastClass), lastClass);
     QCOMPARE(Shown(Named(QStringLiteral("SpEStufeH"))), QStringLiteral("1"));
     for (int s = 1; s <= rollwerk::kSkillCount; ++s) {
         const bool starting = startingSkills.contains(QStringLiteral("SpEFert%1").arg(s));
@@ -653,7 +653,7 @@ void MainWindowTest::bonusListNeverCutsALine()
     auto *list = Named<QListWidget>(QStringLiteral("LBBoni"));
     QVERIFY(list->toolTip().startsWith(QStringLiteral("Ein Rechtsklick \u00f6ffnet das Men\u00fc des Plans")));
     // A plan whose longest bonus line is wider than the list.
-    QVERIFY(rollwerk::PastePlan(window_->planner(), rollwerk::ClipboardContent::Text, "RW1rHAAABYyAAAAh").applied);
+    QVERIFY(rollwerk::PastePlan(window_->Models(), rollwerk::ClipboardContent::Text, "RW1rHAAABYyAAAAh").applied);
     int widest = 0;
     for (int row = 0; row < list->count(); ++row) {
         QCOMPARE(list->item(row)->toolTip(), list->item(row)->text());
@@ -746,7 +746,7 @@ void MainWindowTest::errorEscapingAHandlerIsShown()
 void MainWindowTest::plannerOutlivesItsViews()
 {
     // Each view goes while the planner is whole; the planner's destructor clears LastClass.
-    const rollwerk::Planner &planner = window_->planner();
+    const rollwerk::Planner &planner = window_->Models();
     QStringList seen;
     const QList<QWidget *> views{Named(QStringLiteral("CBCharwahl")), Named(QStringLiteral("SpEStufeH")), Skill(28),
         Named(QStringLiteral("LBBoni"))};

@@ -123,10 +123,10 @@ void PlanMenuTest::Choose(const QString &entry, bool menuKey, const QString &tex
 
 void PlanMenuTest::copyPlanPutsTheSummaryWithItsCode()
 {
-    rollwerk::ApplyPlan(window_->planner(), Mage());
+    rollwerk::ApplyPlan(window_->Models(), Mage());
     Choose(QStringLiteral("PlanKopieren"), false);
     const QString copied = QGuiApplication::clipboard()->text();
-    QCOMPARE(copied, Text(rollwerk::PlanSummary(window_->planner())));
+    QCOMPARE(copied, Text(rollwerk::PlanSummary(window_->Models())));
     QVERIFY(copied.startsWith(QStringLiteral("Kampfmagier, Stufe 60\nMagiekunde: 40\n")));
     // The code stands on a line of its own and reads as the plan.
     const QString code = Text(rollwerk::EncodePlan(Mage()));
@@ -184,25 +184,25 @@ void PlanMenuTest::pastePlan()
     } else {
         QGuiApplication::clipboard()->setText(clipboard);
     }
-    const rollwerk::PlannerState before = window_->planner().CaptureState();
+    const rollwerk::PlannerState before = window_->Models().CaptureState();
     const ModalBoxReader box;
     Choose(QStringLiteral("PlanEinfuegen"), true);
     QTest::qWait(50);
 
     QCOMPARE(box.Text(), message);
     if (planShown) {
-        QCOMPARE(rollwerk::CurrentPlan(window_->planner()), Mage());
+        QCOMPARE(rollwerk::CurrentPlan(window_->Models()), Mage());
         QCOMPARE(Named<QAbstractSpinBox>(QStringLiteral("SpEStufeH"))->text(), QStringLiteral("60"));
         QCOMPARE(Named<QAbstractSpinBox>(QStringLiteral("SpEFert11"))->text(), QStringLiteral("50"));
         QVERIFY(BonusRows().contains(QStringLiteral("Schaden von Feuermagie: +100 %")));
     } else if (message.contains(QStringLiteral("Plan-Code"))) {
-        QVERIFY(window_->planner().CaptureState() == before);
+        QVERIFY(window_->Models().CaptureState() == before);
     }
 }
 
 void PlanMenuTest::copyBonusesPutsTheBonusLines()
 {
-    rollwerk::ApplyPlan(window_->planner(), Mage());
+    rollwerk::ApplyPlan(window_->Models(), Mage());
     Choose(QStringLiteral("BoniKopieren"), true, {}, 'b');
     QCOMPARE(QGuiApplication::clipboard()->text(), BonusRows().join(QLatin1Char('\n')) + QLatin1Char('\n'));
     QCOMPARE(BonusRows().size(), 6);
@@ -214,7 +214,7 @@ void PlanMenuTest::skillsPreviewTheirNextPoint()
     auto *field = Named<QAbstractSpinBox>(QStringLiteral("SpEFert3"));
     auto *caption = Named<QLabel>(QStringLiteral("LFert3Head"));
     auto preview = [this](int skill) {
-        return Text(rollwerk::DescribePreview(skill, rollwerk::PreviewPlan(window_->planner())[skill]));
+        return Text(rollwerk::DescribePreview(skill, rollwerk::PreviewPlan(window_->Models())[skill]));
     };
     QCOMPARE(field->toolTip(), preview(3));
     QVERIFY(field->toolTip().contains(QStringLiteral("erst ab Stufe 3")));
@@ -254,7 +254,7 @@ void PlanMenuTest::undoBringsBackWhatALowerLevelWiped()
     plan.skills[18] = 20;
     plan.skills[24] = 20;
     plan.skills[26] = 10;
-    rollwerk::ApplyPlan(window_->planner(), plan);
+    rollwerk::ApplyPlan(window_->Models(), plan);
     const QStringList rows = BonusRows();
     auto *level = Named<QAbstractSpinBox>(QStringLiteral("SpEStufeH"));
     const auto skillTexts = [this] {
@@ -272,7 +272,7 @@ void PlanMenuTest::undoBringsBackWhatALowerLevelWiped()
     QCOMPARE(level->text(), QStringLiteral("60"));
     QCOMPARE(skillTexts(), QStringList({"40", "20", "20", "10"}));
     QCOMPARE(BonusRows(), rows);
-    QCOMPARE(Named<QLabel>(QStringLiteral("LFertFrei"))->text(), Text(window_->planner().LFertFrei.Text()));
+    QCOMPARE(Named<QLabel>(QStringLiteral("LFertFrei"))->text(), Text(window_->Models().LFertFrei.Text()));
 
     Choose(QStringLiteral("Wiederholen"), true, QStringLiteral("&Wiederholen: Stufe 60 \u2192 55"));
     QCOMPARE(level->text(), QStringLiteral("55"));

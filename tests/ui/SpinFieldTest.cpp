@@ -588,7 +588,7 @@ void SpinFieldTest::colour()
     Fixture f(0, 10, 0);
     QVERIFY(f.active);
     if (textColour.isValid())
-        f.field->setTextColour(textColour);
+        f.field->SetTextColour(textColour);
     f.model.SetEnabled(enabled);
     f.model.SetColour(enabled ? kAvailableColour : kLockedColour);
     // A palette set from outside does not take the model's colour away.
@@ -754,7 +754,7 @@ void SpinFieldTest::plannerTypedLevelAndClampOnLeave()
 
     level->findChild<QLineEdit *>()->selectAll();
     QTest::keyClicks(level, "250");
-    QCOMPARE(skill->maximum(), 250);
+    QCOMPARE(skill->Maximum(), 250);
 
     skill->setFocus();
     skill->findChild<QLineEdit *>()->selectAll();

@@ -81,7 +81,7 @@ public:
     // The field models, for a view that binds its widgets to them: what a
     // widget does to its model is a user action of this document too.
     Planner &Models() { return planner_; }
-    const Planner &planner() const { return planner_; }
+    const Planner &Models() const { return planner_; }
 
     const SkillArray<std::string> &Tips() const { return tips_; }
     const HistoryItems &Items() const { return items_; }

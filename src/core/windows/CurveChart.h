@@ -13,7 +13,7 @@ namespace rollwerk {
 
 inline constexpr int kChartHeight = 84;
 inline constexpr int kChartMargin = 6;
-inline constexpr double kCurrentMarker = 5;  // radius, grey
+inline constexpr double kCurrentMarker = 5;    // radius, grey
 inline constexpr double kProposedMarker = 3.5; // radius, red and drawn last, so both show where they meet
 
 struct ChartPoint {

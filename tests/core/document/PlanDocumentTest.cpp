@@ -23,7 +23,7 @@ using namespace rollwerk::testing;
 
 // A view that learns of the plan only from the records.
 struct RecordView {
-    explicit RecordView(PlanDocument &d) : document(d), shown(d.planner().CaptureState())
+    explicit RecordView(PlanDocument &d) : document(d), shown(d.Models().CaptureState())
     {
         tips = d.Tips();
         items = d.Items();
@@ -34,7 +34,7 @@ struct RecordView {
     void Apply(const PlanRecord &record)
     {
         ++records;
-        const PlannerState now = document.planner().CaptureState();
+        const PlannerState now = document.Models().CaptureState();
         const auto copy = [](std::uint8_t changed, FieldState &to, const FieldState &from) {
             using P = NumberField::Property;
             const auto has = [changed](P p) { return (changed & PlanRecord::Bit(p)) != 0; };
@@ -74,7 +74,7 @@ struct RecordView {
 
     ::testing::AssertionResult ShowsThePlan() const
     {
-        const Planner &p = document.planner();
+        const Planner &p = document.Models();
         const PlannerState now = p.CaptureState();
         if (!(shown.level == now.level && shown.skills == now.skills && shown.classText == now.classText
                 && shown.freePointsText == now.freePointsText && shown.freeSlotsText == now.freeSlotsText
@@ -103,7 +103,7 @@ struct RecordView {
 // Everything that reads the shown plan agrees with the bonus list.
 ::testing::AssertionResult ReadersAgreeWithTheList(const PlanDocument &d, bool askGoals)
 {
-    const Planner &p = d.planner();
+    const Planner &p = d.Models();
     if (const char *view = MismatchWithShownValues(p))
         return ::testing::AssertionFailure() << view << " does not describe the values the fields show";
     const PlanSide shown = d.Shown();
@@ -186,7 +186,7 @@ TEST(PlanDocument, RecordsAndReadersFollowRandomCommands)
     PlanDocument document;
     RecordView view(document);
     for (int i = 0; i < kCommands; ++i) {
-        const Command command = NextCommand(user, document.planner());
+        const Command command = NextCommand(user, document.Models());
         const int records = view.records;
         document.Run(command);
         const std::string what
@@ -208,7 +208,7 @@ TEST(PlanDocument, UndoBringsBackWhatTheComparisonReads)
     document.Run(command::Type{1, 1, 0, U'0'});
     document.Run(command::Leave{1});
     document.Run(command::Undo{});
-    EXPECT_EQ(document.planner().LBBoni.Lines().front(), "Schaden bei physischen Angriffen: +12 %");
+    EXPECT_EQ(document.Models().LBBoni.Lines().front(), "Schaden bei physischen Angriffen: +12 %");
     EXPECT_TRUE(ReadersAgreeWithTheList(document, true));
 }
 
