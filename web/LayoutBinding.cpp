@@ -8,6 +8,7 @@
 #include "Catalogue.h"
 #include "Goal.h"
 #include "GoalWindowTable.h"
+#include "KeyTable.h"
 #include "PlanMenuTable.h"
 #include "WindowLayoutTable.h"
 
@@ -170,6 +171,32 @@ val GoalWindow()
     return goals;
 }
 
+// The key tables, under the names of their actions.
+constexpr std::array<std::string_view, 4> kFieldActionNames = {"stepUp", "stepDown", "swallow", "typeReturn"};
+constexpr std::array<std::string_view, 10> kClassActionNames = {"selectPrevious", "selectNext", "highlightPrevious",
+    "highlightNext", "openList", "toggleList", "closeList", "pickHighlighted", "backspace", "swallow"};
+constexpr std::array<std::string_view, 3> kWhenNames = {"always", "listOpen", "listClosed"};
+constexpr std::array<std::string_view, 3> kAltNames = {"any", "held", "notHeld"};
+
+val FieldKeyObject(const rollwerk::keys::FieldKey &entry)
+{
+    val key = val::object();
+    key.set("key", Text(entry.key));
+    key.set("action", NameOf(kFieldActionNames, entry.action));
+    return key;
+}
+
+val ClassKeyObject(const rollwerk::keys::ClassKey &entry)
+{
+    val key = val::object();
+    key.set("key", Text(entry.key));
+    key.set("when", NameOf(kWhenNames, entry.when));
+    key.set("alt", NameOf(kAltNames, entry.alt));
+    key.set("plainOnly", entry.plainOnly);
+    key.set("action", NameOf(kClassActionNames, entry.action));
+    return key;
+}
+
 val Layout()
 {
     val main = val::object();
@@ -207,6 +234,8 @@ val Layout()
     table.set("unknownError", Text(layout::kUnknownErrorText));
     table.set("planMenu", PlanMenu());
     table.set("goals", GoalWindow());
+    table.set("fieldKeys", ArrayOf(rollwerk::keys::kFieldKeys, FieldKeyObject));
+    table.set("classKeys", ArrayOf(rollwerk::keys::kClassKeys, ClassKeyObject));
     return table;
 }
 

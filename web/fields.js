@@ -75,6 +75,20 @@ function hasModifier(event) {
   return event.ctrlKey || event.altKey || event.metaKey;
 }
 
+// The core's key tables, which the page carries (generate-page.mjs): what a
+// key does in a number field, and in the class box with its list open or closed.
+function fieldKeyAction(keys, event) {
+  return keys.field.find((entry) => entry.key === event.key)?.action;
+}
+
+function classKeyAction(keys, event, open) {
+  const plain = !hasModifier(event);
+  return keys.classBox.find((entry) => entry.key === event.key
+    && (!entry.plainOnly || plain)
+    && (entry.when === 'always' || (entry.when === 'listOpen') === open)
+    && (entry.alt === 'any' || (entry.alt === 'held') === event.altKey))?.action;
+}
+
 // One number spin field (level field or skill field) and its caption.
 class NumberFieldView {
   constructor(page, field, elements, caption) {
@@ -171,21 +185,11 @@ class NumberFieldView {
 
   keyDown(event) {
     if (this.input.disabled) return;
-    switch (event.key) {
-      case 'ArrowUp':
-      case 'ArrowDown':
-        event.preventDefault();
-        this.step(event.key === 'ArrowUp' ? 1 : -1);
-        return;
-      case 'PageUp':
-      case 'PageDown':
-        event.preventDefault();
-        return;
-      case 'Enter':
-        event.preventDefault();
-        if (!hasModifier(event)) this.type('\r');
-        return;
-    }
+    const action = fieldKeyAction(this.page.keys, event);
+    if (!action) return;
+    event.preventDefault();
+    if (action === 'stepUp' || action === 'stepDown') this.step(action === 'stepUp' ? 1 : -1);
+    else if (action === 'typeReturn' && !hasModifier(event)) this.type('\r');
   }
 
   beforeInput(event) {
@@ -350,55 +354,35 @@ class ClassBoxView {
 
   keyDown(event) {
     const open = !this.list.hidden;
-    const plain = !hasModifier(event);
-    switch (event.key) {
-      case 'ArrowUp':
-      case 'ArrowDown': {
-        event.preventDefault();
-        const direction = event.key === 'ArrowUp' ? -1 : 1;
-        if (event.altKey) {
-          if (direction > 0 && !open) this.open();
-        } else if (open) {
-          this.highlight(Math.min(Math.max(this.active + direction, 0), this.options.length - 1));
-        } else {
-          if (this.page.call(() => this.planner.classSelectAdjacent(direction))) this.showText();
-          this.input.select();
-        }
-        return;
-      }
-      case 'F4':
-        if (plain) {
-          event.preventDefault();
-          if (open) this.close();
-          else this.open();
-        }
-        return;
-      case 'Escape':
-        if (open) {
-          event.preventDefault();
-          this.close();
-        }
-        return;
-      case 'Enter':
-        event.preventDefault();
-        if (open && this.active >= 0) this.pick(this.active);
-        return;
-      case 'PageUp':
-      case 'PageDown':
-        event.preventDefault();
-        return;
-      case 'Backspace':
-        if (plain) {
-          event.preventDefault();
-          const selection = selectionOf(this.input);
-          let edit = null;
-          const ok = this.page.call(() => {
-            edit = this.planner.classBackspace(selection.start, selection.length);
-          });
-          this.applyEdit(ok, edit);
-        }
-        return;
-    }
+    const action = classKeyAction(this.page.keys, event, open);
+    if (!action) return;
+    event.preventDefault();
+    const highlight = (by) => this.highlight(Math.min(Math.max(this.active + by, 0), this.options.length - 1));
+    const select = (direction) => {
+      if (this.page.call(() => this.planner.classSelectAdjacent(direction))) this.showText();
+      this.input.select();
+    };
+    const backspace = () => {
+      const selection = selectionOf(this.input);
+      let edit = null;
+      const ok = this.page.call(() => {
+        edit = this.planner.classBackspace(selection.start, selection.length);
+      });
+      this.applyEdit(ok, edit);
+    };
+    const actions = {
+      selectPrevious: () => select(-1),
+      selectNext: () => select(1),
+      highlightPrevious: () => highlight(-1),
+      highlightNext: () => highlight(1),
+      openList: () => this.open(),
+      toggleList: () => (open ? this.close() : this.open()),
+      closeList: () => this.close(),
+      pickHighlighted: () => this.active >= 0 && this.pick(this.active),
+      backspace,
+      swallow: () => {},
+    };
+    actions[action]();
   }
 
   type(ch) {
@@ -504,6 +488,7 @@ export class PlanView {
     this.repeat = repeat;
     this.onError = onError;
     this.follow = follow;
+    this.keys = page.keys;
     this.fields = page.fields.map((elements, field) => new NumberFieldView(this, field, elements, page.captions[field]));
     this.classBox = new ClassBoxView(this, page.classBox);
     this.bonusList = new BonusListView(this, page.bonusList);

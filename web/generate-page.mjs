@@ -389,6 +389,9 @@ const page = fill(readFileSync(indexHtml, 'utf8'), {
   programmPlanItems: planMenuItems(table, '1', ' '.repeat(8)),
   planMenuItems: planMenuItems(table, '', ' '.repeat(4)),
   ...goalTexts(table.goals),
+  // The keys of the number fields and the class box (fields.js looks them up).
+  fieldKeys: escape(JSON.stringify(table.fieldKeys)),
+  classKeys: escape(JSON.stringify(table.classKeys)),
 }, indexHtml);
 writeFileSync(join(siteDir, 'index.html'), page);
 

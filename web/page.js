@@ -31,6 +31,7 @@ export function findPage(document) {
     options: [...list.children],
   };
   page.bonusList = document.getElementById('LBBoni');
+  page.keys = { field: JSON.parse(content.dataset.fieldKeys), classBox: JSON.parse(content.dataset.classKeys) };
   page.info = { dialog: document.getElementById('FInfo'), text: document.getElementById('MInfo') };
   page.message = document.getElementById('Meldung');
   return page;

@@ -1,6 +1,7 @@
 #include "ClassComboBox.h"
 
 #include "FixedRowDelegate.h"
+#include "KeyTable.h"
 #include "PlannerCall.h"
 #include "TypedText.h"
 #include "WindowLayout.h"
@@ -59,46 +60,33 @@ void ClassComboBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     const UserAction action(model_.actions);
-    const auto modifiers = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        if (modifiers & Qt::AltModifier) {
-            if (event->key() == Qt::Key_Down)
-                showPopup();
-            event->accept();
-            return;
-        }
+    // The drop-down list is Qt's own popup, which takes the keys while it is open.
+    const bool alt = (event->modifiers() & Qt::AltModifier) != 0;
+    if (const keys::ClassKey *key = keys::FindClassKey(KeyName(*event), false, alt, !HasModifier(*event))) {
         event->accept();
-        if (CallPlanner(this, [&] { model_.SelectAdjacent(event->key() == Qt::Key_Up ? -1 : 1); }))
-            ShowModelText();
-        lineEdit()->selectAll();
-        return;
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Enter:
-    case Qt::Key_Return:
-        event->accept();
-        return;
-    case Qt::Key_F4:
-        if (modifiers == Qt::NoModifier) {
-            event->accept();
+        switch (key->action) {
+        case keys::ClassAction::SelectPrevious:
+        case keys::ClassAction::SelectNext:
+            if (CallPlanner(
+                    this, [&] { model_.SelectAdjacent(key->action == keys::ClassAction::SelectPrevious ? -1 : 1); }))
+                ShowModelText();
+            lineEdit()->selectAll();
+            break;
+        case keys::ClassAction::OpenList:
+        case keys::ClassAction::ToggleList:
             showPopup();
-            return;
-        }
-        break;
-    case Qt::Key_Backspace:
-        if (modifiers == Qt::NoModifier) {
-            event->accept();
+            break;
+        case keys::ClassAction::Backspace: {
             const CharSelection selection = SelectionOf(*lineEdit());
             ClassBox::Edit edit;
             const bool ok = CallPlanner(this, [&] { edit = model_.Backspace(selection.start, selection.length); });
             ApplyEdit(ok, edit);
-            return;
+            break;
         }
-        break;
-    default:
-        break;
+        default: // the open list's keys, and those that are only taken
+            break;
+        }
+        return;
     }
     if (TypeEach(*event, TypedCharacters(*event), [this](char32_t ch) { TypeCharacter(ch); }))
         return;

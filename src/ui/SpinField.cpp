@@ -1,5 +1,6 @@
 #include "SpinField.h"
 
+#include "KeyTable.h"
 #include "PlannerCall.h"
 #include "QtColour.h"
 #include "TypedText.h"
@@ -159,8 +160,8 @@ void SpinField::initStyleOption(QStyleOptionSpinBox *option) const
 {
     QAbstractSpinBox::initStyleOption(option);
     option->palette = SharedPalette(option->palette);
-    if (heldDirection_ != 0 && heldOverButton_) {
-        option->activeSubControls = ButtonOf(heldDirection_);
+    if (hold_.ShowsPressed()) {
+        option->activeSubControls = ButtonOf(hold_.Direction());
         option->state |= QStyle::State_Sunken;
     }
 }
@@ -172,24 +173,21 @@ void SpinField::keyPressEvent(QKeyEvent *event)
         return;
     }
     const UserAction action(model_.actions);
-    switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        // Each press, auto-repeat included, steps once: no acceleration.
+    if (const keys::FieldKey *key = keys::FindFieldKey(KeyName(*event))) {
         event->accept();
-        Step(event->key() == Qt::Key_Up ? 1 : -1);
+        switch (key->action) {
+        case keys::FieldAction::StepUp:
+        case keys::FieldAction::StepDown:
+            // Each press, auto-repeat included, steps once: no acceleration.
+            Step(key->action == keys::FieldAction::StepUp ? 1 : -1);
+            break;
+        case keys::FieldAction::TypeReturn:
+            TypeCharacter(U'\r');
+            break;
+        case keys::FieldAction::Swallow:
+            break;
+        }
         return;
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        event->accept();
-        return;
-    case Qt::Key_Enter:
-    case Qt::Key_Return:
-        event->accept();
-        TypeCharacter(U'\r');
-        return;
-    default:
-        break;
     }
     if (event->matches(QKeySequence::Paste)) {
         event->accept();
@@ -258,46 +256,42 @@ void SpinField::wheelEvent(QWheelEvent *event)
 
 void SpinField::mousePressEvent(QMouseEvent *event)
 {
-    const QStyle::SubControl button = event->button() == Qt::LeftButton && heldDirection_ == 0
-        ? ButtonAt(event->position().toPoint())
-        : QStyle::SC_None;
+    const QStyle::SubControl button
+        = event->button() == Qt::LeftButton && !hold_.Held() ? ButtonAt(event->position().toPoint()) : QStyle::SC_None;
     if (button == QStyle::SC_None) {
         event->ignore();
         return;
     }
     // A press alone does not step; the release over the same button does.
     event->accept();
-    heldDirection_ = button == QStyle::SC_SpinBoxUp ? 1 : -1;
-    heldOverButton_ = true;
-    heldSteps_ = 0;
-    repeatTimer_.start(NumberField::kFirstRepeatMs);
+    repeatTimer_.start(hold_.Press(0, button == QStyle::SC_SpinBoxUp ? 1 : -1).waitMs);
     update();
 }
 
 void SpinField::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || heldDirection_ == 0) {
+    if (event->button() != Qt::LeftButton || !hold_.Held()) {
         QAbstractSpinBox::mouseReleaseEvent(event);
         return;
     }
     event->accept();
-    const int direction = heldDirection_;
-    const bool over = ButtonAt(event->position().toPoint()) == ButtonOf(direction);
-    ReleaseButton();
-    if (over)
-        Step(direction, heldSteps_ > 0);
+    const bool over = ButtonAt(event->position().toPoint()) == ButtonOf(hold_.Direction());
+    repeatTimer_.stop();
+    const std::optional<command::Step> step = hold_.Lift(over);
+    update();
+    if (step)
+        Step(step->direction, step->held);
 }
 
 void SpinField::mouseMoveEvent(QMouseEvent *event)
 {
     QAbstractSpinBox::mouseMoveEvent(event);
-    if (heldDirection_ == 0)
+    if (!hold_.Held())
         return;
-    const bool over = ButtonAt(event->position().toPoint()) == ButtonOf(heldDirection_);
-    if (over != heldOverButton_) {
-        heldOverButton_ = over;
+    const bool shown = hold_.ShowsPressed();
+    hold_.Move(ButtonAt(event->position().toPoint()) == ButtonOf(hold_.Direction()));
+    if (hold_.ShowsPressed() != shown)
         update();
-    }
 }
 
 void SpinField::changeEvent(QEvent *event)
@@ -434,14 +428,15 @@ bool SpinField::Step(int direction, bool held)
 
 void SpinField::RepeatStep()
 {
-    const int direction = heldDirection_;
-    if (direction == 0)
-        return;
     // Stopped while the step runs, so that an error box cannot pile up repeats.
     repeatTimer_.stop();
-    const bool ok = !heldOverButton_ || Step(direction, heldSteps_++ > 0);
-    if (ok && heldDirection_ == direction)
-        repeatTimer_.start(NumberField::kRepeatMs);
+    const int direction = hold_.Direction();
+    const StepHold::Next next = hold_.Tick();
+    if (next.waitMs == 0)
+        return;
+    const bool ok = !next.step || Step(next.step->direction, next.step->held);
+    if (ok && hold_.Direction() == direction)
+        repeatTimer_.start(next.waitMs);
     else
         ReleaseButton();
 }
@@ -449,10 +444,9 @@ void SpinField::RepeatStep()
 void SpinField::ReleaseButton()
 {
     repeatTimer_.stop();
-    if (heldDirection_ == 0)
+    if (!hold_.Held())
         return;
-    heldDirection_ = 0;
-    heldOverButton_ = false;
+    hold_.Release();
     update();
 }
 

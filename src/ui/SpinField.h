@@ -7,6 +7,7 @@
 // one UserAction of the model's planner.
 
 #include "NumberField.h"
+#include "StepHold.h"
 #include "WindowLayoutTable.h"
 
 #include <QAbstractSpinBox>
@@ -81,11 +82,9 @@ private:
     bool forwardingKey_ = false;
     bool applyingColour_ = false;
     int wheelRemainder_ = 0;
-    // Hold-to-repeat of the step buttons, at the model's repeat times.
+    // Hold-to-repeat of the step buttons: the core's hold decides, the timer waits.
+    StepHold hold_;
     QTimer repeatTimer_;
-    int heldDirection_ = 0;
-    bool heldOverButton_ = false;
-    int heldSteps_ = 0; // steps of the press so far: the later ones join the first
 
     // Last: ends the subscription before anything it writes to goes.
     Connection modelConnection_;

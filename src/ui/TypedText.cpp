@@ -5,10 +5,25 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace rollwerk {
 
 namespace {
+
+// Qt's keys under the names the key tables use.
+constexpr std::array<std::pair<int, std::string_view>, 9> kKeyNames = {{
+    {Qt::Key_Up, "ArrowUp"},
+    {Qt::Key_Down, "ArrowDown"},
+    {Qt::Key_PageUp, "PageUp"},
+    {Qt::Key_PageDown, "PageDown"},
+    {Qt::Key_Enter, "Enter"},
+    {Qt::Key_Return, "Enter"},
+    {Qt::Key_F4, "F4"},
+    {Qt::Key_Escape, "Escape"},
+    {Qt::Key_Backspace, "Backspace"},
+}};
 
 std::u32string PrintableCharacters(const QString &text)
 {
@@ -74,6 +89,18 @@ void ForwardKey(QLineEdit &edit, QKeyEvent &event, bool &forwarding)
     forwarding = true;
     static_cast<QObject &>(edit).event(&event);
     forwarding = false;
+}
+
+std::string_view KeyName(const QKeyEvent &event)
+{
+    const auto found = std::find_if(
+        kKeyNames.begin(), kKeyNames.end(), [&](const auto &entry) { return entry.first == event.key(); });
+    return found == kKeyNames.end() ? std::string_view() : found->second;
+}
+
+bool HasModifier(const QKeyEvent &event)
+{
+    return (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
 }
 
 } // namespace rollwerk

@@ -8,12 +8,20 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 class QInputMethodEvent;
 class QKeyEvent;
 class QLineEdit;
 
 namespace rollwerk {
+
+// A key's name as the key tables name it ("ArrowUp", "Enter"); empty for a
+// key that no table holds.
+std::string_view KeyName(const QKeyEvent &event);
+
+// Whether Ctrl, Alt or Meta is held.
+bool HasModifier(const QKeyEvent &event);
 
 // The characters a key press types; empty for control keys and shortcuts.
 std::u32string TypedCharacters(const QKeyEvent &event);

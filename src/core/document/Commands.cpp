@@ -29,6 +29,15 @@ std::string DescribeCommand(const Command &command)
                 return std::string(c.direction > 0 ? "Up" : "Down") + (c.held ? " held" : "") + " in " + Field(c.field);
             },
             [](const command::Leave &c) { return "leave " + Field(c.field); },
+            [](const command::HoldPress &c) {
+                return std::string(c.direction > 0 ? "hold Up" : "hold Down") + " in " + Field(c.field);
+            },
+            [](const command::HoldTick &) { return std::string("the held button's next step"); },
+            [](const command::HoldMove &c) { return std::string(c.over ? "onto" : "off") + " the held button"; },
+            [](const command::HoldLift &c) {
+                return std::string("let go ") + (c.over ? "over" : "off") + " the button";
+            },
+            [](const command::HoldRelease &) { return std::string("the hold ends"); },
             [](const command::ClassType &c) {
                 return "type U+" + std::to_string(static_cast<std::uint32_t>(c.character)) + " into the class box";
             },

@@ -47,6 +47,18 @@ struct Step { // a step button or an arrow key; held: a further step of a button
 struct Leave {
     int field = kLevelField;
 };
+struct HoldPress { // a step button pressed and held: the hold-to-repeat of StepHold
+    int field = kLevelField;
+    int direction = 1;
+};
+struct HoldTick { }; // the wait the last hold command asked for ran out
+struct HoldMove {    // the pointer moved over the held button or off it
+    bool over = true;
+};
+struct HoldLift { // the held button let go
+    bool over = true;
+};
+struct HoldRelease { }; // the hold ends without a step
 struct ClassType {
     std::size_t start = 0;
     std::size_t length = 0;
@@ -85,6 +97,7 @@ struct TakeProposal { // the goals window's answer
 } // namespace command
 
 using Command = std::variant<command::Type, command::Paste, command::Edit, command::Step, command::Leave,
+    command::HoldPress, command::HoldTick, command::HoldMove, command::HoldLift, command::HoldRelease,
     command::ClassType, command::ClassBackspace, command::ClassEdit, command::ClassPick, command::ClassStep,
     command::Undo, command::Redo, command::PastePlan, command::NewPlan, command::OpenLink, command::OpenFirst,
     command::TakeProposal>;
@@ -95,6 +108,7 @@ struct CommandReply {
     std::size_t caret = 0;       // Paste: after the pasted text
     ClassBox::Edit classEdit;    // ClassType, ClassBackspace
     bool moved = false;          // Undo, Redo: a step was taken
+    int waitMs = 0;              // HoldPress, HoldTick: the wait for the next tick; 0: none
     bool decoded = true;         // OpenLink: the code was read
     bool applied = true;         // PastePlan, OpenLink, TakeProposal
     std::string message;         // German, when the plan was changed or refused

@@ -75,7 +75,7 @@ CommandReply PlanDocument::Run(const Command &command)
     bool onField = false;
     {
         const UserAction action(planner_);
-        onField = RunFieldCommand(planner_, command, reply);
+        onField = RunHoldCommand(command, reply) || RunFieldCommand(planner_, command, reply);
     }
     // Undo and redo refuse to run inside a user action; the other plan
     // commands open their own, named for the history.
@@ -85,6 +85,49 @@ CommandReply PlanDocument::Run(const Command &command)
     // changed the history (a step closed).
     Publish();
     return reply;
+}
+
+bool PlanDocument::RunHoldCommand(const Command &command, CommandReply &reply)
+{
+    const auto step = [&](const std::optional<command::Step> &taken) {
+        if (!taken)
+            return;
+        // A step that fails ends the hold, so that an error cannot repeat.
+        try {
+            RunFieldCommand(planner_, *taken, reply);
+        } catch (...) {
+            hold_.Release();
+            reply.waitMs = 0;
+            throw;
+        }
+    };
+    return std::visit(Overloaded{
+                          [&](const command::HoldPress &c) {
+                              FieldOf(planner_, c.field);
+                              reply.waitMs = hold_.Press(c.field, c.direction).waitMs;
+                              return true;
+                          },
+                          [&](const command::HoldTick &) {
+                              const StepHold::Next next = hold_.Tick();
+                              reply.waitMs = next.waitMs;
+                              step(next.step);
+                              return true;
+                          },
+                          [&](const command::HoldMove &c) {
+                              hold_.Move(c.over);
+                              return true;
+                          },
+                          [&](const command::HoldLift &c) {
+                              step(hold_.Lift(c.over));
+                              return true;
+                          },
+                          [&](const command::HoldRelease &) {
+                              hold_.Release();
+                              return true;
+                          },
+                          [](const auto &) { return false; },
+                      },
+        command);
 }
 
 void PlanDocument::OpenFirst(std::string_view code, CommandReply &reply)

@@ -17,6 +17,7 @@
 #include "PlanHistory.h"
 #include "Planner.h"
 #include "PlannerState.h"
+#include "StepHold.h"
 
 #include <array>
 #include <cstdint>
@@ -105,6 +106,8 @@ public:
 private:
     void Publish();
     CommandReply RunPlanCommand(const Command &command);
+    // A command of a held step button; false for any other.
+    bool RunHoldCommand(const Command &command, CommandReply &reply);
     // The plan of a code (a link the window opens with) as the first plan:
     // nothing before it can be undone.
     void OpenFirst(std::string_view code, CommandReply &reply);
@@ -115,6 +118,7 @@ private:
     SkillArray<std::string> tips_;
     HistoryItems items_;
     std::string code_;
+    StepHold hold_;
     bool holding_ = false; // a record waits for the end of OpenFirst
     Connection settled_;
 };

@@ -212,6 +212,38 @@ TEST(PlanDocument, UndoBringsBackWhatTheComparisonReads)
     EXPECT_TRUE(ReadersAgreeWithTheList(document, true));
 }
 
+// A step button held down: the press waits, each tick over the button steps,
+// off it the ticks pause, and the release over it steps once more; the whole
+// press is one step of the history.
+TEST(PlanDocument, AHeldButtonStepsAsTheCoreTimesIt)
+{
+    PlanDocument document;
+    document.Run(command::Edit{kLevelField, "20"});
+    document.Run(command::Leave{kLevelField});
+    const std::size_t steps = document.History().UndoCount();
+    const auto value = [&] { return document.Models().SpEFert[1].Value(); };
+    EXPECT_EQ(document.Run(command::HoldPress{1, 1}).waitMs, NumberField::kFirstRepeatMs);
+    EXPECT_EQ(value(), 1) << "a press alone does not step";
+    EXPECT_EQ(document.Run(command::HoldTick{}).waitMs, NumberField::kRepeatMs);
+    EXPECT_EQ(document.Run(command::HoldTick{}).waitMs, NumberField::kRepeatMs);
+    EXPECT_EQ(value(), 3);
+    document.Run(command::HoldMove{false});
+    document.Run(command::HoldTick{});
+    EXPECT_EQ(value(), 3) << "off the button the steps pause";
+    document.Run(command::HoldMove{true});
+    document.Run(command::HoldTick{});
+    document.Run(command::HoldLift{true});
+    EXPECT_EQ(value(), 5);
+    EXPECT_EQ(document.Run(command::HoldTick{}).waitMs, 0) << "the hold is over";
+    EXPECT_EQ(value(), 5);
+    EXPECT_EQ(document.History().UndoCount(), steps + 1);
+    EXPECT_EQ(document.History().UndoText(), "R\u00fcckg\u00e4ngig: Waffenkunde 1 \u2192 5");
+    // Let go off the button: no further step.
+    document.Run(command::HoldPress{1, -1});
+    document.Run(command::HoldLift{false});
+    EXPECT_EQ(value(), 5);
+}
+
 struct RecordCase {
     const char *name;
     std::vector<Command> commands; // the last one is counted
