@@ -295,6 +295,12 @@ std::string GoalJson(const rollwerk::Goal &goal)
         {"weights", json::Array(weights)}, {"minimums", json::Array(minimums)}});
 }
 
+// The wait a held step button's command asks for.
+std::string WaitJson(const rollwerk::CommandReply &reply)
+{
+    return json::Number(reply.waitMs);
+}
+
 // A coordinate of a chart, to a tenth of a pixel.
 std::string Fixed(double value)
 {
@@ -331,16 +337,6 @@ EMSCRIPTEN_KEEPALIVE char *rw_text_new(std::int32_t bytes)
 EMSCRIPTEN_KEEPALIVE void rw_text_delete(char *text)
 {
     delete[] text;
-}
-
-EMSCRIPTEN_KEEPALIVE std::int32_t rw_first_repeat_ms()
-{
-    return NumberField::kFirstRepeatMs;
-}
-
-EMSCRIPTEN_KEEPALIVE std::int32_t rw_repeat_ms()
-{
-    return NumberField::kRepeatMs;
 }
 
 // A planner holding the initial plan; shown: the view shows it already.
@@ -418,12 +414,37 @@ EMSCRIPTEN_KEEPALIVE const char *rw_edit_text(std::int32_t handle, std::int32_t 
     return CommandCall(handle, rollwerk::command::Edit{f, text}, None);
 }
 
-// A press of a step button or an arrow key (direction +1 up, -1 down); held:
-// a further step of a button held down, which joins its press's step in the
-// plan's history.
-EMSCRIPTEN_KEEPALIVE const char *rw_step(std::int32_t handle, std::int32_t f, std::int32_t direction, std::int32_t held)
+// A step of an arrow key (direction +1 up, -1 down).
+EMSCRIPTEN_KEEPALIVE const char *rw_step(std::int32_t handle, std::int32_t f, std::int32_t direction)
 {
-    return CommandCall(handle, rollwerk::command::Step{f, direction > 0 ? 1 : -1, held != 0}, None);
+    return CommandCall(handle, rollwerk::command::Step{f, direction > 0 ? 1 : -1, false}, None);
+}
+
+// A step button held down, timed by the core: press and tick reply with the
+// wait in ms before the next tick, 0 when the hold is over.
+EMSCRIPTEN_KEEPALIVE const char *rw_hold_press(std::int32_t handle, std::int32_t f, std::int32_t direction)
+{
+    return CommandCall(handle, rollwerk::command::HoldPress{f, direction}, WaitJson);
+}
+
+EMSCRIPTEN_KEEPALIVE const char *rw_hold_tick(std::int32_t handle)
+{
+    return CommandCall(handle, rollwerk::command::HoldTick{}, WaitJson);
+}
+
+EMSCRIPTEN_KEEPALIVE const char *rw_hold_move(std::int32_t handle, std::int32_t over)
+{
+    return CommandCall(handle, rollwerk::command::HoldMove{over != 0}, None);
+}
+
+EMSCRIPTEN_KEEPALIVE const char *rw_hold_lift(std::int32_t handle, std::int32_t over)
+{
+    return CommandCall(handle, rollwerk::command::HoldLift{over != 0}, None);
+}
+
+EMSCRIPTEN_KEEPALIVE const char *rw_hold_release(std::int32_t handle)
+{
+    return CommandCall(handle, rollwerk::command::HoldRelease{}, None);
 }
 
 EMSCRIPTEN_KEEPALIVE const char *rw_focus_lost(std::int32_t handle, std::int32_t f)

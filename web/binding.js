@@ -90,8 +90,15 @@ function bindCore(wasm) {
     }
     paste(f, start, length, value) { return this.call(wasm.rw_paste(this.handle, f, start, length, text(value))); }
     editText(f, value) { this.call(wasm.rw_edit_text(this.handle, f, text(value))); }
-    stepUp(f) { this.call(wasm.rw_step(this.handle, f, 1, 0)); }
-    stepDown(f) { this.call(wasm.rw_step(this.handle, f, -1, 0)); }
+    stepUp(f) { this.call(wasm.rw_step(this.handle, f, 1)); }
+    stepDown(f) { this.call(wasm.rw_step(this.handle, f, -1)); }
+    // A step button held down (direction +1 up, -1 down), timed by the core:
+    // press and tick return the wait in ms before the next tick, 0 when the hold is over.
+    holdPress(f, direction) { return this.call(wasm.rw_hold_press(this.handle, f, direction)); }
+    holdTick() { return this.call(wasm.rw_hold_tick(this.handle)); }
+    holdMove(over) { this.call(wasm.rw_hold_move(this.handle, over ? 1 : 0)); }
+    holdLift(over) { this.call(wasm.rw_hold_lift(this.handle, over ? 1 : 0)); }
+    holdRelease() { this.call(wasm.rw_hold_release(this.handle)); }
     focusLost(f) { this.call(wasm.rw_focus_lost(this.handle, f)); }
 
     planCode() { return this.call(wasm.rw_plan_code(this.handle)); }
@@ -116,10 +123,6 @@ function bindCore(wasm) {
 
   return {
     Planner,
-    firstRepeatMs: wasm.rw_first_repeat_ms(),
-    repeatMs: wasm.rw_repeat_ms(),
-    // A further step of a step button held down (+1 up, -1 down), joining its press's step in the history.
-    stepHeld: (planner, f, direction) => planner.call(wasm.rw_step(planner.handle, f, direction, 1)),
     planSummary: (planner) => planner.call(wasm.rw_plan_summary(planner.handle)),
     bonusText: (planner) => planner.call(wasm.rw_bonus_text(planner.handle)),
     findPlanCode: (value) => reply(wasm.rw_find_plan_code(text(value))),

@@ -102,10 +102,8 @@ class NumberFieldView {
     // The model's text and the field's value, as last pushed (the generated page shows the first state).
     this.shownText = this.input.value;
     this.number = Number(this.input.getAttribute('aria-valuenow'));
-    this.held = 0;
-    this.overButton = false;
+    this.held = 0; // the direction of the step button held down, 0 for none
     this.timer = 0;
-    this.pressSteps = 0;
     this.listen();
   }
 
@@ -236,54 +234,58 @@ class NumberFieldView {
     this.syncText();
   }
 
-  // held: a further step of a held button, which joins its press's step in the plan's history.
-  step(direction, held = false) {
+  step(direction) {
     const { planner, field } = this;
-    return this.page.call(() => {
-      if (held) this.page.repeat.held(planner, field, direction);
-      else if (direction > 0) planner.stepUp(field);
-      else planner.stepDown(field);
-    });
+    return this.page.call(() => (direction > 0 ? planner.stepUp(field) : planner.stepDown(field)));
   }
 
-  // A press alone does not step; held, it repeats (the core's number field says how soon); the release steps once more.
+  // A step button held down: the core decides when it steps and how long to
+  // wait for the next tick; the page only waits and says where the pointer is.
   press(event, button, direction) {
     if (event.button !== 0 || this.input.disabled || this.held !== 0) return;
     event.preventDefault();
     this.input.focus();
     button.setPointerCapture(event.pointerId);
+    let wait = 0;
+    if (!this.page.call(() => (wait = this.planner.holdPress(this.field, direction))) || wait <= 0) return;
     this.held = direction;
-    this.overButton = true;
-    this.pressSteps = 0;
     button.classList.add('pressed');
-    this.timer = setTimeout(() => this.repeat(button), this.page.repeat.first);
+    this.timer = setTimeout(() => this.tick(), wait);
   }
 
-  repeat(button) {
+  tick() {
     const direction = this.held;
     if (direction === 0) return;
-    const ok = !this.overButton || this.step(direction, this.pressSteps++ > 0);
-    if (ok && this.held === direction) this.timer = setTimeout(() => this.repeat(button), this.page.repeat.next);
+    let wait = 0;
+    const ok = this.page.call(() => (wait = this.planner.holdTick()));
+    if (ok && wait > 0 && this.held === direction) this.timer = setTimeout(() => this.tick(), wait);
     else this.release();
   }
 
   move(event, button) {
     if (this.held === 0) return;
-    this.overButton = document.elementFromPoint(event.clientX, event.clientY) === button;
-    button.classList.toggle('pressed', this.overButton);
+    const over = document.elementFromPoint(event.clientX, event.clientY) === button;
+    if (over === button.classList.contains('pressed')) return;
+    button.classList.toggle('pressed', over);
+    this.page.call(() => this.planner.holdMove(over));
   }
 
   lift(event, button, direction) {
     if (this.held !== direction) return;
     const over = document.elementFromPoint(event.clientX, event.clientY) === button;
-    this.release();
-    if (over) this.step(direction, this.pressSteps > 0);
+    this.stop();
+    this.page.call(() => this.planner.holdLift(over));
   }
 
+  // The pointer was taken away, or a step failed: the hold ends without a step.
   release() {
+    if (this.held !== 0) this.page.call(() => this.planner.holdRelease());
+    this.stop();
+  }
+
+  stop() {
     clearTimeout(this.timer);
     this.held = 0;
-    this.overButton = false;
     this.up.classList.remove('pressed');
     this.down.classList.remove('pressed');
   }
@@ -480,12 +482,9 @@ class BonusListView {
 // The view object handed to the core's Planner: it receives every model notification at once.
 export class PlanView {
   // onError(error) shows an error that escaped the core; follow holds what the page does with the
-  // rest of a record: { tips(texts), history(items), code(code), recorded() } (recorded ends each);
-  // repeat holds the step buttons' hold-to-repeat times in ms and the step of a held button,
-  // { first, next, held(planner, field, direction) }.
-  constructor(page, onError, follow, repeat) {
+  // rest of a record: { tips(texts), history(items), code(code), recorded() } (recorded ends each).
+  constructor(page, onError, follow) {
     this.planner = null;
-    this.repeat = repeat;
     this.onError = onError;
     this.follow = follow;
     this.keys = page.keys;

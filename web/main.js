@@ -89,12 +89,7 @@ async function start() {
     console.error(error);
     chrome.showMessage(error instanceof Error ? error.message : page.message.dataset.unknownError);
   };
-  const view = new PlanView(
-    page,
-    showError,
-    followPlan,
-    { first: core.firstRepeatMs, next: core.repeatMs, held: core.stepHeld },
-  );
+  const view = new PlanView(page, showError, followPlan);
 
   // A fresh planner holds the initial plan, which the generated page shows
   // already, so the first planner pushes only its history's items and code

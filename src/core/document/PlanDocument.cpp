@@ -218,7 +218,7 @@ GoalView PlanDocument::AnswerGoal(Goal goal) const
         view.reachable.at(static_cast<std::size_t>(row - 1)) = RowReachable(row, goal.classColumn, goal.level);
     if (view.answer.found)
         view.proposal = ProposedPlan(goal, view.answer.skills);
-    view.goal = std::move(goal);
+    view.goal = goal;
     return view;
 }
 

@@ -24,7 +24,7 @@ TEST(CurveChart, LineAndMarkersStayOnTheirAxes)
         curve.current = static_cast<std::int32_t>(random() % (level + 1));
         curve.proposed = static_cast<std::int32_t>(random() % (level + 1));
         const int index = static_cast<int>(random() % 5);
-        const double width = 240 + random() % 400;
+        const double width = 240.0 + static_cast<double>(random() % 400);
         const CurveChart chart = ChartOf(curve, index, width, 16);
 
         ASSERT_EQ(chart.line.size(), curve.values.size());
