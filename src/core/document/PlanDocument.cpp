@@ -33,6 +33,23 @@ Planner &Created(Planner &planner)
     return planner;
 }
 
+// What entering a plan answers.
+void Take(const PlanApplication &application, CommandReply &reply)
+{
+    reply.applied = application.applied;
+    reply.message = application.message;
+}
+
+// A link's code read; without a plan, the reply says why and that nothing was applied.
+PlanDecoding Decoded(std::string_view code, CommandReply &reply)
+{
+    PlanDecoding decoding = DecodePlanCode(code);
+    reply.decoded = decoding.plan.has_value();
+    reply.applied = false;
+    reply.message = decoding.error;
+    return decoding;
+}
+
 HistoryItems ItemsOf(const PlanHistory &history)
 {
     return {history.UndoText(), history.RedoText(), history.UndoCount() > 0, history.RedoCount() > 0};
@@ -64,13 +81,20 @@ PlanDocument::PlanDocument() : history_(Created(planner_))
     // has kept its step by the time the record is made.
     settled_ = planner_.settled.Connect([this] { Publish(); });
     planner_.CaptureState(published_);
-    tips_ = SkillTipTexts(planner_);
     items_ = ItemsOf(history_);
     code_ = EncodePlan(CurrentPlan(planner_));
 }
 
+const SkillArray<std::string> &PlanDocument::Tips() const
+{
+    if (!tips_)
+        tips_ = SkillTipTexts(planner_);
+    return *tips_;
+}
+
 CommandReply PlanDocument::Run(const Command &command)
 {
+    const int publishes = publishes_;
     CommandReply reply;
     bool onField = false;
     {
@@ -81,9 +105,10 @@ CommandReply PlanDocument::Run(const Command &command)
     // commands open their own, named for the history.
     if (!onField)
         reply = RunPlanCommand(command);
-    // An action that ran no procedure did not settle; it may still have
-    // changed the history (a step closed).
-    Publish();
+    // An action that ran no procedure did not settle, and the first plan
+    // holds its record until the history has forgotten the step.
+    if (publishes_ == publishes)
+        Publish();
     return reply;
 }
 
@@ -132,10 +157,7 @@ bool PlanDocument::RunHoldCommand(const Command &command, CommandReply &reply)
 
 void PlanDocument::OpenFirst(std::string_view code, CommandReply &reply)
 {
-    const PlanDecoding decoding = DecodePlanCode(code);
-    reply.decoded = decoding.plan.has_value();
-    reply.applied = false;
-    reply.message = decoding.error;
+    const PlanDecoding decoding = Decoded(code, reply);
     if (!decoding.plan)
         return;
     // One record, made once the history has forgotten the step.
@@ -149,8 +171,7 @@ void PlanDocument::OpenFirst(std::string_view code, CommandReply &reply)
         const UserAction action(planner_);
         application = ApplyPlan(planner_, *decoding.plan);
     }
-    reply.applied = application.applied;
-    reply.message = application.message;
+    Take(application, reply);
     history_.Restart();
 }
 
@@ -161,28 +182,21 @@ CommandReply PlanDocument::RunPlanCommand(const Command &command)
         const PlanHistory::NamedAction action(history_, step);
         if (fresh)
             LoadNewPlan(planner_);
-        const PlanApplication application = ApplyPlan(planner_, plan);
-        reply.applied = application.applied;
-        reply.message = application.message;
+        Take(ApplyPlan(planner_, plan), reply);
     };
     std::visit(Overloaded{
                    [&](const command::Undo &) { reply.moved = history_.Undo(); },
                    [&](const command::Redo &) { reply.moved = history_.Redo(); },
                    [&](const command::PastePlan &c) {
                        const PlanHistory::NamedAction action(history_, kPastePlanStep);
-                       const PlanApplication application = PastePlan(planner_, c.content, c.text);
-                       reply.applied = application.applied;
-                       reply.message = application.message;
+                       Take(PastePlan(planner_, c.content, c.text), reply);
                    },
                    [&](const command::NewPlan &) {
                        const PlanHistory::NamedAction action(history_, kNewPlanStep);
                        LoadNewPlan(planner_);
                    },
                    [&](const command::OpenLink &c) {
-                       const PlanDecoding decoding = DecodePlanCode(c.code);
-                       reply.decoded = decoding.plan.has_value();
-                       reply.applied = false;
-                       reply.message = decoding.error;
+                       const PlanDecoding decoding = Decoded(c.code, reply);
                        if (decoding.plan)
                            enter(kOpenLinkStep, *decoding.plan, true);
                    },
@@ -227,6 +241,7 @@ void PlanDocument::Publish()
     // Between actions only: inside one, the views wait for its end.
     if (planner_.InUserAction() || holding_)
         return;
+    ++publishes_;
     const PlannerState now = planner_.CaptureState();
     PlanRecord record;
     record.fields[kLevelField] = ChangedProperties(published_.level, now.level);

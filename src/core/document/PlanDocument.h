@@ -21,6 +21,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace rollwerk {
@@ -84,7 +85,8 @@ public:
     Planner &Models() { return planner_; }
     const Planner &Models() const { return planner_; }
 
-    const SkillArray<std::string> &Tips() const { return tips_; }
+    // Made when first asked for or changed: a view drawn at build time has them already.
+    const SkillArray<std::string> &Tips() const;
     const HistoryItems &Items() const { return items_; }
     const std::string &Code() const { return code_; }
     const PlanHistory &History() const { return history_; }
@@ -115,11 +117,12 @@ private:
     Planner planner_;
     PlanHistory history_;
     PlannerState published_; // what the views were last told
-    SkillArray<std::string> tips_;
+    mutable std::optional<SkillArray<std::string>> tips_;
     HistoryItems items_;
     std::string code_;
     StepHold hold_;
     bool holding_ = false; // a record waits for the end of OpenFirst
+    int publishes_ = 0;    // how often Publish has compared, so that one action compares once
     Connection settled_;
 };
 
