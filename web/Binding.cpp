@@ -283,16 +283,15 @@ rollwerk::Goal GoalOf(std::string_view text)
     return goal;
 }
 
-std::string GoalJson(const rollwerk::Goal &goal)
+// The same numbers for the page: the one form a goal takes across the edge.
+std::string GoalText(const rollwerk::Goal &goal)
 {
-    std::vector<std::string> weights;
-    std::vector<std::string> minimums;
+    std::string text = std::to_string(goal.level) + (goal.keepSpent ? ",1" : ",0");
     for (const int weight : goal.weight)
-        weights.push_back(json::Number(weight));
+        text += ',' + std::to_string(weight);
     for (const std::int32_t minimum : goal.minimum)
-        minimums.push_back(json::Number(minimum));
-    return json::Object({{"level", json::Number(goal.level)}, {"keepSpent", json::Bool(goal.keepSpent)},
-        {"weights", json::Array(weights)}, {"minimums", json::Array(minimums)}});
+        text += ',' + std::to_string(minimum);
+    return text;
 }
 
 // The wait a held step button's command asks for.
@@ -612,12 +611,12 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_link(const char *goalText)
     return Reply(0, [&] { return json::Quote(rollwerk::EncodeGoalLink(GoalOf(goalText))); });
 }
 
-// A link's goal part read: {goal: {level, keepSpent, weights, minimums} or null, message}.
+// A link's goal part read: {goal: the goal's numbers (see GoalOf) or null, message}.
 EMSCRIPTEN_KEEPALIVE const char *rw_read_goal_link(const char *text)
 {
     return Reply(0, [&] {
         const rollwerk::GoalLinkDecoding decoding = rollwerk::DecodeGoalLink(text);
-        return json::Object({{"goal", decoding.goal ? GoalJson(*decoding.goal) : std::string("null")},
+        return json::Object({{"goal", decoding.goal ? json::Quote(GoalText(*decoding.goal)) : std::string("null")},
             {"message", json::Quote(decoding.error)}});
     });
 }

@@ -53,10 +53,21 @@ function bindCore(wasm) {
     if (error !== undefined) throw new Error(error);
     return result;
   };
-  // The goal as the module reads it (which checks the count): level, keepSpent,
-  // then the weights and minimums of rows 1 to 45.
+  // A goal crosses the module's edge as one list of numbers, both ways (the
+  // module checks the count): level, keepSpent, then the weights and minimums
+  // of rows 1 to 45.
   const goalText = (level, keepSpent, weights, minimums) =>
     text([level, keepSpent ? 1 : 0, ...weights, ...minimums].map((n) => Math.trunc(Number(n)) || 0).join(','));
+  const goalOf = (numbersText) => {
+    const numbers = numbersText.split(',').map(Number);
+    const rows = (numbers.length - 2) / 2;
+    return {
+      level: numbers[0],
+      keepSpent: numbers[1] !== 0,
+      weights: numbers.slice(2, 2 + rows),
+      minimums: numbers.slice(2 + rows),
+    };
+  };
 
   // One plan document with its view: new Planner(view) pushes what the
   // models show at once; new Planner(view, true) pushes only the history's
@@ -133,6 +144,9 @@ function bindCore(wasm) {
       planner.call(wasm.rw_goal_answer(planner.handle, goalText(level, keepSpent, weights, minimums), width, textHeight)),
     goalLink: (level, keepSpent, weights, minimums) =>
       reply(wasm.rw_goal_link(goalText(level, keepSpent, weights, minimums))),
-    readGoalLink: (value) => reply(wasm.rw_read_goal_link(text(value))),
+    readGoalLink: (value) => {
+      const read = reply(wasm.rw_read_goal_link(text(value)));
+      return { goal: read.goal === null ? null : goalOf(read.goal), message: read.message };
+    },
   };
 }
