@@ -1,6 +1,7 @@
 #pragma once
 
-// Drives a planner the way the windows do: user actions on the field models.
+// Drives a planner the way the windows do: the commands a front end sends
+// for its native events, run on the field models.
 
 #include "Commands.h"
 #include "Planner.h"
@@ -18,37 +19,49 @@ class PlannerDriver {
 public:
     PlannerDriver() { planner.FormCreate(); }
 
-    NumberField &Field(int field) { return field == kLevelField ? planner.SpEStufeH : planner.SpEFert[field]; }
+    NumberField &Field(int field) { return FieldOf(planner, field); }
+
+    // What a front end sends for one native event.
+    CommandReply Send(const Command &command)
+    {
+        CommandReply reply;
+        RunFieldCommand(planner, command, reply);
+        return reply;
+    }
 
     // Selects the whole text and types the characters one by one.
     void Type(int field, std::string_view text)
     {
-        NumberField &f = Field(field);
-        std::size_t selection = CharCount(f.Text());
+        std::size_t selection = CharCount(Field(field).Text());
         std::size_t caret = 0;
         for (char ch : text) {
-            f.TypeCharacter(caret, selection, static_cast<unsigned char>(ch), U',');
+            Send(command::Type{field, caret, selection, static_cast<unsigned char>(ch), U','});
             selection = 0;
-            caret = CharCount(f.Text());
+            caret = CharCount(Field(field).Text());
         }
     }
-    void Up(int field) { Field(field).StepUp(); }
-    void Down(int field) { Field(field).StepDown(); }
-    void Leave(int field) { Field(field).FocusLost(); }
+    void Up(int field) { Send(command::Step{field, 1, false}); }
+    void Down(int field) { Send(command::Step{field, -1, false}); }
+    void Leave(int field) { Send(command::Leave{field}); }
+    // Pastes over the whole text.
+    void Paste(int field, std::string_view text)
+    {
+        Send(command::Paste{field, 0, CharCount(Field(field).Text()), std::string(text)});
+    }
 
     void Pick(std::string_view className)
     {
         const auto &items = planner.CBCharwahl.Items();
-        planner.CBCharwahl.Pick(
-            static_cast<std::size_t>(std::find(items.begin(), items.end(), className) - items.begin()));
+        Send(command::ClassPick{
+            static_cast<std::size_t>(std::find(items.begin(), items.end(), className) - items.begin())});
     }
     // Selects the whole text of the class box and types, following its completion.
     void TypeClass(std::string_view text)
     {
         ClassBox::Edit edit{planner.CBCharwahl.Text(), 0, CharCount(planner.CBCharwahl.Text())};
         for (char ch : text)
-            edit = planner.CBCharwahl.TypeCharacter(
-                edit.selectionStart, edit.selectionLength, static_cast<unsigned char>(ch));
+            edit = Send(command::ClassType{edit.selectionStart, edit.selectionLength, static_cast<unsigned char>(ch)})
+                       .classEdit;
     }
 
     Planner planner;

@@ -243,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, StepNames,
                 d.Type(1, "32");
             },
             2, "Waffenkunde 31 \u2192 32"},
-        NameCase{"a field emptied", [](PlannerDriver &d, PlanHistory &) { d.Field(1).EditText(""); }, 1,
+        NameCase{"a field emptied", [](PlannerDriver &d, PlanHistory &) { d.Send(command::Edit{1, ""}); }, 1,
             "Waffenkunde 40 \u2192 leer"},
         NameCase{"typed back to what it showed",
             [](PlannerDriver &d, PlanHistory &) {
@@ -259,9 +259,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, StepNames,
             2, "Waffenkunde 39 \u2192 38"},
         NameCase{"a step button held down",
             [](PlannerDriver &d, PlanHistory &) {
-                d.Field(26).StepDown();
-                d.Field(26).StepDown(true);
-                d.Field(26).StepDown(true);
+                d.Send(command::Step{26, -1, false});
+                d.Send(command::Step{26, -1, true});
+                d.Send(command::Step{26, -1, true});
             },
             1, "Handel 10 \u2192 7"},
         NameCase{"leaving a field that needs no change", [](PlannerDriver &d, PlanHistory &) { d.Leave(1); }, 0, ""},

@@ -167,10 +167,7 @@ TEST_P(PreviewText, SaysWhatTheStepBringsOrWhyNot)
 
 Action PasteSkill(int skill, const std::string &text)
 {
-    return {"paste " + text + " over skill " + std::to_string(skill), [=](PlannerDriver &d) {
-                NumberField &field = d.Field(skill);
-                field.Paste(0, CharCount(field.Text()), text);
-            }};
+    return {"paste " + text + " over skill " + std::to_string(skill), [=](PlannerDriver &d) { d.Paste(skill, text); }};
 }
 
 // A locked field that still shows points, a state the preview must expect.
