@@ -98,7 +98,7 @@ function phasesInPage() {
   if (navigation) at['page received'] = navigation.responseEnd;
   for (const entry of performance.getEntriesByType('resource')) {
     const file = entry.name.split('/').pop();
-    if (/\.(m?js|wasm|css|ttf)$/.test(file)) at[`${file} received`] = entry.responseEnd;
+    if (/\.(m?js|wasm|css|woff2)$/.test(file)) at[`${file} received`] = entry.responseEnd;
   }
   for (const mark of performance.getEntriesByType('mark')) {
     if (mark.name.startsWith('rollwerk:')) at[mark.name] = mark.startTime;

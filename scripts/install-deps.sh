@@ -8,7 +8,7 @@
 set -euo pipefail
 
 if [ "${1:-}" = web ]; then
-  packages=(cmake make emscripten node-acorn fonts-liberation python3 python3-pil)
+  packages=(cmake make emscripten node-acorn fonts-liberation python3 python3-pil python3-fonttools python3-brotli)
 elif [ "${1:-}" = web-test ]; then
   packages=(chromium fonts-liberation python3)
 elif [ "${1:-}" = ci ]; then

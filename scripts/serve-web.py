@@ -25,7 +25,7 @@ TYPES = {
     ".json": "application/json",
     ".png": "image/png",
     ".jpg": "image/jpeg",
-    ".ttf": "font/ttf",
+    ".woff2": "font/woff2",
     "": "text/plain; charset=utf-8",
 }
 POLICY_TAG = re.compile(r'<meta http-equiv="Content-Security-Policy" content="([^"]*)">')

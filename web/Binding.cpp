@@ -25,9 +25,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -300,12 +300,13 @@ std::string WaitJson(const rollwerk::CommandReply &reply)
     return json::Number(reply.waitMs);
 }
 
-// A coordinate of a chart, to a tenth of a pixel.
+// A coordinate of a chart, to a tenth of a pixel. Written from whole tenths:
+// printf's formatting of floating point would be a large part of the module.
 std::string Fixed(double value)
 {
-    std::array<char, 32> text{};
-    const int length = std::snprintf(text.data(), text.size(), "%.1f", value);
-    return {text.data(), static_cast<std::size_t>(std::max(length, 0))};
+    const long long tenths = std::llround(value * 10.0);
+    const long long whole = std::llabs(tenths);
+    return (tenths < 0 ? "-" : "") + std::to_string(whole / 10) + '.' + static_cast<char>('0' + whole % 10);
 }
 
 // [x, y], or [x, y, radius] for a marker.

@@ -3,14 +3,14 @@
 // accessible names, in keyboard order), the window's texts, the plan menu's
 // items and the goals window's texts into the placeholders of the page,
 // their places, sizes, fonts and colours as rules appended to the
-// stylesheet, and the fonts they use into the site. The
+// stylesheet, with the faces they use (which subset-fonts.py makes). The
 // widgets show the window's first state (a new planner once FormCreate has
 // run, from the page's own binding in node), so that the page is drawn
 // before its module is ready; the page's script then only binds the field
 // models to elements that are already there.
-//   node generate-page.mjs LAYOUT_NODE_MODULE CORE_NODE_MODULE INDEX_HTML STYLE_CSS FONT_DIR SITE_DIR
+//   node generate-page.mjs LAYOUT_NODE_MODULE CORE_NODE_MODULE INDEX_HTML STYLE_CSS SITE_DIR
 
-import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { readFileSync, writeFileSync } from 'node:fs';
 import { createHash } from 'node:crypto';
 import { createRequire } from 'node:module';
 import { join, resolve } from 'node:path';
@@ -57,8 +57,9 @@ const colour = ({ red, green, blue }) => `rgb(${red}, ${green}, ${blue})`;
 const family = (font) => `'${font.substitute}', ${font.generic}`;
 const weight = (font) => (font.bold ? 'bold' : 'normal');
 const fontOf = (table, kind) => table.fonts.find((font) => font.kind === kind);
-// The file of a face in Debian's fonts-liberation: "Liberation Serif", bold -> LiberationSerif-Bold.ttf.
-const fontFile = (font) => `${font.substitute.replace(/ /g, '')}-${font.bold ? 'Bold' : 'Regular'}.ttf`;
+// The site's file of a face: "Liberation Serif", bold -> LiberationSerif-Bold.woff2, cut from
+// Debian's fonts-liberation face of the same name by subset-fonts.py.
+const fontFile = (font) => `${font.substitute.replace(/ /g, '')}-${font.bold ? 'Bold' : 'Regular'}.woff2`;
 
 // One face per stand-in family and weight, in the table's order.
 function faces(table) {
@@ -68,7 +69,7 @@ function faces(table) {
 
 function fontRules(table) {
   const faceRules = faces(table).map(({ file, font }) =>
-    `@font-face { font-family: '${font.substitute}'; src: url('fonts/${file}') format('truetype'); `
+    `@font-face { font-family: '${font.substitute}'; src: url('fonts/${file}') format('woff2'); `
     + `font-weight: ${weight(font)}; }`);
   const kindRules = table.fonts.map((font) => rule(`.font-${font.kind}`, {
     'font-family': family(font), 'font-size': px(font.pixels), 'font-weight': weight(font), color: TEXT_COLOUR }));
@@ -82,7 +83,7 @@ function fontPreloads(table) {
   const shown = new Set(['Body', ...table.main.widgets.map((widget) => widget.font)]);
   const files = new Map(table.fonts.filter((font) => shown.has(font.kind)).map((font) => [fontFile(font), font]));
   return [...files].map(([file, font]) =>
-    `<link rel="preload" href="fonts/${file}" as="font" type="font/ttf" crossorigin `
+    `<link rel="preload" href="fonts/${file}" as="font" type="font/woff2" crossorigin `
     + `data-font="${weight(font)} ${px(font.pixels)} '${font.substitute}'">`).join('\n');
 }
 
@@ -365,7 +366,7 @@ function fill(template, values, name) {
   return filled;
 }
 
-const [layoutModule, coreModule, indexHtml, styleCss, fontDir, siteDir] = process.argv.slice(2);
+const [layoutModule, coreModule, indexHtml, styleCss, siteDir] = process.argv.slice(2);
 const createLayout = createRequire(import.meta.url)(resolve(layoutModule));
 const core = await createLayout();
 const table = core.layout();
@@ -399,5 +400,3 @@ const generated = [...fontRules(table), ...pageRules(table), ...rules, ...touchR
 writeFileSync(join(siteDir, 'style.css'),
   `${readFileSync(styleCss, 'utf8')}\n/* Generated from the core's layout table. */\n${generated}\n`);
 
-mkdirSync(join(siteDir, 'fonts'), { recursive: true });
-for (const { file } of faces(table)) copyFileSync(join(fontDir, file), join(siteDir, 'fonts', file));

@@ -1,0 +1,58 @@
+#!/usr/bin/python3
+"""The page's fonts, cut to the characters it can show and packed as WOFF2.
+
+Run at build time once the site's page, script and WebAssembly are in place:
+    subset-fonts.py FONT_DIR SITE_DIR
+
+Every face the stylesheet names as fonts/NAME.woff2 is made from
+FONT_DIR/NAME.ttf (Debian's fonts-liberation), keeping Latin-1 and every
+other character that appears in the site's texts (the page, its script and
+the core's WebAssembly, whose German texts are UTF-8 in its data). Text typed
+into the page beyond these falls back to the system's faces. The glyphs and
+the layout features are kept as they are; the hinting programs, two thirds
+of each face, are left out: the browser's rasteriser draws the window the
+same without them (docs/decisions.md).
+"""
+
+import re
+import sys
+from pathlib import Path
+
+from fontTools import subset
+
+LATIN_1 = set(range(0x20, 0x7F)) | set(range(0xA0, 0x100))
+FACE = re.compile(r"url\(['\"]?fonts/([A-Za-z]+-[A-Za-z]+)\.woff2")
+TEXT_FILES = ("index.html", "main.js", "rollwerk_core.wasm")
+
+
+def shown_characters(site: Path) -> set[int]:
+    characters = set(LATIN_1)
+    for name in TEXT_FILES:
+        text = (site / name).read_bytes().decode("utf-8", errors="ignore")
+        characters.update(ord(ch) for ch in text if ord(ch) > 0xFF and ch.isprintable())
+    return characters
+
+
+def main() -> None:
+    font_dir, site = Path(sys.argv[1]), Path(sys.argv[2])
+    faces = sorted(set(FACE.findall((site / "style.css").read_text(encoding="utf-8"))))
+    if not faces:
+        sys.exit(f"{site / 'style.css'} names no font of fonts/")
+    characters = shown_characters(site)
+    options = subset.Options()
+    options.flavor = "woff2"
+    options.hinting = False
+    options.layout_features = ["*"]
+    options.name_IDs = ["*"]
+    options.notdef_outline = True
+    (site / "fonts").mkdir(exist_ok=True)
+    for face in faces:
+        font = subset.load_font(str(font_dir / f"{face}.ttf"), options)
+        subsetter = subset.Subsetter(options)
+        subsetter.populate(unicodes=characters)
+        subsetter.subset(font)
+        subset.save_font(font, str(site / "fonts" / f"{face}.woff2"), options)
+
+
+if __name__ == "__main__":
+    main()
