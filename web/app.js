@@ -13,14 +13,17 @@
   // parsed they have run, or failed to load (answered 404, cut off, or
   // blocked, as they are on a page opened from a file). The core's own
   // failures (its WebAssembly missing, cut off or corrupt) reject its promise.
-  document.addEventListener('DOMContentLoaded', () => {
-    // The window drawn at build time stays inert without a planner: the note takes its place.
-    const showFailure = () => {
-      document.getElementById('FMainContent').hidden = true;
-      document.getElementById(FAILED).hidden = false;
-    };
-    if (window.rollwerk && window.rollwerk.ready) window.rollwerk.ready.catch(showFailure);
-    else showFailure();
+  // Resolves once the planner has started; never when it failed.
+  const started = new Promise((resolve) => {
+    document.addEventListener('DOMContentLoaded', () => {
+      // The window drawn at build time stays inert without a planner: the note takes its place.
+      const showFailure = () => {
+        document.getElementById('FMainContent').hidden = true;
+        document.getElementById(FAILED).hidden = false;
+      };
+      if (window.rollwerk && window.rollwerk.ready) window.rollwerk.ready.then(resolve, showFailure);
+      else showFailure();
+    });
   });
 
   if (!('serviceWorker' in navigator) || !window.isSecureContext) return;
@@ -72,8 +75,11 @@
   workers.addEventListener('controllerchange', () => {
     if (!reloading && fromWorker) announce(null);
   });
-  // After the page has loaded, so that the worker's downloads do not slow its start.
-  window.addEventListener('load', () => {
+  // Once the planner has started and the page has loaded, so that the worker's downloads do not
+  // compete with the start (docs/decisions.md). A page that failed to start registers none: the
+  // browser still looks for a new worker of a registered one when the page is opened.
+  const loaded = new Promise((resolve) => window.addEventListener('load', resolve));
+  Promise.all([started, loaded]).then(() => {
     workers.register('sw.js').then(watch, (error) => console.error(error));
   });
 })();

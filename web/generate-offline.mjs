@@ -1,7 +1,7 @@
 // Run at build time once every other file of the site is in place: writes
 // the web app manifest (name, start address, the window's colours from the
 // core's layout table, the icons), then the service worker with the list
-// of the site's files and a cache name made from a hash of them all, so
+// of the site's files with the hash of each and a cache name made from a hash of them all, so
 // that any change of the site makes a new worker and a new cache.
 //   node generate-offline.mjs CORE_NODE_MODULE SW_TEMPLATE SITE_DIR
 
@@ -55,11 +55,15 @@ writeFileSync(join(siteDir, 'manifest.webmanifest'), `${JSON.stringify(manifest(
 
 const files = siteFiles(siteDir).filter((file) => file !== WORKER).sort();
 const hash = createHash('sha256');
-for (const file of files) hash.update(`${file}\0`).update(readFileSync(join(siteDir, file))).update('\0');
+const listed = files.map((file) => {
+  const content = readFileSync(join(siteDir, file));
+  hash.update(`${file}\0`).update(content).update('\0');
+  return [file, `sha256-${createHash('sha256').update(content).digest('base64')}`];
+});
 const template = readFileSync(workerTemplate, 'utf8');
 for (const line of [CACHE_LINE, FILES_LINE]) {
   if (!line.test(template)) throw new Error(`${workerTemplate} has no line ${line}`);
 }
 writeFileSync(join(siteDir, WORKER), template
   .replace(CACHE_LINE, `const CACHE = 'rollwerk-${hash.digest('hex').slice(0, 16)}';`)
-  .replace(FILES_LINE, `const FILES = ${JSON.stringify(files)};`));
+  .replace(FILES_LINE, `const FILES = ${JSON.stringify(listed)};`));

@@ -7,18 +7,30 @@
 // the next could fail) until every page of it is closed, or until the page
 // that says a new version is ready asks for it to take over and reloads.
 // Taking over, it deletes the old cache as a whole.
+// The worker knows every file's hash and takes only what matches it: an
+// install during an upload (a file of the old build, or one cut short)
+// fails, the old build keeps serving, and the browser tries the new worker
+// again on a later visit.
 
-// Written at build time by generate-offline.mjs.
+// Written at build time by generate-offline.mjs: [file, its SHA-256 as subresource integrity].
 const CACHE = 'rollwerk-unbuilt';
 const FILES = [];
 
 const PREFIX = 'rollwerk-';
 
 self.addEventListener('install', (event) => {
-  // Revalidated with the server, so that a file in the browser's HTTP cache from an older build is not taken.
-  const requests = FILES.map((file) => new Request(file, { cache: 'no-cache' }));
+  // Revalidated with the server, so that a file in the browser's HTTP cache from an older build is not
+  // taken; a file whose hash differs is a network error, which fails the install.
+  const fetched = FILES.map(([file, integrity]) => {
+    const request = new Request(file, { cache: 'no-cache', integrity });
+    return fetch(request).then((response) => {
+      if (!response.ok) throw new Error(`${file}: ${response.status}`);
+      return [request, response];
+    });
+  });
   event.waitUntil(
-    caches.open(CACHE).then((cache) => cache.addAll(requests)),
+    Promise.all(fetched).then((responses) => caches.open(CACHE)
+      .then((cache) => Promise.all(responses.map(([request, response]) => cache.put(request, response))))),
   );
 });
 

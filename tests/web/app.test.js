@@ -2,6 +2,7 @@
 // network, a link with a plan included, a new build takes over as a whole,
 // and its manifest is one that Chromium accepts for installing.
 const { spawn } = require('node:child_process');
+const crypto = require('node:crypto');
 const fs = require('node:fs');
 const net = require('node:net');
 const os = require('node:os');
@@ -79,7 +80,9 @@ async function serveCopy() {
   const page = path.join(folder, 'index.html');
   const icon = '<link rel="icon" href="emblem.jpg">';
   expect(fs.readFileSync(page, 'utf8')).toContain(icon);
-  fs.writeFileSync(page, fs.readFileSync(page, 'utf8').replace(icon, ''));
+  const withoutIcon = fs.readFileSync(page, 'utf8').replace(icon, '');
+  listInWorker(folder, 'index.html', withoutIcon);
+  fs.writeFileSync(page, withoutIcon);
   const port = await new Promise((resolve) => {
     const probe = net.createServer().listen(0, '127.0.0.1', () => {
       const { port: free } = probe.address();
@@ -116,6 +119,26 @@ function nextWorkerInstalled(page) {
   });
 }
 
+// The worker's list of files gives a file the hash of this content, under the worker's cache name.
+function listInWorker(folder, file, content, cache) {
+  const integrity = `sha256-${crypto.createHash('sha256').update(content).digest('base64')}`;
+  const worker = path.join(folder, 'sw.js');
+  let listed = fs.readFileSync(worker, 'utf8').replace(new RegExp(`(\\["${file}","sha256-)[^"]+"`), `["${file}","${integrity}"`);
+  if (cache) listed = listed.replace(/\bCACHE\s*=\s*(['"])rollwerk-\w+\1/, `CACHE = '${cache}'`);
+  expect(listed).toContain(integrity);
+  fs.writeFileSync(worker, listed);
+}
+
+// The next build of the page, "<!-- next build -->" appended, with its worker; the page itself
+// published too, or not yet (the worker uploaded first). Returns what publishes the page.
+function publishNextBuild(folder, { page = true } = {}) {
+  const next = `${fs.readFileSync(path.join(folder, 'index.html'), 'utf8')}<!-- next build -->\n`;
+  listInWorker(folder, 'index.html', next, 'rollwerk-next');
+  const publishPage = () => fs.writeFileSync(path.join(folder, 'index.html'), next);
+  if (page) publishPage();
+  return publishPage;
+}
+
 test.describe('a new build', () => {
   test('a new build takes over as a whole once the page that says so is reloaded', async ({ page }) => {
     const site = await serveCopy();
@@ -128,10 +151,7 @@ test.describe('a new build', () => {
       await expect(note).toBeHidden();
 
       // The next build: another page and another worker.
-      const worker = path.join(site.folder, 'sw.js');
-      const nextWorker = fs.readFileSync(worker, 'utf8').replace(/\bCACHE\s*=\s*(['"])rollwerk-\w+\1/, "CACHE = 'rollwerk-next'");
-      fs.writeFileSync(worker, nextWorker);
-      fs.appendFileSync(path.join(site.folder, 'index.html'), '<!-- next build -->\n');
+      publishNextBuild(site.folder);
 
       // Reloaded, the page is still the build it came from, and says once that the next one is ready.
       await page.reload();
@@ -148,6 +168,37 @@ test.describe('a new build', () => {
       expect(await build()).toBe('new');
       await expect(note).toBeHidden();
       expect(await page.evaluate(() => caches.keys())).toEqual(['rollwerk-next']);
+    } finally {
+      site.stop();
+    }
+  });
+
+  test('a new build found half published is refused until it is whole, and the old one keeps serving', async ({ page }) => {
+    const site = await serveCopy();
+    try {
+      const build = () => page.evaluate(() => (document.lastChild.nodeType === Node.COMMENT_NODE ? 'new' : 'old'));
+      await openServedByWorker(page, site.address);
+      const oldCaches = await page.evaluate(() => caches.keys());
+
+      // The next build's worker is on the server, its page still the old one.
+      const publishPage = publishNextBuild(site.folder, { page: false });
+      await page.reload();
+      await page.evaluate(() => window.rollwerk.ready);
+      await expect(nextWorkerInstalled(page)).rejects.toThrow('the new worker is redundant');
+      expect(await build()).toBe('old');
+      expect(await page.evaluate(() => caches.keys())).toEqual(oldCaches);
+      await page.reload();
+      await page.evaluate(() => window.rollwerk.ready);
+      expect(await build()).toBe('old');
+      await expect(page.locator('#NeueVersion')).toBeHidden();
+
+      // Once the page is there too, the next visit takes the new build.
+      publishPage();
+      await page.reload();
+      await page.evaluate(() => window.rollwerk.ready);
+      await nextWorkerInstalled(page);
+      await expect(page.locator('#NeueVersion')).toBeVisible();
+      expect(await page.evaluate(() => caches.keys())).toEqual([...oldCaches, 'rollwerk-next']);
     } finally {
       site.stop();
     }
