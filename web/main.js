@@ -160,8 +160,12 @@ async function start() {
   performance.mark('rollwerk:drawn');
   // A plan typed into the address bar opens like a link; Back to an earlier address too.
   window.addEventListener('hashchange', openLink);
-  // A change written a moment later is not lost when the page is left or reloaded.
+  // A change written a moment later is not lost when the page is left, reloaded or hidden
+  // (a phone may end a hidden page without pagehide).
   window.addEventListener('pagehide', () => address.flush());
+  document.addEventListener('visibilitychange', () => {
+    if (document.visibilityState === 'hidden') address.flush();
+  });
 
   // Drawn with its own faces, those the page preloads; loaded, they are not
   // waited for (document.fonts.ready would wait for the next frame).
