@@ -22,7 +22,7 @@ from fontTools import subset
 
 LATIN_1 = set(range(0x20, 0x7F)) | set(range(0xA0, 0x100))
 FACE = re.compile(r"url\(['\"]?fonts/([A-Za-z]+-[A-Za-z]+)\.woff2")
-TEXT_FILES = ("index.html", "main.js", "rollwerk_core.wasm")
+TEXT_FILES = ("index.html", "main.js", "goals.js", "rollwerk_core.wasm")
 
 
 def shown_characters(site: Path) -> set[int]:

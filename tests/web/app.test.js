@@ -37,6 +37,10 @@ test('after one visit a link with a plan opens without a network', async ({ page
   await again.reload();
   await again.evaluate(() => window.rollwerk.ready);
   expect(await readPlan(again)).toEqual(plan);
+  // The goals window's script, loaded only when it is opened, is kept too.
+  await again.click('#Programm1');
+  await again.click('#PlanOptimieren1');
+  await expect(again.locator('#LZielWert')).toContainText('Zielwert');
 });
 
 test('the manifest names the app, its start, the window\'s colours and its icons', async ({ page, context }) => {
