@@ -49,16 +49,31 @@ function element(document, name, attributes = {}, namespace = null) {
   return node;
 }
 
+// A parent's children made to count, reusing those it has: a changed answer
+// changes only the nodes that differ, instead of the page making them anew.
+function children(parent, count, make) {
+  while (parent.children.length > count) parent.lastElementChild.remove();
+  while (parent.children.length < count) parent.append(make());
+  return [...parent.children];
+}
+
+const setText = (node, text) => {
+  if (node.textContent !== text) node.textContent = text;
+};
+
+function setAttributes(node, attributes) {
+  for (const [key, value] of Object.entries(attributes)) {
+    const text = String(value);
+    if (node.getAttribute(key) !== text) node.setAttribute(key, text);
+  }
+}
+
 // A list's lines, each with its tooltip.
 function showLines(document, list, lines, tips = []) {
-  list.replaceChildren(
-    ...lines.map((line, index) => {
-      const item = element(document, 'li');
-      item.textContent = line;
-      if (tips[index]) item.title = tips[index];
-      return item;
-    }),
-  );
+  children(list, lines.length, () => element(document, 'li')).forEach((item, index) => {
+    setText(item, lines[index]);
+    if (item.title !== (tips[index] ?? '')) item.title = tips[index] ?? '';
+  });
 }
 
 // Chart width for the core to lay the curves out in: as wide as the box (its
@@ -69,33 +84,36 @@ const chartWidth = (svg) => Math.max(CHART_WIDTH, svg.parentElement.clientWidth)
 // line over the skill values 0 to the level, the current value grey and the
 // proposed one red; without curves, the texts the page carries from the core.
 function drawCurves(document, svg, { curves, chartsHeight: height }, width) {
-  svg.setAttribute('width', width);
-  svg.setAttribute('height', height);
-  svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
-  svg.setAttribute('aria-description',
-    curves.length ? curves.map((c) => c.title).join('\n') : svg.dataset.noCurvesDescription);
-  const nodes = [];
+  setAttributes(svg, { width, height, viewBox: `0 0 ${width} ${height}` });
+  setAttributes(svg, {
+    'aria-description': curves.length ? curves.map((c) => c.title).join('\n') : svg.dataset.noCurvesDescription,
+  });
   if (!curves.length) {
     const text = element(document, 'text', { x: MARGIN, y: MARGIN + TEXT_HEIGHT - 4 }, SVG);
     text.textContent = svg.dataset.noCurvesText;
-    nodes.push(text);
+    svg.replaceChildren(text);
+    return;
   }
-  for (const curve of curves) {
+  if (svg.firstElementChild && svg.firstElementChild.localName !== 'g') svg.replaceChildren();
+  const makeGroup = () => {
     const group = element(document, 'g', { class: 'curve' }, SVG);
-    const tip = element(document, 'title', {}, SVG);
-    tip.textContent = curve.title;
-    const [tx, ty] = curve.titleAt;
-    const title = element(document, 'text', { x: tx, y: ty }, SVG);
-    title.textContent = curve.title;
-    const axes = element(document, 'path', { class: 'axes', d: curve.axes }, SVG);
-    const line = element(document, 'polyline', { class: 'line', points: curve.points }, SVG);
-    const marker = (name, [cx, cy, r]) => element(document, 'circle', { class: name, cx, cy, r }, SVG);
-    const current = marker('current', curve.current);
-    const proposed = marker('proposed', curve.proposed);
-    group.append(tip, title, axes, line, current, proposed);
-    nodes.push(group);
-  }
-  svg.replaceChildren(...nodes);
+    group.append(element(document, 'title', {}, SVG), element(document, 'text', {}, SVG),
+      element(document, 'path', { class: 'axes' }, SVG), element(document, 'polyline', { class: 'line' }, SVG),
+      element(document, 'circle', { class: 'current' }, SVG), element(document, 'circle', { class: 'proposed' }, SVG));
+    return group;
+  };
+  children(svg, curves.length, makeGroup).forEach((group, index) => {
+    const curve = curves[index];
+    const [tip, title, axes, line, current, proposed] = group.children;
+    setText(tip, curve.title);
+    setText(title, curve.title);
+    setAttributes(title, { x: curve.titleAt[0], y: curve.titleAt[1] });
+    setAttributes(axes, { d: curve.axes });
+    setAttributes(line, { points: curve.points });
+    const marker = (node, [cx, cy, r]) => setAttributes(node, { cx, cy, r });
+    marker(current, curve.current);
+    marker(proposed, curve.proposed);
+  });
 }
 
 // The window's title bar moves it, so that it can be put beside what it hides.
