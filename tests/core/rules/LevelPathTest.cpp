@@ -3,6 +3,7 @@
 // upper bounds at every level of high targets.
 
 #include "LevelPath.h"
+#include "PathTexts.h"
 #include "RandomUser.h"
 
 #include <gtest/gtest.h>
@@ -290,6 +291,48 @@ TEST(LevelPath, StartsAtTheKeptPlanWhereItFits)
     EXPECT_EQ(fresh.steps.front().level, 1);
     EXPECT_EQ(fresh.steps.front().skills[5], 0);
     EXPECT_EQ(fresh.steps.back().skills, Optimise(goal).skills);
+}
+
+// The rows of a path: the start, a row per level that changes, a run of
+// levels that add the same as one row, a level that opens a skill alone.
+TEST(PathTexts, RowPerChangeAndOneRowPerRunOfTheSameStep)
+{
+    LevelPath path;
+    path.found = true;
+    SkillValues plan;
+    plan[1] = 1;
+    plan[18] = 1;
+    const auto at = [&](std::int32_t level) { path.steps.push_back({level, plan, 0}); };
+    at(1);
+    plan[1] = 2;
+    at(2); // Waffenkunde +1
+    at(3); // nothing
+    plan[5] = 1;
+    plan[1] = 3;
+    at(4); // Schwertkunde opens
+    for (std::int32_t level = 5; level <= 8; ++level) {
+        plan[5] += 2;
+        at(level); // the same step four times
+    }
+    plan[5] += 2;
+    plan[18] += 1;
+    at(9);
+    plan[5] += 2;
+    plan[18] += 1;
+    at(10); // the same two-skill step twice
+
+    const std::vector<PathRow> rows = DescribePath(path);
+    const std::vector<PathRow> expected{
+        {1, 1, "Stufe 1: Beginn mit Waffenkunde 1, Konzentration 1"},
+        {2, 2, "Stufe 2: Waffenkunde +1 (2)"},
+        {4, 4, "Stufe 4: Waffenkunde +1 (3), Schwertkunde neu (1)"},
+        {5, 8, "Stufe 5\u20138: je +2 Schwertkunde"},
+        {9, 10, "Stufe 9\u201310: je +2 Schwertkunde, +1 Konzentration"},
+    };
+    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(PathClipboardText(rows).find("Stufe 2: Waffenkunde +1 (2)\nStufe 4:"), rows.front().text.size() + 1);
+    EXPECT_EQ(PathCurveTitle(path, 9), "Zielwert \u00fcber die Stufen 1\u201310: Stufe 9 hat 0");
+    EXPECT_TRUE(DescribePath(LevelPath{}).empty());
 }
 
 } // namespace
