@@ -6,6 +6,7 @@
 #include "BonusCurve.h"
 #include "BonusTable.h"
 #include "Goal.h"
+#include "GoalLimits.h"
 #include "LevelPath.h"
 #include "PlanApply.h"
 #include "PlanCode.h"
@@ -282,6 +283,17 @@ void BM_LevelPathBelowAnswer(benchmark::State &state)
         benchmark::DoNotOptimize(PathToGoal(goal, kMinLevel, answer));
 }
 BENCHMARK(BM_LevelPathBelowAnswer)->DenseRange(0, kClassCount - 1)->Unit(benchmark::kMicrosecond);
+
+// What stops each skill of the hardest goal's answer: a solve again per
+// skill that more points would help, without the minimums.
+void BM_WhatStopsWorstCase(benchmark::State &state)
+{
+    const Goal goal = HardestGoal(static_cast<int>(state.range(0)));
+    const GoalAnswer answer = Optimise(goal);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WhatStops(goal, answer));
+}
+BENCHMARK(BM_WhatStopsWorstCase)->DenseRange(0, kClassCount - 1)->Unit(benchmark::kMillisecond);
 
 // No answer: minimums on the rows of nine skills, one more than the slots,
 // each reachable alone. The reason names the first minimum that the ones

@@ -18,6 +18,29 @@ const LastPoint *LastPointOf(const std::vector<LastPoint> &points, int skill)
 
 } // namespace
 
+std::string DescribeLimit(const SkillLimit &limit)
+{
+    std::string why;
+    switch (limit.limit) {
+    case Limit::Cap:
+        why = "Die Stufe " + std::to_string(limit.value) + " erlaubt nicht mehr";
+        break;
+    case Limit::NothingMore:
+        why = "Mehr Punkte bringen nichts mehr";
+        break;
+    case Limit::Slots:
+        why = "Die Pl\u00e4tze sind belegt";
+        break;
+    case Limit::Minimum:
+        why = "Der Mindestwert von " + RowName(limit.row) + " verlangt " + std::to_string(limit.required);
+        break;
+    case Limit::Points:
+        why = "Die Punkte reichen nicht";
+        break;
+    }
+    return std::string(SkillCaption(limit.skill)) + " " + std::to_string(limit.value) + ": " + why;
+}
+
 std::string DescribeLastPoint(const LastPoint &point)
 {
     std::string text = std::string(SkillCaption(point.skill)) + " " + std::to_string(point.value) + ": Zielwert "
@@ -58,6 +81,8 @@ GoalTexts DescribeGoalAnswer(const Goal &goal, const GoalAnswer &answer, const P
     }
     for (const RowChange &change : comparison.rows)
         texts.comparison.push_back(RowChangeLine(change));
+    for (const SkillLimit &limit : WhatStops(goal, answer))
+        texts.limits.push_back(DescribeLimit(limit));
     return texts;
 }
 

@@ -3,6 +3,8 @@
 // upper bounds at every level of high targets.
 
 #include "LevelPath.h"
+#include "GoalLimits.h"
+#include "GoalTexts.h"
 #include "PathTexts.h"
 #include "RandomUser.h"
 
@@ -291,6 +293,94 @@ TEST(LevelPath, StartsAtTheKeptPlanWhereItFits)
     EXPECT_EQ(fresh.steps.front().level, 1);
     EXPECT_EQ(fresh.steps.front().skills[5], 0);
     EXPECT_EQ(fresh.steps.back().skills, Optimise(goal).skills);
+}
+
+// Each skill's limit, checked by solving again: the answer with the skill
+// raised to its next value that helps (kept as spent) is no better, and the
+// goal without its minimums gives the skill more exactly when a minimum is
+// named.
+TEST(GoalLimits, EachReasonHoldsWhenSolvedAgain)
+{
+    std::mt19937 random(RandomSeed(15));
+    std::map<Limit, int> seen;
+    for (int round = 0; round < 60; ++round) {
+        const int classColumn = round % kClassCount;
+        RandomCase c = RandomPathCase(random, classColumn, Uniform(random, 3, 120));
+        if (round % 3 == 0) { // minimums on rows of the skills the class has
+            for (int s = 1; s <= kSkillCount; ++s) {
+                if (UnlockLevel(s, classColumn) <= c.goal.level && Uniform(random, 0, 3) == 0) {
+                    SkillValues some;
+                    some[s] = Uniform(random, 1, std::max(1, c.goal.level / 5));
+                    const int row = BonusRowsOfSkill(s).front();
+                    c.goal.minimum.at(static_cast<std::size_t>(row - 1))
+                        = static_cast<std::int32_t>(BonusRowValue(row, some));
+                }
+            }
+        }
+        const Goal &goal = c.goal;
+        const GoalAnswer answer = Optimise(goal);
+        if (!answer.found)
+            continue;
+        const std::vector<SkillLimit> limits = WhatStops(goal, answer);
+        for (int s = 1; s <= kSkillCount; ++s) {
+            const bool listed = std::any_of(limits.begin(), limits.end(), [s](const SkillLimit &l) { return l.skill == s; });
+            EXPECT_TRUE(listed || answer.skills[s] == 0) << "round " << round << " skill " << s;
+        }
+        for (const SkillLimit &limit : limits) {
+            const int s = limit.skill;
+            const std::int32_t v = answer.skills[s];
+            const std::string where = "round " + std::to_string(round) + ": " + DescribeLimit(limit);
+            ASSERT_EQ(limit.value, v) << where;
+            ++seen[limit.limit];
+            std::optional<std::int32_t> next;
+            for (std::int32_t up = v + 1; up <= goal.level && !next; ++up) {
+                SkillValues raised = answer.skills;
+                raised[s] = up;
+                if (GoalObjective(goal, raised) > answer.objective)
+                    next = up;
+            }
+            if (limit.limit == Limit::Cap) {
+                EXPECT_EQ(v, goal.level) << where;
+                continue;
+            }
+            if (limit.limit == Limit::NothingMore) {
+                EXPECT_FALSE(next) << where;
+                continue;
+            }
+            ASSERT_TRUE(next) << where;
+            Goal raised = goal;
+            raised.keepSpent = true;
+            for (int t = 1; t <= kSkillCount; ++t)
+                raised.current[t] = goal.keepSpent ? goal.current[t] : (UnlockLevel(t, classColumn) == 0 ? 1 : 0);
+            raised.current[s] = std::max(raised.current[s], *next);
+            const GoalAnswer withMinimums = Optimise(raised);
+            EXPECT_TRUE(!withMinimums.found || withMinimums.objective <= answer.objective) << where;
+            Goal free = goal;
+            free.minimum.fill(0);
+            const GoalAnswer without = Optimise(free);
+            switch (limit.limit) {
+            case Limit::Slots:
+                EXPECT_EQ(v, 0) << where;
+                EXPECT_EQ(ChosenSkillCount(answer.skills), *SkillSlots(goal.level)) << where;
+                break;
+            case Limit::Minimum:
+                EXPECT_TRUE(without.found && without.skills[s] > v) << where;
+                EXPECT_GT(goal.minimum.at(static_cast<std::size_t>(limit.row - 1)), 0) << where;
+                break;
+            case Limit::Points:
+                EXPECT_LT(FreeSkillPoints(goal.level, answer.skills), *next - v) << where;
+                EXPECT_TRUE(!without.found || without.skills[s] <= v) << where;
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    for (const Limit limit : {Limit::Cap, Limit::NothingMore, Limit::Slots, Limit::Minimum, Limit::Points})
+        EXPECT_GT(seen[limit], 0) << "no case of limit " << static_cast<int>(limit);
+    EXPECT_EQ(DescribeLimit({5, 40, Limit::Cap, 0, 0}), "Schwertkunde 40: Die Stufe 40 erlaubt nicht mehr");
+    EXPECT_EQ(DescribeLimit({5, 12, Limit::Minimum, 23, 60}),
+        "Schwertkunde 12: Der Mindestwert von Lebensenergie verlangt 60");
 }
 
 // The rows of a path: the start, a row per level that changes, a run of
