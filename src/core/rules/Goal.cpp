@@ -1,5 +1,7 @@
 #include "Goal.h"
 
+#include "Utf8.h"
+
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -421,6 +423,18 @@ GoalAnswer Optimise(const Goal &goal)
     if (std::string problem = InputProblem(goal); !problem.empty()) {
         answer.reason = std::move(problem);
         return answer;
+    }
+    // A minimum on a row the class cannot have at the level rules out every
+    // plan; the row's weight alone counts for nothing.
+    for (int row = 1; row <= kBonusRowCount; ++row) {
+        const std::int32_t minimum = goal.minimum.at(RowIndex(row));
+        if (minimum > 0 && !RowReachable(row, goal.classColumn, goal.level)) {
+            answer.reason = "Die Zeile " + Quoted(RowName(row)) + " bleibt f\u00fcr "
+                + std::string(kClassNames.at(static_cast<std::size_t>(goal.classColumn))) + " auf Stufe "
+                + std::to_string(goal.level) + " leer; ihr Mindestwert " + RowValueText(row, minimum)
+                + " l\u00e4sst keinen Plan zu";
+            return answer;
+        }
     }
     answer.currentObjective = GoalObjective(goal, goal.current);
     answer.currentLastPoints = LastPoints(goal, goal.current);

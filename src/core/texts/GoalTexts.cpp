@@ -16,6 +16,12 @@ const LastPoint *LastPointOf(const std::vector<LastPoint> &points, int skill)
     return nullptr;
 }
 
+// "1 Punkt", "7 Punkte", "0 Plätze".
+std::string Counted(std::int64_t count, std::string_view one, std::string_view many)
+{
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
 } // namespace
 
 std::string DescribeLimit(const SkillLimit &limit)
@@ -65,8 +71,8 @@ GoalTexts DescribeGoalAnswer(const Goal &goal, const GoalAnswer &answer, const P
         + "), der h\u00f6chste auf Stufe " + std::to_string(goal.level) + " erreichbare.";
     if (shown.level != goal.level)
         texts.value += " Stufe " + std::to_string(shown.level) + " \u2192 " + std::to_string(goal.level) + '.';
-    texts.value += " Danach frei: " + std::to_string(answer.freePoints) + " Punkte, " + std::to_string(answer.freeSlots)
-        + " Pl\u00e4tze.";
+    texts.value += " Danach frei: " + Counted(answer.freePoints, "Punkt", "Punkte") + ", "
+        + Counted(answer.freeSlots, "Platz", "Pl\u00e4tze") + ".";
 
     const PlanComparison comparison = ComparePlans(shown, SideOf(goal.level, answer.skills));
     for (const SkillChange &change : comparison.skills) {
