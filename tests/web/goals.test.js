@@ -141,4 +141,10 @@ test('a link with a goal opens with it; a goal that cannot be read is left out a
     'Das Ziel in diesem Link lässt sich nicht lesen; der Plan öffnet ohne Ziel: „10,3:11“\nDas Gewicht 11 von Zeile 3 (Angriffswert beim Schwertkampf) ist zu hoch (höchstens 10)');
   await expect(page.locator('#FZiel')).toBeHidden();
   expect(await readPlan(page)).toEqual(plan);
+
+  // A NUL character is read as any other, as the desktop reads it: not the goal's end.
+  await page.goto('about:blank');
+  await openPlanner(page, `/#plan=${code}&ziel=10%00,3:5`);
+  await expect(page.locator('#MeldungText')).toContainText('Die Zielstufe „10\u0000“ ist keine Stufe von 1 bis 250');
+  await expect(page.locator('#FZiel')).toBeHidden();
 });

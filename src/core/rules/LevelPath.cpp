@@ -58,8 +58,7 @@ public:
                 return std::nullopt;
             ranges_.push_back({s, start_[s], high, above[s]});
         }
-        const std::int64_t points = SkillPointBudget(level) - FreeSkillPoints(level, above);
-        need_ = static_cast<int>(std::max<std::int64_t>(0, points - SkillPointBudget(level)));
+        need_ = static_cast<int>(std::max<std::int64_t>(0, -FreeSkillPoints(level, above)));
         drops_ = std::max(0, ChosenSkillCount(above) - SkillSlots(level).value_or(0));
         Fill();
         if (Table(0)[State(need_, drops_)] == kNone)
@@ -113,9 +112,8 @@ private:
 
     std::int64_t Completion(std::size_t item, int points, int drops, const Choice &choice)
     {
-        const std::int64_t rest = Table(item + 1)[State(
-            std::max(0, points - static_cast<int>(std::min<std::int32_t>(choice.back, need_))),
-            std::max(0, drops - choice.drop))];
+        const std::int64_t rest
+            = Table(item + 1)[State(std::max(0, points - choice.back), std::max(0, drops - choice.drop))];
         return rest == kNone ? kNone : rest + choice.value;
     }
 
@@ -154,7 +152,7 @@ private:
                 if (Completion(i, points, drops, choice) != best)
                     return false;
                 plan[range.skill] = v;
-                points = std::max(0, points - static_cast<int>(std::min<std::int32_t>(choice.back, need_)));
+                points = std::max(0, points - choice.back);
                 drops = std::max(0, drops - choice.drop);
                 return true;
             };
