@@ -6,6 +6,8 @@
 #include "BonusCurve.h"
 #include "BonusTable.h"
 #include "Goal.h"
+#include "GoalLimits.h"
+#include "LevelPath.h"
 #include "PlanApply.h"
 #include "PlanCode.h"
 #include "Planner.h"
@@ -218,10 +220,10 @@ BENCHMARK(BM_PreviewAllSkillsIrregular);
 // every row weighted, and minimums on every row of eight skills (the slots
 // of the level), Wendigkeit and Parade among them, so that the two are
 // searched as pairs. The argument is the class column.
-void BM_OptimiseWorstCase(benchmark::State &state)
+Goal HardestGoal(int classColumn)
 {
     Goal goal;
-    goal.classColumn = static_cast<int>(state.range(0));
+    goal.classColumn = classColumn;
     goal.level = kMaxLevel;
     goal.keepSpent = false;
     goal.weight.fill(kMaxGoalWeight);
@@ -243,6 +245,12 @@ void BM_OptimiseWorstCase(benchmark::State &state)
         for (const int row : BonusRowsOfSkill(s))
             goal.minimum.at(static_cast<std::size_t>(row - 1)) = static_cast<std::int32_t>(BonusRowValue(row, plan));
     }
+    return goal;
+}
+
+void BM_OptimiseWorstCase(benchmark::State &state)
+{
+    const Goal goal = HardestGoal(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const GoalAnswer answer = Optimise(goal);
         if (!answer.found)
@@ -251,6 +259,41 @@ void BM_OptimiseWorstCase(benchmark::State &state)
     }
 }
 BENCHMARK(BM_OptimiseWorstCase)->DenseRange(0, kClassCount - 1)->Unit(benchmark::kMillisecond);
+
+// The levelling path to the hardest goal: the answer at level 250 and the
+// best plan at every level from 1 below it.
+void BM_LevelPathWorstCase(benchmark::State &state)
+{
+    const Goal goal = HardestGoal(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const LevelPath path = PathToGoal(goal, kMinLevel);
+        if (path.steps.size() != static_cast<std::size_t>(kMaxLevel))
+            state.SkipWithError("the path does not reach every level");
+        benchmark::DoNotOptimize(path);
+    }
+}
+BENCHMARK(BM_LevelPathWorstCase)->DenseRange(0, kClassCount - 1)->Unit(benchmark::kMillisecond);
+
+// The levels below the answer alone: what the path adds to the answer.
+void BM_LevelPathBelowAnswer(benchmark::State &state)
+{
+    const Goal goal = HardestGoal(static_cast<int>(state.range(0)));
+    const GoalAnswer answer = Optimise(goal);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PathToGoal(goal, kMinLevel, answer));
+}
+BENCHMARK(BM_LevelPathBelowAnswer)->DenseRange(0, kClassCount - 1)->Unit(benchmark::kMicrosecond);
+
+// What stops each skill of the hardest goal's answer: a solve again per
+// skill that more points would help, without the minimums.
+void BM_WhatStopsWorstCase(benchmark::State &state)
+{
+    const Goal goal = HardestGoal(static_cast<int>(state.range(0)));
+    const GoalAnswer answer = Optimise(goal);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WhatStops(goal, answer));
+}
+BENCHMARK(BM_WhatStopsWorstCase)->DenseRange(0, kClassCount - 1)->Unit(benchmark::kMillisecond);
 
 // No answer: minimums on the rows of nine skills, one more than the slots,
 // each reachable alone. The reason names the first minimum that the ones

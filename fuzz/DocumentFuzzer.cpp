@@ -53,6 +53,13 @@ Command NextCommand(const PlanDocument &document, Reader &in)
             Violated("no answer and no reason");
         if (view.proposal && !PlanProblem(*view.proposal).empty())
             Violated("a proposal outside the code's ranges");
+        if (view.proposal && (view.path.steps.empty() || view.path.steps.back().skills != view.answer.skills))
+            Violated("a levelling path that does not end at the answer");
+        // An odd byte takes a plan of the path instead, at a level the byte names.
+        if (const std::uint8_t pick = view.proposal ? in.Byte() : 0; pick % 2 == 1) {
+            const PathStep &step = view.path.steps.at(pick / 2 % view.path.steps.size());
+            return command::TakePathPlan{*PathPlanAt(view, step.level)};
+        }
         return view.proposal ? Command(command::TakeProposal{*view.proposal}) : Command(command::Leave{kLevelField});
     }
     }

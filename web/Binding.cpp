@@ -33,6 +33,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -321,6 +322,21 @@ std::string EditJson(const rollwerk::ClassBox::Edit &edit)
         {"selectionLength", json::Number(edit.selectionLength)}});
 }
 
+// The size of each text the page handed over and has not freed: a text is
+// read whole, NUL characters included, as the desktop reads it.
+std::unordered_map<const char *, std::size_t> &HandedSizes()
+{
+    static std::unordered_map<const char *, std::size_t> sizes;
+    return sizes;
+}
+
+// A handed text, whole; a text the page did not hand over ends at its first NUL.
+std::string_view Handed(const char *text)
+{
+    const auto size = HandedSizes().find(text);
+    return size == HandedSizes().end() ? std::string_view(text) : std::string_view(text, size->second);
+}
+
 } // namespace
 
 extern "C" {
@@ -331,11 +347,14 @@ extern "C" {
 // the call has returned.
 EMSCRIPTEN_KEEPALIVE char *rw_text_new(std::int32_t bytes)
 {
-    return new char[Size(bytes) + 1]();
+    char *text = new char[Size(bytes) + 1]();
+    HandedSizes()[text] = Size(bytes);
+    return text;
 }
 
 EMSCRIPTEN_KEEPALIVE void rw_text_delete(char *text)
 {
+    HandedSizes().erase(text);
     delete[] text;
 }
 
@@ -616,7 +635,7 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_link(const char *goalText)
 EMSCRIPTEN_KEEPALIVE const char *rw_read_goal_link(const char *text)
 {
     return Reply(0, [&] {
-        const rollwerk::GoalLinkDecoding decoding = rollwerk::DecodeGoalLink(text);
+        const rollwerk::GoalLinkDecoding decoding = rollwerk::DecodeGoalLink(Handed(text));
         return json::Object({{"goal", decoding.goal ? json::Quote(GoalText(*decoding.goal)) : std::string("null")},
             {"message", json::Quote(decoding.error)}});
     });

@@ -54,6 +54,9 @@ std::string DescribeCommand(const Command &command)
             [](const command::OpenLink &c) { return "open the link '" + c.code + "'"; },
             [](const command::OpenFirst &c) { return "open the window with '" + c.code + "'"; },
             [](const command::TakeProposal &c) { return "take the proposal " + EncodePlan(c.plan); },
+            [](const command::TakePathPlan &c) {
+                return "take the path's plan at level " + std::to_string(c.plan.level) + " " + EncodePlan(c.plan);
+            },
         },
         command);
 }

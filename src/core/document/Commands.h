@@ -93,6 +93,9 @@ struct OpenFirst { // a link's code, entered as the plan the window opens with
 struct TakeProposal { // the goals window's answer
     Plan plan;
 };
+struct TakePathPlan { // the levelling path's plan at one level (plan.level), from PathPlanAt
+    Plan plan;
+};
 
 } // namespace command
 
@@ -100,7 +103,7 @@ using Command = std::variant<command::Type, command::Paste, command::Edit, comma
     command::HoldPress, command::HoldTick, command::HoldMove, command::HoldLift, command::HoldRelease,
     command::ClassType, command::ClassBackspace, command::ClassEdit, command::ClassPick, command::ClassStep,
     command::Undo, command::Redo, command::PastePlan, command::NewPlan, command::OpenLink, command::OpenFirst,
-    command::TakeProposal>;
+    command::TakeProposal, command::TakePathPlan>;
 
 // What a command answers beside what it changed.
 struct CommandReply {
@@ -110,7 +113,7 @@ struct CommandReply {
     bool moved = false;          // Undo, Redo: a step was taken
     int waitMs = 0;              // HoldPress, HoldTick: the wait for the next tick; 0: none
     bool decoded = true;         // OpenLink: the code was read
-    bool applied = true;         // PastePlan, OpenLink, TakeProposal
+    bool applied = true;         // PastePlan, OpenLink, TakeProposal, TakePathPlan
     std::string message;         // German, when the plan was changed or refused
 };
 

@@ -202,6 +202,9 @@ CommandReply PlanDocument::RunPlanCommand(const Command &command)
                    },
                    [&](const command::OpenFirst &c) { OpenFirst(c.code, reply); },
                    [&](const command::TakeProposal &c) { enter(kTakeProposalStep, c.plan, false); },
+                   [&](const command::TakePathPlan &c) {
+                       enter(std::string(kTakePathPlanStep) + std::to_string(c.plan.level), c.plan, false);
+                   },
                    [](const auto &) {},
                },
         command);
@@ -233,7 +236,18 @@ GoalView PlanDocument::AnswerGoal(Goal goal) const
     if (view.answer.found)
         view.proposal = ProposedPlan(goal, view.answer.skills);
     view.goal = goal;
+    view.path = PathToGoal(goal, shown.level, view.answer);
+    view.pathRows = DescribePath(view.path);
     return view;
+}
+
+std::optional<Plan> PathPlanAt(const GoalView &view, std::int32_t level)
+{
+    const PathStep *step = StepAt(view.path, level);
+    if (!step)
+        return std::nullopt;
+    return Plan{std::string(kClassNames.at(static_cast<std::size_t>(view.goal.classColumn))), step->level,
+        step->skills};
 }
 
 void PlanDocument::Publish()

@@ -14,6 +14,8 @@
 #include "Comparison.h"
 #include "Goal.h"
 #include "GoalTexts.h"
+#include "LevelPath.h"
+#include "PathTexts.h"
 #include "PlanHistory.h"
 #include "Planner.h"
 #include "PlannerState.h"
@@ -43,7 +45,17 @@ struct GoalView {
     std::vector<RowCurve> curves;                 // of the answer, or of the plan shown without one
     std::array<bool, kBonusRowCount> reachable{}; // per row: the class can hold a value at the level
     std::optional<Plan> proposal;                 // what "Übernehmen" enters
+    // The levelling path to the answer: from a new character at level 1, or
+    // from the plan shown at its level when the goal keeps what is spent.
+    // Its chart: PathChartOf; its clipboard text: PathClipboardText(pathRows).
+    LevelPath path;
+    std::vector<PathRow> pathRows; // LBStufenweg
 };
+
+// What "Plan dieser Stufe übernehmen" enters for a level of the path
+// (SpEWegStufe, from path.steps.front().level to the goal's level), as
+// command::TakePathPlan; none outside the path.
+std::optional<Plan> PathPlanAt(const GoalView &view, std::int32_t level);
 
 // What one user action changed, as the views must redraw it.
 struct PlanRecord {
@@ -96,7 +108,7 @@ public:
     // "Mit Plan vergleichen": the plan shown against another, as one German text.
     std::string CompareWithShown(const Plan &other) const;
 
-    // The answer for a goal (its level, weights, minimums and keepSpent) on the plan shown.
+    // The answer for a goal (its level, weights, minimums and keepSpent) on the plan shown, with its levelling path.
     GoalView AnswerGoal(Goal goal) const;
 
     // A record of everything, for a view that starts from nothing.

@@ -1,5 +1,7 @@
 #include "Goal.h"
 
+#include "Utf8.h"
+
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -384,6 +386,15 @@ std::int64_t GoalObjective(const Goal &goal, const SkillValues &skills)
     return objective;
 }
 
+std::int64_t SkillTerm(const Goal &goal, int skill, std::int32_t value)
+{
+    std::int64_t term = 0;
+    const std::span<const int> rows = BonusRowsOfSkill(skill);
+    for (std::size_t index = 0; index < rows.size(); ++index)
+        term += goal.weight.at(RowIndex(rows[index])) * Contribution(skill, index, value);
+    return term;
+}
+
 std::vector<LastPoint> LastPoints(const Goal &goal, const SkillValues &skills)
 {
     std::vector<LastPoint> points;
@@ -412,6 +423,18 @@ GoalAnswer Optimise(const Goal &goal)
     if (std::string problem = InputProblem(goal); !problem.empty()) {
         answer.reason = std::move(problem);
         return answer;
+    }
+    // A minimum on a row the class cannot have at the level rules out every
+    // plan; the row's weight alone counts for nothing.
+    for (int row = 1; row <= kBonusRowCount; ++row) {
+        const std::int32_t minimum = goal.minimum.at(RowIndex(row));
+        if (minimum > 0 && !RowReachable(row, goal.classColumn, goal.level)) {
+            answer.reason = "Die Zeile " + Quoted(RowName(row)) + " bleibt f\u00fcr "
+                + std::string(kClassNames.at(static_cast<std::size_t>(goal.classColumn))) + " auf Stufe "
+                + std::to_string(goal.level) + " leer; ihr Mindestwert " + RowValueText(row, minimum)
+                + " l\u00e4sst keinen Plan zu";
+            return answer;
+        }
     }
     answer.currentObjective = GoalObjective(goal, goal.current);
     answer.currentLastPoints = LastPoints(goal, goal.current);

@@ -80,6 +80,11 @@ GoalAnswer Optimise(const Goal &goal);
 // The objective of a plan: weight times row value, summed over the rows.
 std::int64_t GoalObjective(const Goal &goal, const SkillValues &skills);
 
+// The part of the objective that one skill's value gives: the objective is
+// the sum of these over the skills (the defence row adds one part of Parade
+// and one of Wendigkeit). Minimums play no part.
+std::int64_t SkillTerm(const Goal &goal, int skill, std::int32_t value);
+
 // Per skill with points: what its last point brings, in skill order.
 std::vector<LastPoint> LastPoints(const Goal &goal, const SkillValues &skills);
 

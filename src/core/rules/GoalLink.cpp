@@ -2,6 +2,7 @@
 
 #include "Utf8.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace rollwerk {
@@ -10,17 +11,32 @@ namespace {
 
 constexpr std::string_view kFreeSpent = "frei";
 
-// A plain decimal number of at most four digits, so that nothing overflows; no sign.
+// At most this many characters of a part that cannot be read go into its message.
+constexpr std::size_t kQuotedCharacters = 24;
+
+// A plain decimal number, no sign. Leading zeros are read as the number
+// fields read them ("0250" is 250, "00005" is 5), however many there are;
+// at most four digits follow them, so that nothing overflows.
 std::optional<std::int32_t> Number(std::string_view text)
 {
     std::int32_t value = 0;
     const char *end = text.data() + text.size();
-    if (text.empty() || text.size() > 4 || text.front() < '0' || text.front() > '9')
+    if (text.empty() || text.front() < '0' || text.front() > '9')
+        return std::nullopt;
+    text.remove_prefix(std::min(text.find_first_not_of('0'), text.size() - 1));
+    if (text.size() > 4)
         return std::nullopt;
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (error != std::errc() || stop != end)
         return std::nullopt;
     return value;
+}
+
+// The part in German quotation marks, its beginning only when it is long: „3:5:1:1“, „AAAA…“.
+std::string QuotedStart(std::string_view text)
+{
+    const std::size_t cut = ByteOffset(text, kQuotedCharacters);
+    return cut < text.size() ? Quoted(std::string(text.substr(0, cut)) + "\u2026") : Quoted(text);
 }
 
 std::vector<std::string_view> Split(std::string_view text, char separator)
@@ -40,12 +56,12 @@ std::string ReadRow(std::string_view item, Goal &goal, std::array<bool, kBonusRo
 {
     const std::vector<std::string_view> numbers = Split(item, ':');
     if (numbers.size() < 2 || numbers.size() > 3)
-        return Quoted(item) + " ist weder Zeile:Gewicht noch Zeile:Gewicht:Mindestwert";
+        return QuotedStart(item) + " ist weder Zeile:Gewicht noch Zeile:Gewicht:Mindestwert";
     const std::optional<std::int32_t> row = Number(numbers[0]);
     const std::optional<std::int32_t> weight = Number(numbers[1]);
     const std::optional<std::int32_t> minimum = numbers.size() == 3 ? Number(numbers[2]) : 0;
     if (!row || !weight || !minimum)
-        return "In " + Quoted(item) + " steht etwas anderes als Zahlen";
+        return "In " + QuotedStart(item) + " steht etwas anderes als Zahlen";
     if (*row < 1 || *row > kBonusRowCount)
         return "Eine Zeile " + std::to_string(*row) + " gibt es nicht (1 bis " + std::to_string(kBonusRowCount) + ")";
     const auto index = static_cast<std::size_t>(*row - 1);
@@ -98,7 +114,7 @@ GoalLinkDecoding DecodeGoalLink(std::string_view text)
     const std::optional<std::int32_t> level = Number(items.front());
     if (!level || *level < kMinLevel || *level > kMaxLevel)
         return {std::nullopt,
-            "Die Zielstufe " + Quoted(items.front()) + " ist keine Stufe von " + std::to_string(kMinLevel) + " bis "
+            "Die Zielstufe " + QuotedStart(items.front()) + " ist keine Stufe von " + std::to_string(kMinLevel) + " bis "
                 + std::to_string(kMaxLevel)};
     goal.level = *level;
     std::array<bool, kBonusRowCount> seen{};

@@ -22,10 +22,10 @@ struct TextSplit {
 };
 TextSplit SplitAround(std::string_view text, std::size_t charStart, std::size_t charLength);
 
-// Whether text begins with prefix, comparing ASCII letters regardless of case.
 // The text in German quotation marks: „Text“.
 std::string Quoted(std::string_view text);
 
+// Whether text begins with prefix, comparing ASCII letters regardless of case.
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
 } // namespace rollwerk

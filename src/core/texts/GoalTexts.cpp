@@ -16,7 +16,36 @@ const LastPoint *LastPointOf(const std::vector<LastPoint> &points, int skill)
     return nullptr;
 }
 
+// "1 Punkt", "7 Punkte", "0 Plätze".
+std::string Counted(std::int64_t count, std::string_view one, std::string_view many)
+{
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
 } // namespace
+
+std::string DescribeLimit(const SkillLimit &limit)
+{
+    std::string why;
+    switch (limit.limit) {
+    case Limit::Cap:
+        why = "Die Stufe " + std::to_string(limit.value) + " erlaubt nicht mehr";
+        break;
+    case Limit::NothingMore:
+        why = "Mehr Punkte bringen nichts mehr";
+        break;
+    case Limit::Slots:
+        why = "Die Pl\u00e4tze sind belegt";
+        break;
+    case Limit::Minimum:
+        why = "Der Mindestwert von " + RowName(limit.row) + " verlangt " + std::to_string(limit.required);
+        break;
+    case Limit::Points:
+        why = "Die Punkte reichen nicht";
+        break;
+    }
+    return std::string(SkillCaption(limit.skill)) + " " + std::to_string(limit.value) + ": " + why;
+}
 
 std::string DescribeLastPoint(const LastPoint &point)
 {
@@ -42,8 +71,8 @@ GoalTexts DescribeGoalAnswer(const Goal &goal, const GoalAnswer &answer, const P
         + "), der h\u00f6chste auf Stufe " + std::to_string(goal.level) + " erreichbare.";
     if (shown.level != goal.level)
         texts.value += " Stufe " + std::to_string(shown.level) + " \u2192 " + std::to_string(goal.level) + '.';
-    texts.value += " Danach frei: " + std::to_string(answer.freePoints) + " Punkte, " + std::to_string(answer.freeSlots)
-        + " Pl\u00e4tze.";
+    texts.value += " Danach frei: " + Counted(answer.freePoints, "Punkt", "Punkte") + ", "
+        + Counted(answer.freeSlots, "Platz", "Pl\u00e4tze") + ".";
 
     const PlanComparison comparison = ComparePlans(shown, SideOf(goal.level, answer.skills));
     for (const SkillChange &change : comparison.skills) {
@@ -58,6 +87,8 @@ GoalTexts DescribeGoalAnswer(const Goal &goal, const GoalAnswer &answer, const P
     }
     for (const RowChange &change : comparison.rows)
         texts.comparison.push_back(RowChangeLine(change));
+    for (const SkillLimit &limit : WhatStops(goal, answer))
+        texts.limits.push_back(DescribeLimit(limit));
     return texts;
 }
 

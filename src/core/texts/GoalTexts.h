@@ -5,6 +5,7 @@
 
 #include "Comparison.h"
 #include "Goal.h"
+#include "GoalLimits.h"
 
 #include <string>
 #include <vector>
@@ -18,7 +19,11 @@ struct GoalTexts {
     std::vector<std::string> lastPoints;    // LBLetzterPunkt: the answer's last point per skill
     std::vector<std::string> lastPointTips; // the same in the current plan
     std::vector<std::string> comparison;    // LBVergleich: a line per bonus line that changes
+    std::vector<std::string> limits;        // a line per skill: what keeps it from going higher
 };
+
+// "Schwertkunde 197: Mehr Punkte bringen nichts mehr".
+std::string DescribeLimit(const SkillLimit &limit);
 
 // "Konstitution 40: Zielwert +12 (Lebensenergie +1 %)".
 std::string DescribeLastPoint(const LastPoint &point);

@@ -26,5 +26,7 @@ inline constexpr std::string_view kPastePlanStep = "Plan einf\u00fcgen";
 inline constexpr std::string_view kNewPlanStep = "Neuer Plan";
 inline constexpr std::string_view kOpenLinkStep = "Link \u00f6ffnen";
 inline constexpr std::string_view kTakeProposalStep = "Vorschlag \u00fcbernehmen";
+// "Stufenweg: Stufe 40": the levelling path's plan at a level, the level follows.
+inline constexpr std::string_view kTakePathPlanStep = "Stufenweg: Stufe ";
 
 } // namespace rollwerk

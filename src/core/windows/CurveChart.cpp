@@ -4,7 +4,11 @@
 
 namespace rollwerk {
 
-CurveChart ChartOf(const RowCurve &curve, int index, double width, double textHeight)
+namespace {
+
+// A line over the positions 0 to values.size() - 1, two of them marked.
+CurveChart LineChart(const std::vector<std::int64_t> &values, std::int32_t current, std::int32_t proposed, int index,
+    double width, double textHeight)
 {
     const double top = static_cast<double>(index) * kChartHeight;
     // Inset by a marker's radius, so that a marker at either end shows whole.
@@ -13,13 +17,13 @@ CurveChart ChartOf(const RowCurve &curve, int index, double width, double textHe
     const double plotWidth = width - 2 * (kChartMargin + kCurrentMarker);
     const double plotHeight = kChartHeight - textHeight - 10 - 2 * kCurrentMarker;
     const double bottom = plotTop + plotHeight;
-    const std::int32_t level = std::max<std::int32_t>(1, static_cast<std::int32_t>(curve.values.size()) - 1);
-    const std::int64_t highest = curve.values.empty()
+    const std::int32_t level = std::max<std::int32_t>(1, static_cast<std::int32_t>(values.size()) - 1);
+    const std::int64_t highest = values.empty()
         ? 1
-        : std::max<std::int64_t>(1, *std::max_element(curve.values.begin(), curve.values.end()));
+        : std::max<std::int64_t>(1, *std::max_element(values.begin(), values.end()));
     const auto at = [&](std::int32_t v) {
         const auto clamped = static_cast<std::size_t>(std::clamp(v, 0, level));
-        const std::int64_t value = clamped < curve.values.size() ? curve.values[clamped] : 0;
+        const std::int64_t value = clamped < values.size() ? values[clamped] : 0;
         return ChartPoint{left + plotWidth * v / level,
             bottom - plotHeight * static_cast<double>(value) / static_cast<double>(highest)};
     };
@@ -28,11 +32,29 @@ CurveChart ChartOf(const RowCurve &curve, int index, double width, double textHe
     chart.corner = {left, bottom};
     chart.axisTop = {left, plotTop};
     chart.axisEnd = {left + plotWidth, bottom};
-    for (std::int32_t v = 0; v < static_cast<std::int32_t>(curve.values.size()); ++v)
+    for (std::int32_t v = 0; v < static_cast<std::int32_t>(values.size()); ++v)
         chart.line.push_back(at(v));
-    chart.current = at(std::clamp(curve.current, 0, level));
-    chart.proposed = at(curve.proposed);
+    chart.current = at(std::clamp(current, 0, level));
+    chart.proposed = at(proposed);
     return chart;
+}
+
+} // namespace
+
+CurveChart ChartOf(const RowCurve &curve, int index, double width, double textHeight)
+{
+    return LineChart(curve.values, curve.current, curve.proposed, index, width, textHeight);
+}
+
+CurveChart PathChartOf(const LevelPath &path, std::int32_t marked, double width, double textHeight)
+{
+    std::vector<std::int64_t> objectives;
+    for (const PathStep &step : path.steps)
+        objectives.push_back(step.objective);
+    const std::int32_t first = path.steps.empty() ? kMinLevel : path.steps.front().level;
+    const auto last = static_cast<std::int32_t>(objectives.size()) - 1;
+    return LineChart(objectives, std::clamp(marked - first, 0, std::max(0, last)), std::max(0, last), 0, width,
+        textHeight);
 }
 
 } // namespace rollwerk

@@ -6,6 +6,7 @@
 // The front ends only draw these points.
 
 #include "Goal.h"
+#include "LevelPath.h"
 
 #include <vector>
 
@@ -35,5 +36,11 @@ struct CurveChart {
 // The chart of the index-th curve in a view of the given width, for titles
 // of the given line height.
 CurveChart ChartOf(const RowCurve &curve, int index, double width, double textHeight);
+
+// The levelling path's chart, drawn as a curve is: the objective over the
+// path's levels, from the start (left) to the goal's level (right). The
+// marker "current" stands at the marked level (SpEWegStufe), "proposed" at
+// the goal's level. One chart of kChartHeight.
+CurveChart PathChartOf(const LevelPath &path, std::int32_t marked, double width, double textHeight);
 
 } // namespace rollwerk

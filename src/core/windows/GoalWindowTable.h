@@ -20,7 +20,7 @@ struct GoalWindowText {
 };
 
 // clang-format off
-inline constexpr std::array<GoalWindowText, 10> kGoalWindowTexts = {{
+inline constexpr std::array<GoalWindowText, 14> kGoalWindowTexts = {{
     {"FZiel", "Plan optimieren", ""},
     {"SpEZielStufe", "&Zielstufe:", ""},
     {"CBBehalten", "Vergebene &Punkte behalten", ""},
@@ -30,6 +30,10 @@ inline constexpr std::array<GoalWindowText, 10> kGoalWindowTexts = {{
     {"LBVergleich", "B&oni vorher und nachher:", ""},
     {"PBKurven", "&Kurven:", ""},
     {"BUebernehmen", "\u00dc&bernehmen", ""},
+    {"LBStufenweg", "&Stufenweg:", ""},
+    {"PBStufenweg", "", "Zielwert \u00fcber die Stufen"},
+    {"SpEWegStufe", "Stu&fe auf dem Weg:", ""},
+    {"BWegUebernehmen", "Plan dieser Stufe \u00fc&bernehmen", ""},
     {"BSchliessen", "&Schlie\u00dfen", ""},
 }};
 // clang-format on

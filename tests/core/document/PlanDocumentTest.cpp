@@ -144,7 +144,8 @@ Plan RandomPlan(RandomUser &user)
     return plan;
 }
 
-// The goals window's answer for a random goal on the plan shown.
+// The goals window's answer for a random goal on the plan shown, or the
+// plan of its levelling path at a random level.
 Command Proposal(RandomUser &user, const Planner &p)
 {
     Goal goal;
@@ -155,6 +156,11 @@ Command Proposal(RandomUser &user, const Planner &p)
     for (int k = user.Pick(1, 4); k > 0; --k)
         goal.weight.at(static_cast<std::size_t>(user.Pick(0, kBonusRowCount - 1))) = user.Pick(1, 10);
     const GoalAnswer answer = Optimise(goal);
+    if (answer.found && user.Pick(0, 1) == 0) {
+        const LevelPath path = PathToGoal(goal, CurrentPlan(p).level, answer);
+        const PathStep &step = path.steps.at(static_cast<std::size_t>(user.Pick(0, static_cast<int>(path.steps.size()) - 1)));
+        return command::TakePathPlan{{std::string(kClassNames.at(static_cast<std::size_t>(goal.classColumn))), step.level, step.skills}};
+    }
     return command::TakeProposal{answer.found ? ProposedPlan(goal, answer.skills) : RandomPlan(user)};
 }
 
@@ -242,6 +248,42 @@ TEST(PlanDocument, AHeldButtonStepsAsTheCoreTimesIt)
     document.Run(command::HoldPress{1, -1});
     document.Run(command::HoldLift{false});
     EXPECT_EQ(value(), 5);
+}
+
+// "Plan dieser Stufe übernehmen": the path's plan at a level enters as one
+// step named after the level, which undo takes back whole and redo repeats.
+TEST(PlanDocument, APathPlanIsOneStepOfTheHistory)
+{
+    PlanDocument document;
+    document.Run(command::Edit{kLevelField, "20"});
+    document.Run(command::Leave{kLevelField});
+    const PlanSide before = document.Shown();
+    const std::size_t steps = document.History().UndoCount();
+
+    Goal goal;
+    goal.level = 60;
+    goal.keepSpent = true;
+    goal.weight.at(2) = 5;  // Angriffswert beim Schwertkampf
+    goal.weight.at(22) = 3; // Lebensenergie
+    const GoalView view = document.AnswerGoal(goal);
+    ASSERT_TRUE(view.answer.found);
+    EXPECT_EQ(view.path.steps.front().level, 20) << "the path starts at the plan shown";
+    EXPECT_EQ(view.path.steps.back().skills, view.answer.skills);
+    EXPECT_EQ(view.pathRows.front().from, 20);
+    EXPECT_FALSE(PathPlanAt(view, 19));
+    const std::optional<Plan> plan = PathPlanAt(view, 40);
+    ASSERT_TRUE(plan);
+
+    const CommandReply reply = document.Run(command::TakePathPlan{*plan});
+    EXPECT_TRUE(reply.applied) << reply.message;
+    EXPECT_EQ(CurrentPlan(document.Models()), *plan);
+    EXPECT_EQ(document.History().UndoCount(), steps + 1);
+    EXPECT_EQ(document.History().UndoText(), "R\u00fcckg\u00e4ngig: Stufenweg: Stufe 40");
+    document.Run(command::Undo{});
+    EXPECT_TRUE(ComparePlans(document.Shown(), before).Same());
+    document.Run(command::Redo{});
+    EXPECT_EQ(CurrentPlan(document.Models()), *plan);
+    EXPECT_EQ(DescribeCommand(command::TakePathPlan{*plan}).rfind("take the path's plan at level 40 ", 0), 0U);
 }
 
 struct RecordCase {

@@ -358,7 +358,12 @@ INSTANTIATE_TEST_SUITE_P(Table, GoalReason,
         ReasonCase{"life above what Konstitution at the level gives", 0, 10, false, {}, {{23, 300}},
             "Lebensenergie +300 % ist auf Stufe 10 nicht erreichbar (h\u00f6chstens +" + Curve(4, 130, 10) + " %)"},
         ReasonCase{"a row the class never has", 0, 250, false, {}, {{16, 1}},
-            "Schaden bei magischen Angriffen +1 % ist auf Stufe 250 nicht erreichbar (h\u00f6chstens 0)"},
+            "Die Zeile \u201eSchaden bei magischen Angriffen\u201c bleibt f\u00fcr Gladiator auf Stufe 250 leer; ihr "
+            "Mindestwert +1 % l\u00e4sst keinen Plan zu"},
+        ReasonCase{"a row of a skill the class opens only later, before any other reason", 4, 10, true, {{2, 30}},
+            {{16, 999}, {23, 1}},
+            "Die Zeile \u201eLebensenergie\u201c bleibt f\u00fcr Kampfmagier auf Stufe 10 leer; ihr Mindestwert "
+            "+1 % l\u00e4sst keinen Plan zu"},
         ReasonCase{"trade, a row without unit, capped by the level", 0, 50, false, {}, {{27, 60}},
             "Handel +60 ist auf Stufe 50 nicht erreichbar (h\u00f6chstens +50)"},
         ReasonCase{"defence from Parade and Wendigkeit together", 0, 30, false, {}, {{22, 999}},
@@ -434,8 +439,7 @@ TEST(GoalTexts, TheObjectiveWithTheLevelAndWhatIsLeftOrTheReason)
     EXPECT_EQ(texts.value,
         "Zielwert " + std::to_string(answer.objective)
             + " (jetzt 0), der h\u00f6chste auf Stufe 10 erreichbare. "
-              "Stufe 1 \u2192 10. Danach frei: "
-            + std::to_string(answer.freePoints) + " Punkte, " + std::to_string(answer.freeSlots) + " Pl\u00e4tze.");
+              "Stufe 1 \u2192 10. Danach frei: 7 Punkte, 1 Platz.");
     EXPECT_EQ(texts.proposal, std::vector<std::string>{"Schwertkunde: 0 \u2192 10"});
     EXPECT_EQ(texts.proposalTips.size(), 1U);
     EXPECT_EQ(texts.lastPoints.size(), answer.lastPoints.size());
@@ -446,6 +450,11 @@ TEST(GoalTexts, TheObjectiveWithTheLevelAndWhatIsLeftOrTheReason)
     const int trader = BonusSourceSkills(27).front();
     EXPECT_EQ(CurveTitle(RowCurve{27, trader, {}, 3, 7}),
         "Handel \u00fcber " + std::string(SkillCaption(trader)) + ": jetzt 3, Vorschlag 7");
+
+    Goal second = goal;
+    second.level = 2; // no skill opens before level 3: one point and no slot stay free
+    const GoalTexts one = DescribeGoalAnswer(second, Optimise(second), SideOf(2, goal.current));
+    EXPECT_EQ(one.value.substr(one.value.find("Danach")), "Danach frei: 1 Punkt, 0 Pl\u00e4tze.");
 
     goal.minimum.at(22) = 300; // Lebensenergie
     const GoalTexts none = DescribeGoalAnswer(goal, Optimise(goal), SideOf(1, goal.current));
@@ -500,12 +509,26 @@ TEST(GoalLink, ReadsWhatItWritesAndNamesWhatItCannotRead)
         {"12,23:1,23:2", "Zeile 23 (Lebensenergie) steht zweimal im Ziel"},
         {"12,23:11", "Das Gewicht 11 von Zeile 23 (Lebensenergie) ist zu hoch (h\u00f6chstens 10)"},
         {"12,23:1:1000", "Der Mindestwert 1000 von Zeile 23 (Lebensenergie) ist zu hoch (h\u00f6chstens 999)"},
+        {"12,23:012345", "In \u201e23:012345\u201c steht etwas anderes als Zahlen"},
+        {std::string(1 << 20, 'A'), "Die Zielstufe \u201eAAAAAAAAAAAAAAAAAAAAAAAA\u2026\u201c ist keine Stufe von 1 bis 250"},
+        {"12,\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4:1:2:3:4:5:6:7",
+            "\u201e\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4:1:2:3:4:5:6\u2026\u201c ist weder "
+            "Zeile:Gewicht noch Zeile:Gewicht:Mindestwert"},
+        {std::string("12\0,3:5", 6),
+            "Die Zielstufe \u201e12" + std::string(1, '\0') + "\u201c ist keine Stufe von 1 bis 250"},
     };
     for (const auto &[text, error] : bad) {
         const GoalLinkDecoding read = DecodeGoalLink(text);
-        EXPECT_FALSE(read.goal) << text;
-        EXPECT_EQ(read.error, error) << text;
+        EXPECT_FALSE(read.goal) << text.substr(0, 40);
+        EXPECT_EQ(read.error, error) << text.substr(0, 40);
     }
+    // Leading zeros are read however many there are.
+    for (const std::string_view text : {"0250,3:5", "250,03:005:0000000007", "00000250,3:5:7"}) {
+        const GoalLinkDecoding read = DecodeGoalLink(text);
+        ASSERT_TRUE(read.goal) << text << ": " << read.error;
+        EXPECT_EQ(std::tie(read.goal->level, read.goal->weight.at(2)), std::make_tuple(250, 5)) << text;
+    }
+    EXPECT_EQ(DecodeGoalLink("00005").goal->level, 5);
 }
 
 } // namespace

@@ -47,5 +47,21 @@ TEST(CurveChart, LineAndMarkersStayOnTheirAxes)
     }
 }
 
+// The path's chart: one point per level of the path, the marked level's
+// marker on its point, the goal's level at the right end of the axis.
+TEST(CurveChart, PathChartMarksTheLevelOnTheObjectiveOverTheLevels)
+{
+    LevelPath path;
+    path.found = true;
+    for (std::int32_t level = 10; level <= 40; ++level)
+        path.steps.push_back({level, {}, level * 7 % 50});
+    const CurveChart chart = PathChartOf(path, 25, 400, 16);
+    ASSERT_EQ(chart.line.size(), path.steps.size());
+    EXPECT_EQ(chart.current, chart.line.at(25 - 10));
+    EXPECT_EQ(chart.proposed, chart.line.back());
+    EXPECT_DOUBLE_EQ(chart.proposed.x, chart.axisEnd.x);
+    EXPECT_EQ(PathChartOf(path, 3, 400, 16).current, chart.line.front()) << "below the start: the start";
+}
+
 } // namespace
 } // namespace rollwerk
