@@ -233,8 +233,12 @@ GoalView PlanDocument::AnswerGoal(Goal goal) const
     view.curves = GoalCurves(goal, view.answer.found ? view.answer.skills : goal.current);
     for (int row = 1; row <= kBonusRowCount; ++row)
         view.reachable.at(static_cast<std::size_t>(row - 1)) = RowReachable(row, goal.classColumn, goal.level);
-    if (view.answer.found)
-        view.proposal = ProposedPlan(goal, view.answer.skills);
+    // Entering the plan that is shown already would change nothing: "Übernehmen" has nothing to enter.
+    if (view.answer.found) {
+        Plan proposal = ProposedPlan(goal, view.answer.skills);
+        if (proposal != CurrentPlan(planner_))
+            view.proposal = std::move(proposal);
+    }
     view.goal = goal;
     view.path = PathToGoal(goal, shown.level, view.answer);
     view.pathRows = DescribePath(view.path);

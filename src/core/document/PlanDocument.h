@@ -44,7 +44,7 @@ struct GoalView {
     GoalTexts texts;
     std::vector<RowCurve> curves;                 // of the answer, or of the plan shown without one
     std::array<bool, kBonusRowCount> reachable{}; // per row: the class can hold a value at the level
-    std::optional<Plan> proposal;                 // what "Übernehmen" enters
+    std::optional<Plan> proposal;                 // what "Übernehmen" enters; none when it is the plan shown
     // The levelling path to the answer: from a new character at level 1, or
     // from the plan shown at its level when the goal keeps what is spent.
     // Its chart: PathChartOf; its clipboard text: PathClipboardText(pathRows).

@@ -1,7 +1,5 @@
 #include "Goal.h"
 
-#include "Utf8.h"
-
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -417,23 +415,21 @@ std::vector<LastPoint> LastPoints(const Goal &goal, const SkillValues &skills)
     return points;
 }
 
-GoalAnswer Optimise(const Goal &goal)
+GoalAnswer Optimise(const Goal &asked)
 {
     GoalAnswer answer;
-    if (std::string problem = InputProblem(goal); !problem.empty()) {
+    if (std::string problem = InputProblem(asked); !problem.empty()) {
         answer.reason = std::move(problem);
         return answer;
     }
-    // A minimum on a row the class cannot have at the level rules out every
-    // plan; the row's weight alone counts for nothing.
+    // A row the class cannot have at the level keeps its weight and minimum
+    // in the goals window, disabled, and counts for nothing: a minimum there
+    // would otherwise rule out every plan until the class changes back.
+    Goal goal = asked;
     for (int row = 1; row <= kBonusRowCount; ++row) {
-        const std::int32_t minimum = goal.minimum.at(RowIndex(row));
-        if (minimum > 0 && !RowReachable(row, goal.classColumn, goal.level)) {
-            answer.reason = "Die Zeile " + Quoted(RowName(row)) + " bleibt f\u00fcr "
-                + std::string(kClassNames.at(static_cast<std::size_t>(goal.classColumn))) + " auf Stufe "
-                + std::to_string(goal.level) + " leer; ihr Mindestwert " + RowValueText(row, minimum)
-                + " l\u00e4sst keinen Plan zu";
-            return answer;
+        if (!RowReachable(row, goal.classColumn, goal.level)) {
+            goal.weight.at(RowIndex(row)) = 0;
+            goal.minimum.at(RowIndex(row)) = 0;
         }
     }
     answer.currentObjective = GoalObjective(goal, goal.current);

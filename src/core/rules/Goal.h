@@ -74,7 +74,8 @@ struct GoalAnswer {
     std::vector<LastPoint> currentLastPoints; // the same for the current plan
 };
 
-// The best valid plan for the goal, or the reason there is none.
+// The best valid plan for the goal, or the reason there is none. A row the
+// class cannot have at the level counts for nothing, its minimum included.
 GoalAnswer Optimise(const Goal &goal);
 
 // The objective of a plan: weight times row value, summed over the rows.

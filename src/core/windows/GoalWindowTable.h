@@ -20,12 +20,13 @@ struct GoalWindowText {
 };
 
 // clang-format off
-inline constexpr std::array<GoalWindowText, 14> kGoalWindowTexts = {{
+inline constexpr std::array<GoalWindowText, 15> kGoalWindowTexts = {{
     {"FZiel", "Plan optimieren", ""},
     {"SpEZielStufe", "&Zielstufe:", ""},
     {"CBBehalten", "Vergebene &Punkte behalten", ""},
     {"LZielWert", "", "Zielwert"},
     {"LBVorschlag", "&Vorschlag:", ""},
+    {"LBGrenzen", "&Was jeden Wert begrenzt:", ""},
     {"LBLetzterPunkt", "&Letzter Punkt je Fertigkeit:", ""},
     {"LBVergleich", "B&oni vorher und nachher:", ""},
     {"PBKurven", "&Kurven:", ""},
@@ -37,6 +38,9 @@ inline constexpr std::array<GoalWindowText, 14> kGoalWindowTexts = {{
     {"BSchliessen", "&Schlie\u00dfen", ""},
 }};
 // clang-format on
+
+// The levelling path list's context menu item ('&' before the desktop's access key).
+inline constexpr std::string_view kCopyPathText = "Stufenweg &kopieren";
 
 // The heads of the bonus rows' columns.
 inline constexpr std::array<std::string_view, 3> kGoalColumnHeads = {"Bonus", "Gewicht", "Mindestens"};

@@ -357,13 +357,6 @@ INSTANTIATE_TEST_SUITE_P(Table, GoalReason,
     ::testing::Values(
         ReasonCase{"life above what Konstitution at the level gives", 0, 10, false, {}, {{23, 300}},
             "Lebensenergie +300 % ist auf Stufe 10 nicht erreichbar (h\u00f6chstens +" + Curve(4, 130, 10) + " %)"},
-        ReasonCase{"a row the class never has", 0, 250, false, {}, {{16, 1}},
-            "Die Zeile \u201eSchaden bei magischen Angriffen\u201c bleibt f\u00fcr Gladiator auf Stufe 250 leer; ihr "
-            "Mindestwert +1 % l\u00e4sst keinen Plan zu"},
-        ReasonCase{"a row of a skill the class opens only later, before any other reason", 4, 10, true, {{2, 30}},
-            {{16, 999}, {23, 1}},
-            "Die Zeile \u201eLebensenergie\u201c bleibt f\u00fcr Kampfmagier auf Stufe 10 leer; ihr Mindestwert "
-            "+1 % l\u00e4sst keinen Plan zu"},
         ReasonCase{"trade, a row without unit, capped by the level", 0, 50, false, {}, {{27, 60}},
             "Handel +60 ist auf Stufe 50 nicht erreichbar (h\u00f6chstens +50)"},
         ReasonCase{"defence from Parade and Wendigkeit together", 0, 30, false, {}, {{22, 999}},
@@ -385,6 +378,34 @@ INSTANTIATE_TEST_SUITE_P(Table, GoalReason,
             "Gewichte liegen zwischen 0 und 10, Mindestwerte zwischen 0 und 999"},
         ReasonCase{"a current value above any level", 0, 10, false, {{3, 300}}, {},
             "Der Plan hat einen Wert au\u00dferhalb von 0 bis 250"}));
+
+// The goals window disables a row the class cannot have and keeps its
+// numbers: after a change of class or level, that row counts for nothing
+// (a minimum there once ruled out every plan).
+TEST(GoalReason, ARowTheClassCannotHaveCountsForNothing)
+{
+    int disabledRows = 0;
+    for (int classColumn = 0; classColumn < kClassCount; ++classColumn) {
+        for (const std::int32_t level : {10, 100, 250}) {
+            Goal clear{classColumn, level, {}, {}, false, {}};
+            clear.weight.at(0) = 5;
+            Goal kept = clear;
+            for (int row = 1; row <= kBonusRowCount; ++row) {
+                if (RowReachable(row, classColumn, level))
+                    continue;
+                ++disabledRows;
+                kept.weight.at(static_cast<std::size_t>(row - 1)) = 3;
+                kept.minimum.at(static_cast<std::size_t>(row - 1)) = 50;
+            }
+            const GoalAnswer expected = Optimise(clear);
+            const GoalAnswer answer = Optimise(kept);
+            ASSERT_TRUE(answer.found) << "class " << classColumn << ", level " << level << ": " << answer.reason;
+            EXPECT_EQ(answer.skills, expected.skills) << "class " << classColumn << ", level " << level;
+            EXPECT_EQ(answer.objective, expected.objective);
+        }
+    }
+    EXPECT_GT(disabledRows, 0);
+}
 
 TEST(PlanComparison, ListsTheChangesAsTheBonusListShowsThem)
 {
