@@ -158,8 +158,10 @@ Command Proposal(RandomUser &user, const Planner &p)
     const GoalAnswer answer = Optimise(goal);
     if (answer.found && user.Pick(0, 1) == 0) {
         const LevelPath path = PathToGoal(goal, CurrentPlan(p).level, answer);
-        const PathStep &step = path.steps.at(static_cast<std::size_t>(user.Pick(0, static_cast<int>(path.steps.size()) - 1)));
-        return command::TakePathPlan{{std::string(kClassNames.at(static_cast<std::size_t>(goal.classColumn))), step.level, step.skills}};
+        const PathStep &step
+            = path.steps.at(static_cast<std::size_t>(user.Pick(0, static_cast<int>(path.steps.size()) - 1)));
+        return command::TakePathPlan{
+            {std::string(kClassNames.at(static_cast<std::size_t>(goal.classColumn))), step.level, step.skills}};
     }
     return command::TakeProposal{answer.found ? ProposedPlan(goal, answer.skills) : RandomPlan(user)};
 }
