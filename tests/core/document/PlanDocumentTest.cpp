@@ -1,7 +1,8 @@
 // The plan document: random commands of every kind (the fields, the class
-// box, undo, redo, "Neuer Plan", pasted plans, opened links and taken
-// proposals). After each one, a view that applies nothing but the records
-// shows what the planner shows, and everything that reads the shown plan
+// box, undo, redo, "Neuer Plan", pasted plans, opened links, taken
+// proposals and plans of the levelling path). After each one, a view that
+// applies nothing but the records shows what the planner shows, and
+// everything that reads the shown plan
 // (the comparison with its own code, the goals window's "before") agrees
 // with the bonus list; and a table of how many records and list redraws an
 // action makes.
