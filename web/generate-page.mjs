@@ -333,7 +333,8 @@ function touchLayoutRules(table) {
   const order = byColumn.map((skill, index) =>
     rule(`.skill[data-skill="${skill.skill}"]`, { order: SKILL_ORDER + index }));
   const sheet = readFileSync(new URL('./phone.css', import.meta.url), 'utf8');
-  return [`@media (width < ${px(main.frame.width)}) {\n${sheet}\n${order.join('\n')}\n}`];
+  // max-width rather than a range (width < 963px), which older phones' browsers do not read.
+  return [`@media (max-width: ${px(main.frame.width - 0.02)}) {\n${sheet}\n${order.join('\n')}\n}`];
 }
 
 // The plan menu's items that the page offers, from the core's table, for one
