@@ -128,8 +128,8 @@ test.describe('on a 390 x 844 phone', () => {
 
   // Each window: how it is opened, and its close button.
   const SHEETS = [
-    { id: 'FZiel', open: ['#Programm1', '#PlanOptimieren1'], close: '#BSchliessen' },
-    { id: 'FInfo', open: ['#Info1'], close: '#FInfoClose' },
+    { id: 'FZiel', open: ['#Programm1', '#PlanOptimieren1'], close: '#BSchliessen', numbers: true },
+    { id: 'FInfo', open: ['#Info1'], close: '#FInfoClose', numbers: false },
   ];
   for (const sheet of SHEETS) {
     test(`the window ${sheet.id} opens as a sheet over the whole screen`, async ({ page }) => {
@@ -139,22 +139,18 @@ test.describe('on a 390 x 844 phone', () => {
       const dialog = page.locator(`#${sheet.id}`);
       await expect(dialog).toBeVisible();
       expect(await dialog.boundingBox()).toEqual({ x: 0, y: 0, width: 390, height: 844 });
-      const inside = await dialog.evaluate((element) => ({ scrolled: element.scrollWidth, width: element.clientWidth }));
-      expect(inside.scrolled).toBeLessThanOrEqual(inside.width);
+      const inside = await dialog.evaluate((element) => [element.scrollWidth, element.clientWidth]);
+      expect(inside[0]).toBeLessThanOrEqual(inside[1]);
       expectLargeEnough(await targets(page, `#${sheet.id} input:not([type=checkbox]), #${sheet.id} button`));
+      // Its numbers take the number pad.
+      const keypads = await dialog.locator('input[type=number]').evaluateAll((inputs) =>
+        inputs.map((input) => input.inputMode));
+      expect(keypads.length > 0).toBe(sheet.numbers);
+      expect(keypads.filter((keypad) => keypad !== 'numeric')).toEqual([]);
       await page.tap(sheet.close);
       await expect(dialog).toBeHidden();
     });
   }
-
-  test('the goals window\'s numbers take the number pad', async ({ page }) => {
-    await openPlanner(page, PLAN);
-    await page.tap('#Programm1');
-    await page.tap('#PlanOptimieren1');
-    const keypads = await page.locator('#FZiel input[type=number]').evaluateAll((inputs) =>
-      [...new Set(inputs.map((input) => input.inputMode))]);
-    expect(keypads).toEqual(['numeric']);
-  });
 });
 
 test.describe('at the window\'s own width', () => {
@@ -176,6 +172,20 @@ test.describe('at the window\'s own width', () => {
     await page.setViewportSize({ width: 962, height: 720 });
     await expectNoSidewaysScrolling(page);
     expect((await box(page, 'SpEFert20-field')).height).toBeGreaterThanOrEqual(TOUCH_TARGET);
+  });
+});
+
+test.describe('on a touch screen as wide as the window', () => {
+  test.use({ viewport: { width: 1024, height: 768 }, isMobile: true, hasTouch: true });
+
+  test('the window takes taps in the free space around its step buttons', async ({ page }) => {
+    await openPlanner(page);
+    expect((await box(page, 'FMain')).width).toBe(963);
+    // Above the level field, where the up button takes taps under a finger.
+    const field = await box(page, 'SpEStufeH-field');
+    const up = await box(page, 'SpEStufeH-up');
+    await page.touchscreen.tap(up.x + up.width / 2, field.y - 6);
+    await expect(page.locator('#SpEStufeH')).toHaveValue('2');
   });
 });
 
