@@ -1,5 +1,6 @@
 // Takes the web page's screenshots in Debian's headless Chromium:
-// docs/screenshot-phone.png, the page on a 390 x 844 phone, and
+// docs/screenshot-phone.png, the page on a 390 x 844 phone,
+// docs/screenshot-phone-goals.png, the goals window there with a goal, and
 // docs/screenshot-installed.png, the page installed as an app and opened in
 // its own window (display-mode: standalone) of the designed window's size.
 // Run by scripts/screenshot-web.sh, which serves the site.
@@ -26,6 +27,11 @@ async function phone() {
   await page.goto(site + PLAN);
   await page.evaluate(() => window.rollwerk.ready);
   await page.screenshot({ path: path.join(docs, 'screenshot-phone.png') });
+  await page.tap('#Programm1');
+  await page.tap('#PlanOptimieren1');
+  await page.locator('#SpEGewicht3').fill('5');
+  await page.locator('#LBVorschlag li').first().waitFor();
+  await page.screenshot({ path: path.join(docs, 'screenshot-phone-goals.png') });
   await browser.close();
 }
 
@@ -50,7 +56,11 @@ async function installed() {
     if (!(await app.evaluate(() => matchMedia('(display-mode: standalone)').matches))) {
       throw new Error('the app did not open in a window of its own');
     }
-    // The app window's inside as large as the designed window's menu bar and client area.
+    // The app window's inside as large as the designed window's menu bar and
+    // client area, measured where the page draws the window (at its width and above).
+    const { windowId } = await client.send('Browser.getWindowForTarget', { targetId });
+    await client.send('Browser.setWindowBounds', { windowId, bounds: { width: 1400, height: 1000 } });
+    await app.waitForFunction(() => innerWidth >= 1200);
     const size = await app.evaluate(() => {
       const frame = document.getElementById('FMain').getBoundingClientRect();
       return {
@@ -59,7 +69,6 @@ async function installed() {
         frame: { width: outerWidth - innerWidth, height: outerHeight - innerHeight },
       };
     });
-    const { windowId } = await client.send('Browser.getWindowForTarget', { targetId });
     await client.send('Browser.setWindowBounds', {
       windowId,
       bounds: { width: size.width + size.frame.width, height: size.height + size.frame.height },

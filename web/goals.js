@@ -171,7 +171,7 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
       };
       // A row's weight or minimum: its limit and its accessible name's start from the box's data.
       const number = (id, kind) => element(document, 'input', {
-        id, type: 'number', min: 0, max: rowsBox.dataset[`${kind}Max`], step: 1, value: 0,
+        id, type: 'number', inputmode: 'numeric', min: 0, max: rowsBox.dataset[`${kind}Max`], step: 1, value: 0,
         'aria-label': rowsBox.dataset[`${kind}Name`] + name,
       });
       const weightInput = number(`SpEGewicht${row}`, 'weight');
@@ -244,13 +244,18 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
       }
     });
     movable(dialog, byId('FZielTitel'));
+    document.defaultView.addEventListener('resize', () => {
+      if (dialog.open) place();
+    });
   };
 
   // The first time it opens, the window goes beside the main window where
   // the browser's window is wide enough, else below it: it hides nothing of it.
+  // A sheet over the screen (the touch layout) has no place: the window is
+  // placed once it is drawn as a window, also when the screen turns.
   let placed = false;
   const place = () => {
-    if (placed) return;
+    if (placed || getComputedStyle(dialog).position === 'fixed') return;
     placed = true;
     const frame = document.getElementById('FMain');
     const beside = frame.offsetWidth + GAP;

@@ -11,6 +11,7 @@ import { loadCore } from './core.js';
 import { PlanView } from './fields.js';
 import { addressWriter, codeInAddress, goalInAddress, quoteLink } from './link.js';
 import { findPage } from './page.js';
+import { skillPreview } from './skill-preview.js';
 import { historyItems, planCommands, skillTips } from './tools.js';
 
 const BAD_LINK = 'Dieser Link enthält keinen Plan, der sich lesen lässt:';
@@ -33,6 +34,7 @@ async function start() {
   const page = findPage(document);
   const address = addressWriter(window);
   const showTips = skillTips(page);
+  const preview = skillPreview(document, page);
   const showHistory = historyItems(document);
   // The plan's history, made once the first plan is shown.
   let history = null;
@@ -74,7 +76,10 @@ async function start() {
   };
   // What a record of the core brings beside the window's values.
   const followPlan = {
-    tips: showTips,
+    tips: (texts) => {
+      showTips(texts);
+      preview.refresh();
+    },
     history: showHistory,
     code: (code) => {
       shownCode = code;
