@@ -16,6 +16,7 @@
 #include "PlanApply.h"
 #include "PlanCode.h"
 #include "PlanDocument.h"
+#include "PlanShelf.h"
 #include "PlanSummary.h"
 #include "Planner.h"
 #include "WindowLayoutTable.h"
@@ -113,6 +114,25 @@ public:
     }
 
     rollwerk::PlanDocument &Document() { return document_; }
+    rollwerk::PlanShelf &Shelf() { return shelf_; }
+
+    // Takes the plans another tab of the page wrote. The plans this one
+    // removed stay to be brought back, unless a plan of the other tab's has
+    // their name by now.
+    void LoadShelf(std::string_view text)
+    {
+        rollwerk::PlanShelf loaded;
+        loaded.Paste(text);
+        std::vector<rollwerk::SavedPlan> removed; // the last removed first
+        while (const std::optional<std::string> name = shelf_.Restore())
+            removed.push_back(*shelf_.Find(*name));
+        for (auto plan = removed.rbegin(); plan != removed.rend(); ++plan) {
+            if (loaded.Find(plan->name) == nullptr && loaded.Save(plan->name, plan->code).outcome
+                    == rollwerk::PlanShelf::Outcome::Saved)
+                loaded.Remove(plan->name);
+        }
+        shelf_ = std::move(loaded);
+    }
     const rollwerk::Planner &Core() const { return document_.Models(); }
 
     // The pushes since the last call, as a JSON array's members, and forgets them.
@@ -165,6 +185,7 @@ private:
     }
 
     rollwerk::PlanDocument document_;
+    rollwerk::PlanShelf shelf_; // the saved plans, which the page keeps in the browser's storage
     std::string pushes_;
     rollwerk::Connection connection_;
 };
@@ -256,6 +277,12 @@ std::string EntryJson(const rollwerk::CommandReply &reply)
         {"message", json::Quote(reply.message)}});
 }
 
+// {applied, message} of a plan entered from a text or a saved plan.
+std::string AppliedJson(const rollwerk::CommandReply &reply)
+{
+    return json::Object({{"applied", json::Bool(reply.applied)}, {"message", json::Quote(reply.message)}});
+}
+
 // The numbers of a goal as the page hands them over: level, keepSpent (0 or
 // 1), the 45 weights, the 45 minimums, separated by commas.
 rollwerk::Goal GoalOf(std::string_view text)
@@ -312,6 +339,36 @@ std::string Fixed(double value)
 std::string PointJson(const rollwerk::ChartPoint &point, double radius = 0)
 {
     return "[" + Fixed(point.x) + "," + Fixed(point.y) + (radius > 0 ? "," + Fixed(radius) : std::string()) + "]";
+}
+
+// The outcome of saving a plan, in the order of PlanShelf::Outcome.
+constexpr std::array<const char *, 4> kSavingOutcomes = {"Saved", "Replaced", "AskFirst", "Refused"};
+static_assert(kSavingOutcomes.size() == static_cast<std::size_t>(rollwerk::PlanShelf::Outcome::Refused) + 1);
+
+// The saved plans as the plans window shows and keeps them: {rows [{name,
+// text}], canRestore, text: every plan as "Alle kopieren" writes them}.
+std::string ShelfJson(const rollwerk::PlanShelf &shelf)
+{
+    const std::vector<std::string> texts = shelf.RowTexts();
+    std::vector<std::string> rows;
+    for (std::size_t index = 0; index < texts.size(); ++index)
+        rows.push_back(json::Object(
+            {{"name", json::Quote(shelf.Plans()[index].name)}, {"text", json::Quote(texts[index])}}));
+    return json::Object({{"rows", json::Array(rows)}, {"canRestore", json::Bool(shelf.CanRestore())},
+        {"text", json::Quote(shelf.CopyText())}});
+}
+
+// The comparison: {columns, rows [{title, cells [{text, differs}]}]}, the plan shown first.
+std::string ComparisonJson(const rollwerk::ComparisonTable &table)
+{
+    std::vector<std::string> rows;
+    for (const rollwerk::ComparisonRow &row : table.rows) {
+        std::vector<std::string> cells;
+        for (const rollwerk::ComparisonCell &cell : row.cells)
+            cells.push_back(json::Object({{"text", json::Quote(cell.Text())}, {"differs", json::Bool(cell.differs)}}));
+        rows.push_back(json::Object({{"title", json::Quote(row.title)}, {"cells", json::Array(cells)}}));
+    }
+    return json::Object({{"columns", json::Strings(table.columns)}, {"rows", json::Array(rows)}});
 }
 
 std::string EditJson(const rollwerk::ClassBox::Edit &edit)
@@ -518,10 +575,7 @@ EMSCRIPTEN_KEEPALIVE const char *rw_history_move(std::int32_t handle, std::int32
 // "Plan einfügen" as one step: {applied, message}.
 EMSCRIPTEN_KEEPALIVE const char *rw_history_apply_plan_text(std::int32_t handle, const char *text)
 {
-    return CommandCall(handle, rollwerk::command::PastePlan{rollwerk::ClipboardContent::Text, text},
-        [](const rollwerk::CommandReply &reply) {
-            return json::Object({{"applied", json::Bool(reply.applied)}, {"message", json::Quote(reply.message)}});
-        });
+    return CommandCall(handle, rollwerk::command::PastePlan{rollwerk::ClipboardContent::Text, text}, AppliedJson);
 }
 
 // "Neuer Plan": the plan of a freshly opened page, one step.
@@ -549,6 +603,94 @@ EMSCRIPTEN_KEEPALIVE const char *rw_history_take_proposal(std::int32_t handle, c
         if (decoding.plan)
             reply = PlannerOf(handle).Document().Run(rollwerk::command::TakeProposal{*decoding.plan});
         return EntryJson(reply);
+    });
+}
+
+// The plans window: the saved plans of a planner, which the page keeps in
+// the browser's storage as the text that "Alle kopieren" writes.
+
+// The plans as the window shows and the page keeps them (see ShelfJson).
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_state(std::int32_t handle)
+{
+    return Reply(handle, [&] { return ShelfJson(PlannerOf(handle).Shelf()); });
+}
+
+// Replaces the plans by those of a kept text (another tab's, or the
+// storage's when the window first opens).
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_load(std::int32_t handle, const char *text)
+{
+    return Reply(handle, [&] {
+        PlannerOf(handle).LoadShelf(text);
+        return std::string();
+    });
+}
+
+// "Speichern": the plan shown under a name; replace: the user agreed to
+// replace a plan of that name. {outcome, name, message}.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_save(std::int32_t handle, const char *name, std::int32_t replace)
+{
+    return Reply(handle, [&] {
+        WebPlanner &planner = PlannerOf(handle);
+        const rollwerk::PlanShelf::Saving saving
+            = planner.Shelf().Save(name, planner.Document().Code(), replace != 0);
+        return json::Object({{"outcome", json::Quote(kSavingOutcomes.at(static_cast<std::size_t>(saving.outcome)))},
+            {"name", json::Quote(saving.name)}, {"message", json::Quote(saving.message)}});
+    });
+}
+
+// "Öffnen": the saved plan of a name entered as one step. {applied, message}.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_open(std::int32_t handle, const char *name)
+{
+    return Reply(handle, [&] {
+        WebPlanner &planner = PlannerOf(handle);
+        rollwerk::CommandReply reply{};
+        reply.applied = false;
+        reply.message = rollwerk::NoSuchPlanText(name);
+        if (const rollwerk::SavedPlan *plan = planner.Shelf().Find(name))
+            reply = planner.Document().Run(rollwerk::command::OpenSaved{plan->name, plan->code});
+        return AppliedJson(reply);
+    });
+}
+
+// "Löschen": {message}, empty once the plan is removed, which the window can bring back.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_remove(std::int32_t handle, const char *name)
+{
+    return Reply(handle, [&] {
+        const bool removed = PlannerOf(handle).Shelf().Remove(name);
+        return json::Object({{"message", json::Quote(removed ? std::string() : rollwerk::NoSuchPlanText(name))}});
+    });
+}
+
+// "Wiederherstellen": the name the plan removed last is back under, empty when none was.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_restore(std::int32_t handle)
+{
+    return Reply(handle, [&] { return json::Quote(PlannerOf(handle).Shelf().Restore().value_or(std::string())); });
+}
+
+// The window closed: what was removed is gone.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_forget_removed(std::int32_t handle)
+{
+    return Reply(handle, [&] {
+        PlannerOf(handle).Shelf().ForgetRemoved();
+        return std::string();
+    });
+}
+
+// The plan shown beside every saved plan (see ComparisonJson).
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_compare(std::int32_t handle)
+{
+    return Reply(handle, [&] {
+        WebPlanner &planner = PlannerOf(handle);
+        return ComparisonJson(planner.Shelf().Compare(rollwerk::ShownPlanOf(planner.Document())));
+    });
+}
+
+// "Alle einfügen": every plan of a text added. {added: the names, message}.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_paste(std::int32_t handle, const char *text)
+{
+    return Reply(handle, [&] {
+        const rollwerk::PlanShelf::Pasting pasting = PlannerOf(handle).Shelf().Paste(text);
+        return json::Object({{"added", json::Strings(pasting.added)}, {"message", json::Quote(pasting.message)}});
     });
 }
 
