@@ -54,6 +54,7 @@ std::string DescribeCommand(const Command &command)
             [](const command::OpenLink &c) { return "open the link '" + c.code + "'"; },
             [](const command::OpenFirst &c) { return "open the window with '" + c.code + "'"; },
             [](const command::TakeProposal &c) { return "take the proposal " + EncodePlan(c.plan); },
+            [](const command::OpenSaved &c) { return "open the saved plan '" + c.name + "' '" + c.code + "'"; },
         },
         command);
 }

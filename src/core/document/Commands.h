@@ -93,6 +93,10 @@ struct OpenFirst { // a link's code, entered as the plan the window opens with
 struct TakeProposal { // the goals window's answer
     Plan plan;
 };
+struct OpenSaved { // a saved plan, entered under its name
+    std::string name;
+    std::string code;
+};
 
 } // namespace command
 
@@ -100,7 +104,7 @@ using Command = std::variant<command::Type, command::Paste, command::Edit, comma
     command::HoldPress, command::HoldTick, command::HoldMove, command::HoldLift, command::HoldRelease,
     command::ClassType, command::ClassBackspace, command::ClassEdit, command::ClassPick, command::ClassStep,
     command::Undo, command::Redo, command::PastePlan, command::NewPlan, command::OpenLink, command::OpenFirst,
-    command::TakeProposal>;
+    command::TakeProposal, command::OpenSaved>;
 
 // What a command answers beside what it changed.
 struct CommandReply {
@@ -109,8 +113,8 @@ struct CommandReply {
     ClassBox::Edit classEdit;    // ClassType, ClassBackspace
     bool moved = false;          // Undo, Redo: a step was taken
     int waitMs = 0;              // HoldPress, HoldTick: the wait for the next tick; 0: none
-    bool decoded = true;         // OpenLink: the code was read
-    bool applied = true;         // PastePlan, OpenLink, TakeProposal
+    bool decoded = true;         // OpenLink, OpenSaved: the code was read
+    bool applied = true;         // PastePlan, OpenLink, TakeProposal, OpenSaved
     std::string message;         // German, when the plan was changed or refused
 };
 

@@ -3,6 +3,7 @@
 #include "ComparisonTexts.h"
 #include "Overloaded.h"
 #include "PlanApply.h"
+#include "PlanShelfTexts.h"
 #include "Preview.h"
 
 namespace rollwerk {
@@ -202,6 +203,11 @@ CommandReply PlanDocument::RunPlanCommand(const Command &command)
                    },
                    [&](const command::OpenFirst &c) { OpenFirst(c.code, reply); },
                    [&](const command::TakeProposal &c) { enter(kTakeProposalStep, c.plan, false); },
+                   [&](const command::OpenSaved &c) {
+                       const PlanDecoding decoding = Decoded(c.code, reply);
+                       if (decoding.plan)
+                           enter(OpenSavedStep(c.name), *decoding.plan, true);
+                   },
                    [](const auto &) {},
                },
         command);

@@ -1,6 +1,6 @@
 // The plan document: random commands of every kind (the fields, the class
-// box, undo, redo, "Neuer Plan", pasted plans, opened links and taken
-// proposals). After each one, a view that applies nothing but the records
+// box, undo, redo, "Neuer Plan", pasted plans, opened links and saved
+// plans, taken proposals). After each one, a view that applies nothing but the records
 // shows what the planner shows, and everything that reads the shown plan
 // (the comparison with its own code, the goals window's "before") agrees
 // with the bonus list; and a table of how many records and list redraws an
@@ -170,7 +170,9 @@ Command NextCommand(RandomUser &user, const Planner &p)
     if (kind < 15)
         return command::PastePlan{ClipboardContent::Text, "Mein Plan: " + EncodePlan(RandomPlan(user))};
     if (kind < 16)
-        return command::OpenLink{EncodePlan(RandomPlan(user))};
+        return user.Pick(0, 1) == 0
+            ? Command(command::OpenLink{EncodePlan(RandomPlan(user))})
+            : Command(command::OpenSaved{"Plan " + std::to_string(kind), EncodePlan(RandomPlan(user))});
     if (kind < 17 && user.Pick(0, 9) == 0)
         return command::OpenFirst{EncodePlan(RandomPlan(user))};
     if (kind < 18)
