@@ -10,6 +10,8 @@
 #include "GoalWindowTable.h"
 #include "KeyTable.h"
 #include "PlanMenuTable.h"
+#include "PlanStorageTexts.h"
+#include "PlanWindowTable.h"
 #include "WindowLayoutTable.h"
 
 #include <emscripten/bind.h>
@@ -107,8 +109,9 @@ val FontObject(const layout::FontEntry &entry)
 
 // The page's name of each command, in the order of PlanCommand's values: an
 // item of the page's menus runs the page's command of that name (chrome.js).
-constexpr std::array<std::string_view, 5> kCommandNames
-    = {"copyPlan", "pastePlan", "copyBonuses", "optimise", "comparePlan"};
+constexpr std::array<std::string_view, 7> kCommandNames
+    = {"copyPlan", "pastePlan", "copyBonuses", "optimise", "comparePlan", "newPlan", "showPlans"};
+static_assert(kCommandNames.size() == static_cast<std::size_t>(rollwerk::PlanCommand::OpenPlans) + 1);
 
 val MenuItemObject(std::string_view text, std::string_view name, std::string_view command)
 {
@@ -169,6 +172,35 @@ val GoalWindow()
     goals.set("noCurvesText", Text(rollwerk::kNoCurvesText));
     goals.set("limits", GoalLimits());
     return goals;
+}
+
+// The plans window's texts: per widget its caption as the page shows it, and
+// the texts the page alone shows (where it keeps the plans, and the
+// clipboard's fallbacks), which plans.js reads from the window's data.
+val PlansWindow()
+{
+    val captions = val::object();
+    for (const rollwerk::PlanWindowText &entry : rollwerk::kPlanWindowTexts)
+        captions.set(std::string(entry.widget), Text(rollwerk::WithoutAccessKey(entry.caption)));
+    struct PageText {
+        const char *name;
+        std::string_view text;
+    };
+    constexpr std::array<PageText, 6> kPageTexts = {{
+        {"kept", rollwerk::kPlansKeptOnDevice},
+        {"keptUntilClosed", rollwerk::kPlansKeptUntilClosed},
+        {"notKept", rollwerk::kPlansNotKept},
+        {"copyByHand", rollwerk::kPlansCopyByHand},
+        {"pasteByHand", rollwerk::kPlansPasteByHand},
+        {"differs", rollwerk::kDiffersFromShown},
+    }};
+    val texts = val::object();
+    for (const PageText &entry : kPageTexts)
+        texts.set(entry.name, Text(entry.text));
+    val plans = val::object();
+    plans.set("captions", captions);
+    plans.set("texts", texts);
+    return plans;
 }
 
 // The key tables, under the names of their actions.
@@ -234,6 +266,7 @@ val Layout()
     table.set("unknownError", Text(layout::kUnknownErrorText));
     table.set("planMenu", PlanMenu());
     table.set("goals", GoalWindow());
+    table.set("plans", PlansWindow());
     table.set("fieldKeys", ArrayOf(rollwerk::keys::kFieldKeys, FieldKeyObject));
     table.set("classKeys", ArrayOf(rollwerk::keys::kClassKeys, ClassKeyObject));
     return table;

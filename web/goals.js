@@ -2,10 +2,11 @@
 // per bonus row; the core finds the best plan for them and makes every text
 // shown here. The window is not modal and follows every change of the plan.
 
+import { movable, placeBesideMain } from './tool-window.js';
+
 const SVG = 'http://www.w3.org/2000/svg';
 const CHART_WIDTH = 240;
 const MARGIN = 6;
-const GAP = 8;
 const TEXT_HEIGHT = 16;
 
 // A number field of the window: the value it holds is an integer in its
@@ -96,26 +97,6 @@ function drawCurves(document, svg, { curves, chartsHeight: height }, width) {
     nodes.push(group);
   }
   svg.replaceChildren(...nodes);
-}
-
-// The window's title bar moves it, so that it can be put beside what it hides.
-function movable(dialog, bar) {
-  bar.addEventListener('pointerdown', (event) => {
-    if (event.button !== 0) return;
-    event.preventDefault();
-    const start = { x: event.clientX - dialog.offsetLeft, y: event.clientY - dialog.offsetTop };
-    const move = (moved) => {
-      dialog.style.left = `${Math.max(0, moved.clientX - start.x)}px`;
-      dialog.style.top = `${Math.max(0, moved.clientY - start.y)}px`;
-    };
-    const stop = () => {
-      bar.removeEventListener('pointermove', move);
-      bar.removeEventListener('pointerup', stop);
-    };
-    bar.setPointerCapture(event.pointerId);
-    bar.addEventListener('pointermove', move);
-    bar.addEventListener('pointerup', stop);
-  });
 }
 
 // The window bound to the page: view holds the planner; apply(code) enters a
@@ -228,17 +209,11 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
     movable(dialog, byId('FZielTitel'));
   };
 
-  // The first time it opens, the window goes beside the main window where
-  // the browser's window is wide enough, else below it: it hides nothing of it.
   let placed = false;
   const place = () => {
     if (placed) return;
     placed = true;
-    const frame = document.getElementById('FMain');
-    const beside = frame.offsetWidth + GAP;
-    const roomBeside = document.documentElement.clientWidth >= beside + dialog.offsetWidth;
-    dialog.style.left = `${roomBeside ? beside : 0}px`;
-    dialog.style.top = `${roomBeside ? 0 : frame.offsetHeight + GAP}px`;
+    placeBesideMain(document, dialog);
   };
 
   const show = () => {

@@ -5,8 +5,7 @@
 // not modal and follows every change of the plan.
 
 import { planStorage } from './plan-storage.js';
-
-const GAP = 8;
+import { movable, placeBesideMain } from './tool-window.js';
 
 function element(document, name, text = '', attributes = {}) {
   const node = document.createElement(name);
@@ -118,31 +117,38 @@ export function setUpPlans(document, core, view, { messages, clipboard, onError 
     }
   };
 
-  // Shows the shelf and keeps its text; written only after a change of the page's own.
+  // Shows the shelf and keeps its text, written after a change of the
+  // page's own that changed it (and again while it could not be written).
+  let kept = '';
   const show = (write) => {
     const state = shelf.state();
     rows = state.rows;
     list.show(rows, nameField.value);
     restore.hidden = !state.canRestore;
-    if (write) storage.write(state.text);
+    if (write && state.text !== kept && storage.write(state.text)) kept = state.text;
     refreshComparison();
+  };
+  // The plans as the storage holds them.
+  const load = (text) => {
+    shelf.load(text);
+    kept = shelf.state().text;
   };
 
   const storage = planStorage(document.defaultView, {
     onFailure: () => messages().showMessage(texts.notKept),
     onChanged: (text) => {
-      shelf.load(text);
+      load(text);
       show(false);
     },
   });
   byId('LPlaeneHinweis').textContent = storage.available ? texts.kept : texts.keptUntilClosed;
-  shelf.load(storage.read());
+  load(storage.read());
 
   // Each change of the shelf first takes what another tab wrote since, so
   // that the change is made to the plans as they are now.
   const change = (action) => {
     const elsewhere = storage.changedElsewhere();
-    if (elsewhere !== null) shelf.load(elsewhere);
+    if (elsewhere !== null) load(elsewhere);
     let result = null;
     const done = view.call(() => (result = action()));
     show(true);
@@ -213,17 +219,12 @@ export function setUpPlans(document, core, view, { messages, clipboard, onError 
     }
   });
 
-  // The first time it opens, the window goes beside the main window where
-  // the browser's window is wide enough, else below it.
+  movable(dialog, byId('FPlaeneTitel'));
   let placed = false;
   const place = () => {
     if (placed) return;
     placed = true;
-    const frame = byId('FMain');
-    const beside = frame.offsetWidth + GAP;
-    const roomBeside = document.documentElement.clientWidth >= beside + dialog.offsetWidth;
-    dialog.style.left = `${roomBeside ? beside : 0}px`;
-    dialog.style.top = `${roomBeside ? 0 : frame.offsetHeight + GAP}px`;
+    placeBesideMain(document, dialog);
   };
 
   // What was removed can be brought back until the window closes.
@@ -244,7 +245,7 @@ export function setUpPlans(document, core, view, { messages, clipboard, onError 
         dialog.scrollIntoView({ block: 'nearest' });
       }
       const elsewhere = storage.changedElsewhere();
-      if (elsewhere !== null) shelf.load(elsewhere);
+      if (elsewhere !== null) load(elsewhere);
       show(false);
       nameField.focus();
       storage.tellIfUnavailable();

@@ -33,9 +33,11 @@ test.describe('with the clipboard', () => {
     await expect.poll(() => readPlan(page)).toEqual(plan);
     await expect(page.locator('#Meldung')).toBeHidden();
 
-    // The menu key on the focused bonus list opens the same menu.
+    // The menu key on the focused bonus list opens the same menu, "Neuer Plan" first.
     await page.focus('#LBBoni');
     await page.keyboard.press('ContextMenu');
+    await expect(page.locator('#NeuerPlan')).toBeFocused();
+    await page.keyboard.press('ArrowDown');
     await expect(page.locator('#PlanKopieren')).toBeFocused();
     await page.keyboard.press('ArrowDown');
     await page.keyboard.press('ArrowDown');

@@ -1,0 +1,34 @@
+// What the page's tool windows (the goals and the plans window) share: the
+// first place they open at, and a title bar that moves them.
+
+const GAP = 8;
+
+// The first time it opens, a window goes beside the main window where the
+// browser's window is wide enough, else below it: it hides nothing of it.
+export function placeBesideMain(document, dialog) {
+  const frame = document.getElementById('FMain');
+  const beside = frame.offsetWidth + GAP;
+  const roomBeside = document.documentElement.clientWidth >= beside + dialog.offsetWidth;
+  dialog.style.left = `${roomBeside ? beside : 0}px`;
+  dialog.style.top = `${roomBeside ? 0 : frame.offsetHeight + GAP}px`;
+}
+
+// The window's title bar moves it, so that it can be put beside what it hides.
+export function movable(dialog, bar) {
+  bar.addEventListener('pointerdown', (event) => {
+    if (event.button !== 0) return;
+    event.preventDefault();
+    const start = { x: event.clientX - dialog.offsetLeft, y: event.clientY - dialog.offsetTop };
+    const move = (moved) => {
+      dialog.style.left = `${Math.max(0, moved.clientX - start.x)}px`;
+      dialog.style.top = `${Math.max(0, moved.clientY - start.y)}px`;
+    };
+    const stop = () => {
+      bar.removeEventListener('pointermove', move);
+      bar.removeEventListener('pointerup', stop);
+    };
+    bar.setPointerCapture(event.pointerId);
+    bar.addEventListener('pointermove', move);
+    bar.addEventListener('pointerup', stop);
+  });
+}
