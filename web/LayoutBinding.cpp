@@ -180,8 +180,15 @@ val GoalWindow()
 val PlansWindow()
 {
     val captions = val::object();
-    for (const rollwerk::PlanWindowText &entry : rollwerk::kPlanWindowTexts)
-        captions.set(std::string(entry.widget), Text(rollwerk::WithoutAccessKey(entry.caption)));
+    val names = val::object();
+    for (const rollwerk::PlanWindowText &entry : rollwerk::kPlanWindowTexts) {
+        const std::string widget(entry.widget);
+        std::string caption = rollwerk::WithoutAccessKey(entry.caption);
+        captions.set(widget, Text(caption));
+        if (caption.ends_with(':'))
+            caption.pop_back();
+        names.set(widget, Text(caption));
+    }
     struct PageText {
         const char *name;
         std::string_view text;
@@ -199,6 +206,7 @@ val PlansWindow()
         texts.set(entry.name, Text(entry.text));
     val plans = val::object();
     plans.set("captions", captions);
+    plans.set("accessibleNames", names);
     plans.set("texts", texts);
     return plans;
 }

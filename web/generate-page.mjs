@@ -351,10 +351,11 @@ function goalTexts(goals) {
   };
 }
 
-// The plans window's texts: {{plansCaption:WIDGET}} for a widget's caption,
+// The plans window's texts: {{plansCaption:WIDGET}} and {{plansName:WIDGET}}
+// for a widget's caption and accessible name,
 // {{plansText:NAME}} for the texts plans.js reads from the window's data- attributes.
 function plansTexts(plans) {
-  return { plansCaption: escaped(plans.captions), plansText: escaped(plans.texts) };
+  return { plansCaption: escaped(plans.captions), plansName: escaped(plans.accessibleNames), plansText: escaped(plans.texts) };
 }
 
 // Fills every {{name}} of the template, and every {{name:key}} from the
