@@ -2,7 +2,7 @@
 // per bonus row; the core finds the best plan for them and makes every text
 // shown here. The window is not modal and follows every change of the plan.
 
-import { movable, placeBesideMain } from './tool-window.js';
+import { toolWindow } from './tool-window.js';
 
 const SVG = 'http://www.w3.org/2000/svg';
 const CHART_WIDTH = 240;
@@ -115,7 +115,7 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
   let code = '';
   let level = null;
   let keep = null;
-  let returnFocus = null;
+  let frame = null;
   let pending = 0;
 
   // The rows are made when the window first opens, not while the page starts.
@@ -199,40 +199,16 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
       if (code) apply(code);
       refresh();
     });
-    byId('BSchliessen').addEventListener('click', () => close());
-    dialog.addEventListener('keydown', (event) => {
-      if (event.key === 'Escape') {
-        event.preventDefault();
-        close();
-      }
-    });
-    movable(dialog, byId('FZielTitel'));
-  };
-
-  let placed = false;
-  const place = () => {
-    if (placed) return;
-    placed = true;
-    placeBesideMain(document, dialog);
+    frame = toolWindow(document, dialog, { titleBar: byId('FZielTitel'), closeButton: byId('BSchliessen'),
+      onClosed: goalChanged });
   };
 
   const show = () => {
-    if (!dialog.open) {
-      returnFocus = document.activeElement;
-      dialog.show();
-      place();
-    }
+    frame.show();
     refresh();
     goalChanged();
     byId('SpEZielStufe').focus();
   };
-
-  function close() {
-    if (!dialog.open) return;
-    dialog.close();
-    goalChanged();
-    if (returnFocus && returnFocus.isConnected && returnFocus !== document.body) returnFocus.focus();
-  }
 
   return {
     // "Plan optimieren …": the target level starts at the plan's level; the rest stays as it was.

@@ -5,7 +5,7 @@
 // not modal and follows every change of the plan.
 
 import { planStorage } from './plan-storage.js';
-import { movable, placeBesideMain } from './tool-window.js';
+import { toolWindow } from './tool-window.js';
 
 function element(document, name, text = '', attributes = {}) {
   const node = document.createElement(name);
@@ -98,7 +98,6 @@ export function setUpPlans(document, core, view, { messages, clipboard, onError 
   const table = byId('TVPlanVergleich');
   const texts = dialog.dataset;
   const shelf = new core.PlanShelf(view.planner);
-  let returnFocus = null;
   let pending = 0;
   let rows = [];
 
@@ -205,43 +204,23 @@ export function setUpPlans(document, core, view, { messages, clipboard, onError 
   restore.addEventListener('click', bringBack);
   byId('BPlaeneKopieren').addEventListener('click', () => clipboard.write(shelf.state().text, texts.copyByHand));
   byId('BPlaeneEinfuegen').addEventListener('click', pasteAll);
-  byId('BPlaeneSchliessen').addEventListener('click', () => close());
   nameField.addEventListener('keydown', (event) => {
     if (event.key === 'Enter') {
       event.preventDefault();
       save();
     }
   });
-  dialog.addEventListener('keydown', (event) => {
-    if (event.key === 'Escape') {
-      event.preventDefault();
-      close();
-    }
-  });
-
-  movable(dialog, byId('FPlaeneTitel'));
-  let placed = false;
-  const place = () => {
-    if (placed) return;
-    placed = true;
-    placeBesideMain(document, dialog);
-  };
-
   // What was removed can be brought back until the window closes.
-  function close() {
-    if (!dialog.open) return;
-    dialog.close();
-    view.call(() => shelf.forgetRemoved());
-    restore.hidden = true;
-    if (returnFocus && returnFocus.isConnected && returnFocus !== document.body) returnFocus.focus();
-  }
+  const frame = toolWindow(document, dialog, { titleBar: byId('FPlaeneTitel'), closeButton: byId('BPlaeneSchliessen'),
+    onClosed: () => {
+      view.call(() => shelf.forgetRemoved());
+      restore.hidden = true;
+    } });
 
   return {
     open: () => {
       if (!dialog.open) {
-        returnFocus = document.activeElement;
-        dialog.show();
-        place();
+        frame.show();
         dialog.scrollIntoView({ block: 'nearest' });
       }
       const elsewhere = storage.changedElsewhere();

@@ -1,11 +1,11 @@
 // What the page's tool windows (the goals and the plans window) share: the
-// first place they open at, and a title bar that moves them.
+// first place they open at, a title bar that moves them, and how they close.
 
 const GAP = 8;
 
 // The first time it opens, a window goes beside the main window where the
 // browser's window is wide enough, else below it: it hides nothing of it.
-export function placeBesideMain(document, dialog) {
+function placeBesideMain(document, dialog) {
   const frame = document.getElementById('FMain');
   const beside = frame.offsetWidth + GAP;
   const roomBeside = document.documentElement.clientWidth >= beside + dialog.offsetWidth;
@@ -14,7 +14,7 @@ export function placeBesideMain(document, dialog) {
 }
 
 // The window's title bar moves it, so that it can be put beside what it hides.
-export function movable(dialog, bar) {
+function movable(dialog, bar) {
   bar.addEventListener('pointerdown', (event) => {
     if (event.button !== 0) return;
     event.preventDefault();
@@ -31,4 +31,37 @@ export function movable(dialog, bar) {
     bar.addEventListener('pointermove', move);
     bar.addEventListener('pointerup', stop);
   });
+}
+
+// A tool window, not modal: shown, it opens beside the main window the first
+// time; its close button or Escape closes it, onClosed() runs, and the focus
+// goes back to where it was when the window opened.
+export function toolWindow(document, dialog, { titleBar, closeButton, onClosed = () => {} }) {
+  let placed = false;
+  let returnFocus = null;
+  movable(dialog, titleBar);
+  const close = () => {
+    if (!dialog.open) return;
+    dialog.close();
+    onClosed();
+    if (returnFocus && returnFocus.isConnected && returnFocus !== document.body) returnFocus.focus();
+  };
+  closeButton.addEventListener('click', close);
+  dialog.addEventListener('keydown', (event) => {
+    if (event.key === 'Escape') {
+      event.preventDefault();
+      close();
+    }
+  });
+  return {
+    // Shown already: nothing happens.
+    show: () => {
+      if (dialog.open) return;
+      returnFocus = document.activeElement;
+      dialog.show();
+      if (!placed) placeBesideMain(document, dialog);
+      placed = true;
+    },
+    close,
+  };
 }
