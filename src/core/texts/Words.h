@@ -6,6 +6,7 @@
 
 #include "RollwerkVersion.h"
 
+#include <string>
 #include <string_view>
 
 namespace rollwerk {
@@ -26,5 +27,11 @@ inline constexpr std::string_view kPastePlanStep = "Plan einf\u00fcgen";
 inline constexpr std::string_view kNewPlanStep = "Neuer Plan";
 inline constexpr std::string_view kOpenLinkStep = "Link \u00f6ffnen";
 inline constexpr std::string_view kTakeProposalStep = "Vorschlag \u00fcbernehmen";
+
+// After a level step's name: "(3 Fertigkeiten gesenkt)", "(1 Fertigkeit gesenkt)".
+inline std::string LoweredSkillsText(int count)
+{
+    return "(" + std::to_string(count) + (count == 1 ? " Fertigkeit" : " Fertigkeiten") + " gesenkt)";
+}
 
 } // namespace rollwerk

@@ -4,20 +4,15 @@
 // alike: each widget's caption and accessible name, the heads of the rows'
 // columns and the texts shown without curves.
 
+#include "WindowTexts.h"
+
 #include <array>
 #include <string>
 #include <string_view>
 
 namespace rollwerk {
 
-// The window's fixed texts: a widget's caption (the window's title, a
-// field's label, a list's heading, a button's text; '&' before the desktop's
-// access key) and the name a screen reader announces for the widget.
-struct GoalWindowText {
-    std::string_view widget;
-    std::string_view caption;
-    std::string_view accessibleName; // empty: the caption's, without '&' and colon
-};
+using GoalWindowText = WindowText;
 
 // clang-format off
 inline constexpr std::array<GoalWindowText, 10> kGoalWindowTexts = {{
