@@ -9,6 +9,7 @@
 // before its next call.
 
 #include "Catalogue.h"
+#include "ClipboardTexts.h"
 #include "CurveChart.h"
 #include "GoalLink.h"
 #include "GoalTexts.h"
@@ -17,6 +18,7 @@
 #include "PlanCode.h"
 #include "PlanDocument.h"
 #include "PlanShelf.h"
+#include "PlanShelfPaste.h"
 #include "PlanSummary.h"
 #include "Planner.h"
 #include "WindowLayoutTable.h"
@@ -549,12 +551,13 @@ EMSCRIPTEN_KEEPALIVE const char *rw_find_plan_code(const char *text)
     });
 }
 
-// "Mit Plan vergleichen": the plan shown against the first code in a text
-// (the clipboard's): {found, message}; without a code, message says why.
+// "Mit Plan vergleichen": the plan shown against the first code in the
+// clipboard's text: {found, message}; without a code, message says why, as
+// "Plan einfügen" does.
 EMSCRIPTEN_KEEPALIVE const char *rw_compare_plan(std::int32_t handle, const char *text)
 {
     return Reply(handle, [&] {
-        const rollwerk::PlanDecoding decoding = rollwerk::FindPlanCode(text);
+        const rollwerk::PlanDecoding decoding = rollwerk::FindPastedPlanCode(rollwerk::ClipboardContent::Text, text);
         const std::string message
             = decoding.plan ? PlannerOf(handle).Document().CompareWithShown(*decoding.plan) : decoding.error;
         return json::Object({{"found", json::Bool(decoding.plan.has_value())}, {"message", json::Quote(message)}});
@@ -685,11 +688,12 @@ EMSCRIPTEN_KEEPALIVE const char *rw_plans_compare(std::int32_t handle)
     });
 }
 
-// "Alle einfügen": every plan of a text added. {added: the names, message}.
+// "Alle einfügen": every plan of the clipboard's text added. {added: the names, message}.
 EMSCRIPTEN_KEEPALIVE const char *rw_plans_paste(std::int32_t handle, const char *text)
 {
     return Reply(handle, [&] {
-        const rollwerk::PlanShelf::Pasting pasting = PlannerOf(handle).Shelf().Paste(text);
+        const rollwerk::PlanShelf::Pasting pasting
+            = rollwerk::PasteClipboard(PlannerOf(handle).Shelf(), rollwerk::ClipboardContent::Text, text);
         return json::Object({{"added", json::Strings(pasting.added)}, {"message", json::Quote(pasting.message)}});
     });
 }

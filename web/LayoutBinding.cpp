@@ -11,7 +11,7 @@
 #include "KeyTable.h"
 #include "PlanMenuTable.h"
 #include "PlanStorageTexts.h"
-#include "PlanWindowTable.h"
+#include "PlansWindowTable.h"
 #include "WindowLayoutTable.h"
 
 #include <emscripten/bind.h>
@@ -181,14 +181,13 @@ val PlansWindow()
 {
     val captions = val::object();
     val names = val::object();
-    for (const rollwerk::PlanWindowText &entry : rollwerk::kPlanWindowTexts) {
+    for (const rollwerk::WindowText &entry : rollwerk::kPlansWindowTexts) {
         const std::string widget(entry.widget);
-        std::string caption = rollwerk::WithoutAccessKey(entry.caption);
-        captions.set(widget, Text(caption));
-        if (caption.ends_with(':'))
-            caption.pop_back();
-        names.set(widget, Text(caption));
+        captions.set(widget, Text(rollwerk::WithoutAccessKey(entry.caption)));
+        names.set(widget, Text(rollwerk::PlansAccessibleName(entry.widget)));
     }
+    // The desktop closes the window by its frame; the page's window has the goals window's button.
+    captions.set("BPlaeneSchliessen", Text(rollwerk::WithoutAccessKey(rollwerk::GoalCaption("BSchliessen"))));
     struct PageText {
         const char *name;
         std::string_view text;
@@ -260,6 +259,7 @@ val Layout()
     colours.set("paper", ColourObject(rollwerk::kPaperColour));
     colours.set("available", ColourObject(rollwerk::kAvailableColour));
     colours.set("locked", ColourObject(rollwerk::kLockedColour));
+    colours.set("difference", ColourObject(rollwerk::kDifferenceColour));
 
     val table = val::object();
     table.set("main", main);

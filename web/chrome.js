@@ -186,7 +186,7 @@ function setUpMessage(document, focusFirst) {
   box.addEventListener('keydown', (event) => {
     if (event.key === 'Escape' || event.key === 'Enter') {
       event.preventDefault();
-      hide(event.key === 'Enter' && document.activeElement !== cancel);
+      hide(event.key === 'Enter');
     }
   });
   const show = (message, options = {}) => {
@@ -217,8 +217,6 @@ function setUpMessage(document, focusFirst) {
     showText: (message, copyText) => show(message, { text: copyText }),
     // Resolves with the text the user pasted, or null when cancelled.
     askText: (message) => new Promise((resolve) => show(message, { text: '', answer: resolve })),
-    // A question taken with OK or dropped with Abbrechen: resolves with whether it was taken.
-    confirm: (message) => new Promise((resolve) => show(message, { answer: (value) => resolve(value !== null) })),
     // Hides the message if it is of this kind.
     hideMessage: (kindOfMessage) => {
       if (kind === kindOfMessage) hide(false);

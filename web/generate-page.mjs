@@ -306,6 +306,8 @@ function pageRules(table) {
       color: TEXT_COLOUR,
     }),
     rule('#MInfo', { ...placeOf(info.textPlace), 'background-color': colour(table.colours.paper) }),
+    // A saved plan's value that differs from the plan shown, in the desktop table's colour.
+    rule('#TVPlanVergleich td.differs', { 'background-color': colour(table.colours.difference) }),
   ];
 }
 

@@ -87,6 +87,42 @@ function planList(list, onChosen, onOpen) {
   };
 }
 
+// The question before a saved plan is replaced, asked in the window as the
+// desktop asks it: Enter or Escape keeps the plan that exists, since
+// replacing it is the step that loses something. ask(question) resolves
+// with whether to replace it.
+function replaceQuestion(document) {
+  const byId = (id) => document.getElementById(id);
+  const box = byId('PlanErsetzen');
+  const keep = byId('BPlanNichtErsetzen');
+  let answer = null;
+  let returnFocus = null;
+  const finish = (replace) => {
+    if (!answer) return;
+    const done = answer;
+    answer = null;
+    box.hidden = true;
+    if (returnFocus && returnFocus.isConnected) returnFocus.focus();
+    done(replace);
+  };
+  byId('BPlanErsetzen').addEventListener('click', () => finish(true));
+  keep.addEventListener('click', () => finish(false));
+  box.addEventListener('keydown', (event) => {
+    if (event.key !== 'Escape') return;
+    event.preventDefault();
+    event.stopPropagation();
+    finish(false);
+  });
+  return (question) => new Promise((resolve) => {
+    finish(false);
+    answer = resolve;
+    returnFocus = document.activeElement;
+    byId('PlanErsetzenText').textContent = question;
+    box.hidden = false;
+    keep.focus();
+  });
+}
+
 // The window bound to the page: view holds the planner and runs its calls;
 // messages() gives the message box; clipboard copies and reads text as the
 // plan menu does; onError shows an error of the core.
@@ -101,6 +137,7 @@ export function setUpPlans(document, core, view, { messages, clipboard, onError 
   let pending = 0;
   let rows = [];
 
+  const askReplace = replaceQuestion(document);
   const list = planList(byId('LBPlaene'), (name) => {
     nameField.value = name;
   }, () => openPlan());
@@ -157,7 +194,7 @@ export function setUpPlans(document, core, view, { messages, clipboard, onError 
   const save = async () => {
     let saving = change(() => shelf.save(nameField.value, false));
     if (saving && saving.outcome === 'AskFirst') {
-      if (!(await messages().confirm(saving.message))) return;
+      if (!(await askReplace(saving.message))) return;
       saving = change(() => shelf.save(nameField.value, true));
     }
     if (!saving) return;
@@ -195,7 +232,13 @@ export function setUpPlans(document, core, view, { messages, clipboard, onError 
     const text = await clipboard.read(texts.pasteByHand);
     if (text === null) return;
     const pasting = change(() => shelf.paste(text));
-    if (pasting) messages().showMessage(pasting.message);
+    if (!pasting) return;
+    // The last plan added is chosen, as on the desktop.
+    if (pasting.added.length) {
+      nameField.value = pasting.added[pasting.added.length - 1];
+      list.show(rows, nameField.value);
+    }
+    messages().showMessage(pasting.message);
   };
 
   byId('BPlanSpeichern').addEventListener('click', save);

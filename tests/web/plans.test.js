@@ -68,14 +68,16 @@ test('a plan saved under a name opens as one step that Rückgängig takes back',
   ]);
   await expect(page.locator('#EPlanName')).toHaveValue('Plan 1');
 
-  // A name that exists asks first: cancelled, the saved plan stays as it was; agreed, it is replaced.
+  // A name that exists asks first: Enter keeps the saved plan as it was; Ersetzen replaces it.
   await fromMenu(page, 'NeuerPlan');
   await savePlan(page, 'Endgültig 🐉');
-  await expect(page.locator('#MeldungText')).toHaveText(/„Endgültig 🐉“/);
-  await page.click('#MeldungAbbrechen');
+  await expect(page.locator('#PlanErsetzenText')).toHaveText(/„Endgültig 🐉“/);
+  await expect(page.locator('#BPlanNichtErsetzen')).toBeFocused();
+  await page.keyboard.press('Enter');
+  await expect(page.locator('#PlanErsetzen')).toBeHidden();
   await expect(page.locator('#LBPlaene li').first()).toHaveText(/Seraphim, Stufe 12/);
   await page.click('#BPlanSpeichern');
-  await page.click('#MeldungOk');
+  await page.click('#BPlanErsetzen');
   await expect(page.locator('#LBPlaene li').first()).toHaveText(/^Endgültig 🐉 – Gladiator, Stufe 1, /);
 
   // Choosing a row puts its name in the field; Öffnen enters it into the main window.
@@ -298,6 +300,14 @@ test.describe('with the clipboard', () => {
     await expect(page.locator('#MeldungText')).toHaveText(/^3 Pläne hinzugefügt\.\n.*Zeile 4 „Hallo zusammen“/s);
     await page.click('#MeldungOk');
     expect(await rows(page)).toEqual([...saved, expect.stringMatching(/^von Jana – Gladiator, Stufe 1, /)]);
+    await expect(page.locator('#EPlanName'), 'the last plan added is chosen').toHaveValue('von Jana');
+
+    // An empty clipboard adds nothing and says so in the words of a plan's paste.
+    await page.evaluate(() => navigator.clipboard.writeText(' \n'));
+    await page.click('#BPlaeneEinfuegen');
+    await expect(page.locator('#MeldungText')).toHaveText('Kein Plan-Code: Die Zwischenablage ist leer.');
+    await page.click('#MeldungOk');
+    await expect(page.locator('#LBPlaene li')).toHaveCount(3);
 
     // Pasted again, each name that is taken gets a number.
     await page.evaluate((code) => navigator.clipboard.writeText(`Neu: ${code}`), NEW_PLAN_CODE);
