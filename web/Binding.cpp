@@ -18,6 +18,7 @@
 #include "PlanCode.h"
 #include "PlanDocument.h"
 #include "PlanShelf.h"
+#include "PlanShelfKeeping.h"
 #include "PlanShelfPaste.h"
 #include "PlanSummary.h"
 #include "Planner.h"
@@ -117,24 +118,6 @@ public:
 
     rollwerk::PlanDocument &Document() { return document_; }
     rollwerk::PlanShelf &Shelf() { return shelf_; }
-
-    // Takes the plans another tab of the page wrote. The plans this one
-    // removed stay to be brought back, unless a plan of the other tab's has
-    // their name by now.
-    void LoadShelf(std::string_view text)
-    {
-        rollwerk::PlanShelf loaded;
-        loaded.Paste(text);
-        std::vector<rollwerk::SavedPlan> removed; // the last removed first
-        while (const std::optional<std::string> name = shelf_.Restore())
-            removed.push_back(*shelf_.Find(*name));
-        for (auto plan = removed.rbegin(); plan != removed.rend(); ++plan) {
-            if (loaded.Find(plan->name) == nullptr && loaded.Save(plan->name, plan->code).outcome
-                    == rollwerk::PlanShelf::Outcome::Saved)
-                loaded.Remove(plan->name);
-        }
-        shelf_ = std::move(loaded);
-    }
     const rollwerk::Planner &Core() const { return document_.Models(); }
 
     // The pushes since the last call, as a JSON array's members, and forgets them.
@@ -623,7 +606,8 @@ EMSCRIPTEN_KEEPALIVE const char *rw_plans_state(std::int32_t handle)
 EMSCRIPTEN_KEEPALIVE const char *rw_plans_load(std::int32_t handle, const char *text)
 {
     return Reply(handle, [&] {
-        PlannerOf(handle).LoadShelf(text);
+        rollwerk::PlanShelf &shelf = PlannerOf(handle).Shelf();
+        shelf = rollwerk::ShelfOfKeptText(std::move(shelf), text);
         return std::string();
     });
 }

@@ -199,9 +199,13 @@ test('the plans stay after a reload, and a second tab sees each change', async (
   await page.fill('#EPlanName', 'Behalten');
   await page.click('#BPlanLoeschen');
   await expect(other.locator('#LBPlaene li')).toHaveCount(1);
-  // Brought back in the first tab, it is back in the second.
+  // The second tab saves meanwhile; the first can still bring its plan back, and it is back in both.
+  await savePlan(other, 'Später');
+  await expect(page.locator('#LBPlaene li')).toHaveCount(2);
   await page.click('#BPlanWiederherstellen');
-  await expect(other.locator('#LBPlaene li')).toHaveCount(2);
+  await expect(other.locator('#LBPlaene li')).toHaveCount(3);
+  expect(await rows(page)).toEqual([saved[0], expect.stringMatching(/^Aus dem zweiten Tab – /),
+    expect.stringMatching(/^Später – /)]);
 
   await page.reload();
   await page.evaluate(() => window.rollwerk.ready);
