@@ -12,6 +12,7 @@
 #include "PlanMenuTable.h"
 #include "PlanStorageTexts.h"
 #include "PlansWindowTable.h"
+#include "WindowTexts.h"
 #include "WindowLayoutTable.h"
 
 #include <emscripten/bind.h>
@@ -19,6 +20,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -151,20 +153,27 @@ val GoalLimits()
     return limits;
 }
 
-// The goals window's texts: per widget its caption as the page shows it and
-// its accessible name; and its fields' limits.
-val GoalWindow()
+// A tool window's texts: {captions, accessibleNames}, per widget its caption
+// as the page shows it and its accessible name.
+val WindowTextsObject(std::span<const rollwerk::WindowText> table)
 {
     val captions = val::object();
     val names = val::object();
-    for (const rollwerk::GoalWindowText &entry : rollwerk::kGoalWindowTexts) {
+    for (const rollwerk::WindowText &entry : table) {
         const std::string widget(entry.widget);
         captions.set(widget, Text(rollwerk::WithoutAccessKey(entry.caption)));
-        names.set(widget, Text(rollwerk::GoalAccessibleName(entry.widget)));
+        names.set(widget, Text(rollwerk::AccessibleNameIn(table, entry.widget)));
     }
-    val goals = val::object();
-    goals.set("captions", captions);
-    goals.set("accessibleNames", names);
+    val texts = val::object();
+    texts.set("captions", captions);
+    texts.set("accessibleNames", names);
+    return texts;
+}
+
+// The goals window's texts (see WindowTextsObject), and its fields' limits.
+val GoalWindow()
+{
+    val goals = WindowTextsObject(rollwerk::kGoalWindowTexts);
     goals.set("columnHeads", ArrayOf(rollwerk::kGoalColumnHeads, Text));
     goals.set("weightNamePrefix", Text(rollwerk::kGoalWeightNamePrefix));
     goals.set("minimumNamePrefix", Text(rollwerk::kGoalMinimumNamePrefix));
@@ -174,20 +183,14 @@ val GoalWindow()
     return goals;
 }
 
-// The plans window's texts: per widget its caption as the page shows it, and
-// the texts the page alone shows (where it keeps the plans, and the
-// clipboard's fallbacks), which plans.js reads from the window's data.
+// The plans window's texts (see WindowTextsObject), and the texts the page
+// alone shows (where it keeps the plans, and the clipboard's fallbacks),
+// which plans.js reads from the window's data.
 val PlansWindow()
 {
-    val captions = val::object();
-    val names = val::object();
-    for (const rollwerk::WindowText &entry : rollwerk::kPlansWindowTexts) {
-        const std::string widget(entry.widget);
-        captions.set(widget, Text(rollwerk::WithoutAccessKey(entry.caption)));
-        names.set(widget, Text(rollwerk::PlansAccessibleName(entry.widget)));
-    }
+    val plans = WindowTextsObject(rollwerk::kPlansWindowTexts);
     // The desktop closes the window by its frame; the page's window has the goals window's button.
-    captions.set("BPlaeneSchliessen", Text(rollwerk::WithoutAccessKey(rollwerk::GoalCaption("BSchliessen"))));
+    plans["captions"].set("BPlaeneSchliessen", Text(rollwerk::WithoutAccessKey(rollwerk::GoalCaption("BSchliessen"))));
     struct PageText {
         const char *name;
         std::string_view text;
@@ -203,9 +206,6 @@ val PlansWindow()
     val texts = val::object();
     for (const PageText &entry : kPageTexts)
         texts.set(entry.name, Text(entry.text));
-    val plans = val::object();
-    plans.set("captions", captions);
-    plans.set("accessibleNames", names);
     plans.set("texts", texts);
     return plans;
 }
