@@ -101,6 +101,8 @@ FPlaene::FPlaene(PlanDocument &document, PlanShelf &shelf, QWidget *mainWindow)
     TVPlanVergleich_->setModel(comparison_);
     TVPlanVergleich_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TVPlanVergleich_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The long names of bonus rows would take the room of the plans: cut, and whole in their tooltip.
+    TVPlanVergleich_->verticalHeader()->setMaximumWidth(fontMetrics().averageCharWidth() * 30);
     layout->addWidget(Heading(TVPlanVergleich_));
     layout->addWidget(TVPlanVergleich_, 1);
 
@@ -246,7 +248,9 @@ void FPlaene::ShowComparison()
         comparison_->setHorizontalHeaderItem(static_cast<int>(column), new QStandardItem(Text(table.columns[column])));
     for (std::size_t row = 0; row < table.rows.size(); ++row) {
         const ComparisonRow &line = table.rows[row];
-        comparison_->setVerticalHeaderItem(static_cast<int>(row), new QStandardItem(Text(line.title)));
+        auto *title = new QStandardItem(Text(line.title));
+        title->setToolTip(title->text());
+        comparison_->setVerticalHeaderItem(static_cast<int>(row), title);
         for (std::size_t column = 0; column < line.cells.size(); ++column) {
             const ComparisonCell &cell = line.cells[column];
             auto *item = new QStandardItem(Text(cell.Text()));

@@ -56,6 +56,11 @@ PlanMenu::PlanMenu(PlanDocument &document, QWidget *window, std::initializer_lis
     }
 }
 
+PlanMenu::~PlanMenu()
+{
+    delete plans_;
+}
+
 void PlanMenu::ShowMenu(QWidget *area, const QPoint &position)
 {
     auto *menu = new QMenu(area);

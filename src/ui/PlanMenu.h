@@ -34,6 +34,8 @@ class PlanMenu : public QObject {
 public:
     // Shows the menu on each area's context-menu request (right button or the menu key).
     PlanMenu(PlanDocument &document, QWidget *window, std::initializer_list<QWidget *> areas);
+    // The plans window goes first: it reads the shelf this menu holds.
+    ~PlanMenu() override;
 
     void NewPlan();
     void CopyPlan();
