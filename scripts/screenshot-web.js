@@ -2,7 +2,9 @@
 // docs/screenshot-phone.png, the page on a 390 x 844 phone,
 // docs/screenshot-phone-goals.png, the goals window there with a goal, and
 // docs/screenshot-installed.png, the page installed as an app and opened in
-// its own window (display-mode: standalone) of the designed window's size.
+// its own window (display-mode: standalone) of the designed window's size,
+// and docs/screenshot-plans-web.png, the plans window with four saved plans
+// beside the main window.
 // Run by scripts/screenshot-web.sh, which serves the site.
 //   node scripts/screenshot-web.js SITE_ADDRESS DOCS_DIR
 const fs = require('node:fs');
@@ -81,9 +83,32 @@ async function installed() {
   }
 }
 
+// Four plans saved from their links, the last one opened again and its level raised.
+const PLANS = [['Endgültig', 'RW1LvAJOjoAAAAAb'], ['Leveln', 'RW1J3AImAAAAAe'], ['Janas Vampirin', 'RW1qzABGAACEgAAI'],
+  ['Zweitcharakter', 'RW1BZE0JAAIAAAAp']];
+
+async function plans() {
+  const browser = await chromium.launch(launch);
+  const page = await browser.newPage({ viewport: { width: 1920, height: 760 } });
+  for (const [name, code] of PLANS) {
+    await page.goto(`${site}#plan=${code}`);
+    await page.evaluate(() => window.rollwerk.ready);
+    await page.click('#Programm1');
+    await page.click('#Plaene1');
+    await page.fill('#EPlanName', name);
+    await page.click('#BPlanSpeichern');
+  }
+  await page.click('#LBPlaene li >> nth=0');
+  await page.click('#BPlanOeffnen');
+  await page.click('#SpEStufeH-up');
+  await page.screenshot({ path: path.join(docs, 'screenshot-plans-web.png') });
+  await browser.close();
+}
+
 (async () => {
   await phone();
   await installed();
+  await plans();
 })().catch((error) => {
   console.error(error);
   process.exit(1);

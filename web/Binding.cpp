@@ -9,6 +9,7 @@
 // before its next call.
 
 #include "Catalogue.h"
+#include "ClipboardTexts.h"
 #include "CurveChart.h"
 #include "GoalLink.h"
 #include "GoalTexts.h"
@@ -16,6 +17,9 @@
 #include "PlanApply.h"
 #include "PlanCode.h"
 #include "PlanDocument.h"
+#include "PlanShelf.h"
+#include "PlanShelfKeeping.h"
+#include "PlanShelfPaste.h"
 #include "PlanSummary.h"
 #include "Planner.h"
 #include "WindowLayoutTable.h"
@@ -114,6 +118,7 @@ public:
     }
 
     rollwerk::PlanDocument &Document() { return document_; }
+    rollwerk::PlanShelf &Shelf() { return shelf_; }
     const rollwerk::Planner &Core() const { return document_.Models(); }
 
     // The pushes since the last call, as a JSON array's members, and forgets them.
@@ -166,6 +171,7 @@ private:
     }
 
     rollwerk::PlanDocument document_;
+    rollwerk::PlanShelf shelf_; // the saved plans, which the page keeps in the browser's storage
     std::string pushes_;
     rollwerk::Connection connection_;
 };
@@ -257,6 +263,12 @@ std::string EntryJson(const rollwerk::CommandReply &reply)
         {"message", json::Quote(reply.message)}});
 }
 
+// {applied, message} of a plan entered from a text or a saved plan.
+std::string AppliedJson(const rollwerk::CommandReply &reply)
+{
+    return json::Object({{"applied", json::Bool(reply.applied)}, {"message", json::Quote(reply.message)}});
+}
+
 // The numbers of a goal as the page hands them over: level, keepSpent (0 or
 // 1), the 45 weights, the 45 minimums, separated by commas.
 rollwerk::Goal GoalOf(std::string_view text)
@@ -314,6 +326,36 @@ std::string Fixed(double value)
 std::string PointJson(const rollwerk::ChartPoint &point, double radius = 0)
 {
     return "[" + Fixed(point.x) + "," + Fixed(point.y) + (radius > 0 ? "," + Fixed(radius) : std::string()) + "]";
+}
+
+// The outcome of saving a plan, in the order of PlanShelf::Outcome.
+constexpr std::array<const char *, 4> kSavingOutcomes = {"Saved", "Replaced", "AskFirst", "Refused"};
+static_assert(kSavingOutcomes.size() == static_cast<std::size_t>(rollwerk::PlanShelf::Outcome::Refused) + 1);
+
+// The saved plans as the plans window shows and keeps them: {rows [{name,
+// text}], canRestore, text: every plan as "Alle kopieren" writes them}.
+std::string ShelfJson(const rollwerk::PlanShelf &shelf)
+{
+    const std::vector<std::string> texts = shelf.RowTexts();
+    std::vector<std::string> rows;
+    for (std::size_t index = 0; index < texts.size(); ++index)
+        rows.push_back(json::Object(
+            {{"name", json::Quote(shelf.Plans()[index].name)}, {"text", json::Quote(texts[index])}}));
+    return json::Object({{"rows", json::Array(rows)}, {"canRestore", json::Bool(shelf.CanRestore())},
+        {"text", json::Quote(shelf.CopyText())}});
+}
+
+// The comparison: {columns, rows [{title, cells [{text, differs}]}]}, the plan shown first.
+std::string ComparisonJson(const rollwerk::ComparisonTable &table)
+{
+    std::vector<std::string> rows;
+    for (const rollwerk::ComparisonRow &row : table.rows) {
+        std::vector<std::string> cells;
+        for (const rollwerk::ComparisonCell &cell : row.cells)
+            cells.push_back(json::Object({{"text", json::Quote(cell.Text())}, {"differs", json::Bool(cell.differs)}}));
+        rows.push_back(json::Object({{"title", json::Quote(row.title)}, {"cells", json::Array(cells)}}));
+    }
+    return json::Object({{"columns", json::Strings(table.columns)}, {"rows", json::Array(rows)}});
 }
 
 std::string EditJson(const rollwerk::ClassBox::Edit &edit)
@@ -512,12 +554,13 @@ EMSCRIPTEN_KEEPALIVE const char *rw_find_plan_code(const char *text)
     });
 }
 
-// "Mit Plan vergleichen": the plan shown against the first code in a text
-// (the clipboard's): {found, message}; without a code, message says why.
+// "Mit Plan vergleichen": the plan shown against the first code in the
+// clipboard's text: {found, message}; without a code, message says why, as
+// "Plan einfügen" does.
 EMSCRIPTEN_KEEPALIVE const char *rw_compare_plan(std::int32_t handle, const char *text)
 {
     return Reply(handle, [&] {
-        const rollwerk::PlanDecoding decoding = rollwerk::FindPlanCode(text);
+        const rollwerk::PlanDecoding decoding = rollwerk::FindPastedPlanCode(rollwerk::ClipboardContent::Text, text);
         const std::string message
             = decoding.plan ? PlannerOf(handle).Document().CompareWithShown(*decoding.plan) : decoding.error;
         return json::Object({{"found", json::Bool(decoding.plan.has_value())}, {"message", json::Quote(message)}});
@@ -538,10 +581,7 @@ EMSCRIPTEN_KEEPALIVE const char *rw_history_move(std::int32_t handle, std::int32
 // "Plan einfügen" as one step: {applied, message}.
 EMSCRIPTEN_KEEPALIVE const char *rw_history_apply_plan_text(std::int32_t handle, const char *text)
 {
-    return CommandCall(handle, rollwerk::command::PastePlan{rollwerk::ClipboardContent::Text, text},
-        [](const rollwerk::CommandReply &reply) {
-            return json::Object({{"applied", json::Bool(reply.applied)}, {"message", json::Quote(reply.message)}});
-        });
+    return CommandCall(handle, rollwerk::command::PastePlan{rollwerk::ClipboardContent::Text, text}, AppliedJson);
 }
 
 // "Neuer Plan": the plan of a freshly opened page, one step.
@@ -569,6 +609,96 @@ EMSCRIPTEN_KEEPALIVE const char *rw_history_take_proposal(std::int32_t handle, c
         if (decoding.plan)
             reply = PlannerOf(handle).Document().Run(rollwerk::command::TakeProposal{*decoding.plan});
         return EntryJson(reply);
+    });
+}
+
+// The plans window: the saved plans of a planner, which the page keeps in
+// the browser's storage as the text that "Alle kopieren" writes.
+
+// The plans as the window shows and the page keeps them (see ShelfJson).
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_state(std::int32_t handle)
+{
+    return Reply(handle, [&] { return ShelfJson(PlannerOf(handle).Shelf()); });
+}
+
+// Replaces the plans by those of a kept text (another tab's, or the
+// storage's when the window first opens).
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_load(std::int32_t handle, const char *text)
+{
+    return Reply(handle, [&] {
+        rollwerk::PlanShelf &shelf = PlannerOf(handle).Shelf();
+        shelf = rollwerk::ShelfOfKeptText(std::move(shelf), text);
+        return std::string();
+    });
+}
+
+// "Speichern": the plan shown under a name; replace: the user agreed to
+// replace a plan of that name. {outcome, name, message}.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_save(std::int32_t handle, const char *name, std::int32_t replace)
+{
+    return Reply(handle, [&] {
+        WebPlanner &planner = PlannerOf(handle);
+        const rollwerk::PlanShelf::Saving saving
+            = planner.Shelf().Save(name, planner.Document().Code(), replace != 0);
+        return json::Object({{"outcome", json::Quote(kSavingOutcomes.at(static_cast<std::size_t>(saving.outcome)))},
+            {"name", json::Quote(saving.name)}, {"message", json::Quote(saving.message)}});
+    });
+}
+
+// "Öffnen": the saved plan of a name entered as one step. {applied, message}.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_open(std::int32_t handle, const char *name)
+{
+    return Reply(handle, [&] {
+        WebPlanner &planner = PlannerOf(handle);
+        rollwerk::CommandReply reply{};
+        reply.applied = false;
+        reply.message = rollwerk::NoSuchPlanText(name);
+        if (const rollwerk::SavedPlan *plan = planner.Shelf().Find(name))
+            reply = planner.Document().Run(rollwerk::command::OpenSaved{plan->name, plan->code});
+        return AppliedJson(reply);
+    });
+}
+
+// "Löschen": {message}, empty once the plan is removed, which the window can bring back.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_remove(std::int32_t handle, const char *name)
+{
+    return Reply(handle, [&] {
+        const bool removed = PlannerOf(handle).Shelf().Remove(name);
+        return json::Object({{"message", json::Quote(removed ? std::string() : rollwerk::NoSuchPlanText(name))}});
+    });
+}
+
+// "Wiederherstellen": the name the plan removed last is back under, empty when none was.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_restore(std::int32_t handle)
+{
+    return Reply(handle, [&] { return json::Quote(PlannerOf(handle).Shelf().Restore().value_or(std::string())); });
+}
+
+// The window closed: what was removed is gone.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_forget_removed(std::int32_t handle)
+{
+    return Reply(handle, [&] {
+        PlannerOf(handle).Shelf().ForgetRemoved();
+        return std::string();
+    });
+}
+
+// The plan shown beside every saved plan (see ComparisonJson).
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_compare(std::int32_t handle)
+{
+    return Reply(handle, [&] {
+        WebPlanner &planner = PlannerOf(handle);
+        return ComparisonJson(planner.Shelf().Compare(rollwerk::ShownPlanOf(planner.Document())));
+    });
+}
+
+// "Alle einfügen": every plan of the clipboard's text added. {added: the names, message}.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_paste(std::int32_t handle, const char *text)
+{
+    return Reply(handle, [&] {
+        const rollwerk::PlanShelf::Pasting pasting
+            = rollwerk::PasteClipboard(PlannerOf(handle).Shelf(), rollwerk::ClipboardContent::Text, text);
+        return json::Object({{"added", json::Strings(pasting.added)}, {"message", json::Quote(pasting.message)}});
     });
 }
 

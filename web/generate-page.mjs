@@ -309,6 +309,8 @@ function pageRules(table) {
       color: TEXT_COLOUR,
     }),
     rule('#MInfo', { ...placeOf(info.textPlace), 'background-color': colour(table.colours.paper) }),
+    // A saved plan's value that differs from the plan shown, in the desktop table's colour.
+    rule('#TVPlanVergleich td.differs', { 'background-color': colour(table.colours.difference) }),
   ];
 }
 
@@ -351,11 +353,13 @@ function planMenuItems(table, suffix, indent) {
   ].join(`\n${indent}`);
 }
 
+// Each text of an object escaped for the page, by the same keys.
+const escaped = (texts) => Object.fromEntries(Object.entries(texts).map(([key, text]) => [key, escape(text)]));
+
 // The goals window's texts: {{goalCaption:WIDGET}} and {{goalName:WIDGET}}
 // for a widget's caption and accessible name, {{goalLimit:NAME}} for its
 // fields' limits, and the rest by name.
 function goalTexts(goals) {
-  const escaped = (texts) => Object.fromEntries(Object.entries(texts).map(([key, text]) => [key, escape(text)]));
   return {
     goalLimit: escaped(goals.limits),
     goalCaption: escaped(goals.captions),
@@ -366,6 +370,13 @@ function goalTexts(goals) {
     goalNoCurvesDescription: escape(goals.noCurvesDescription),
     goalNoCurvesText: escape(goals.noCurvesText),
   };
+}
+
+// The plans window's texts: {{plansCaption:WIDGET}} and {{plansName:WIDGET}}
+// for a widget's caption and accessible name,
+// {{plansText:NAME}} for the texts plans.js reads from the window's data- attributes.
+function plansTexts(plans) {
+  return { plansCaption: escaped(plans.captions), plansName: escaped(plans.accessibleNames), plansText: escaped(plans.texts) };
 }
 
 // Fills every {{name}} of the template, and every {{name:key}} from the
@@ -408,6 +419,7 @@ const page = fill(readFileSync(indexHtml, 'utf8'), {
   programmPlanItems: planMenuItems(table, '1', ' '.repeat(8)),
   planMenuItems: planMenuItems(table, '', ' '.repeat(4)),
   ...goalTexts(table.goals),
+  ...plansTexts(table.plans),
   // The keys of the number fields and the class box (fields.js looks them up).
   fieldKeys: escape(JSON.stringify(table.fieldKeys)),
   classKeys: escape(JSON.stringify(table.classKeys)),

@@ -2,10 +2,11 @@
 // per bonus row; the core finds the best plan for them and makes every text
 // shown here. The window is not modal and follows every change of the plan.
 
+import { toolWindow } from './tool-window.js';
+
 const SVG = 'http://www.w3.org/2000/svg';
 const CHART_WIDTH = 240;
 const MARGIN = 6;
-const GAP = 8;
 const TEXT_HEIGHT = 16;
 
 // A number field of the window: the value it holds is an integer in its
@@ -116,26 +117,6 @@ function drawCurves(document, svg, { curves, chartsHeight: height }, width) {
   });
 }
 
-// The window's title bar moves it, so that it can be put beside what it hides.
-function movable(dialog, bar) {
-  bar.addEventListener('pointerdown', (event) => {
-    if (event.button !== 0) return;
-    event.preventDefault();
-    const start = { x: event.clientX - dialog.offsetLeft, y: event.clientY - dialog.offsetTop };
-    const move = (moved) => {
-      dialog.style.left = `${Math.max(0, moved.clientX - start.x)}px`;
-      dialog.style.top = `${Math.max(0, moved.clientY - start.y)}px`;
-    };
-    const stop = () => {
-      bar.removeEventListener('pointermove', move);
-      bar.removeEventListener('pointerup', stop);
-    };
-    bar.setPointerCapture(event.pointerId);
-    bar.addEventListener('pointermove', move);
-    bar.addEventListener('pointerup', stop);
-  });
-}
-
 // The window bound to the page: view holds the planner; apply(code) enters a
 // plan's code as "Plan einfügen" does; goalChanged() runs when the goal the
 // link carries changes; onError shows an error of the core.
@@ -152,7 +133,7 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
   let code = '';
   let level = null;
   let keep = null;
-  let returnFocus = null;
+  let frame = null;
   let pending = 0;
 
   // The rows are made when the window first opens, not while the page starts.
@@ -236,51 +217,16 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
       if (code) apply(code);
       refresh();
     });
-    byId('BSchliessen').addEventListener('click', () => close());
-    dialog.addEventListener('keydown', (event) => {
-      if (event.key === 'Escape') {
-        event.preventDefault();
-        close();
-      }
-    });
-    movable(dialog, byId('FZielTitel'));
-    document.defaultView.addEventListener('resize', () => {
-      if (dialog.open) place();
-    });
-  };
-
-  // The first time it opens, the window goes beside the main window where
-  // the browser's window is wide enough, else below it: it hides nothing of it.
-  // A sheet over the screen (the touch layout) has no place: the window is
-  // placed once it is drawn as a window, also when the screen turns.
-  let placed = false;
-  const place = () => {
-    if (placed || getComputedStyle(dialog).position === 'fixed') return;
-    placed = true;
-    const frame = document.getElementById('FMain');
-    const beside = frame.offsetWidth + GAP;
-    const roomBeside = document.documentElement.clientWidth >= beside + dialog.offsetWidth;
-    dialog.style.left = `${roomBeside ? beside : 0}px`;
-    dialog.style.top = `${roomBeside ? 0 : frame.offsetHeight + GAP}px`;
+    frame = toolWindow(document, dialog, { titleBar: byId('FZielTitel'), closeButton: byId('BSchliessen'),
+      onClosed: goalChanged });
   };
 
   const show = () => {
-    if (!dialog.open) {
-      returnFocus = document.activeElement;
-      dialog.show();
-      place();
-    }
+    frame.show();
     refresh();
     goalChanged();
     byId('SpEZielStufe').focus();
   };
-
-  function close() {
-    if (!dialog.open) return;
-    dialog.close();
-    goalChanged();
-    if (returnFocus && returnFocus.isConnected && returnFocus !== document.body) returnFocus.focus();
-  }
 
   return {
     // "Plan optimieren …": the target level starts at the plan's level; the rest stays as it was.

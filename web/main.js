@@ -12,7 +12,7 @@ import { PlanView } from './fields.js';
 import { addressWriter, codeInAddress, goalInAddress, quoteLink } from './link.js';
 import { findPage } from './page.js';
 import { skillPreview } from './skill-preview.js';
-import { historyItems, planCommands, skillTips } from './tools.js';
+import { historyItems, pageClipboard, planCommands, skillTips } from './tools.js';
 
 const BAD_LINK = 'Dieser Link enthält keinen Plan, der sich lesen lässt:';
 const BAD_GOAL = 'Das Ziel in diesem Link lässt sich nicht lesen; der Plan öffnet ohne Ziel:';
@@ -62,6 +62,20 @@ async function start() {
     });
     return goalsLoaded;
   };
+  // The plans window's module too.
+  let plans = { planChanged: () => {} };
+  let plansLoaded = null;
+  const loadPlans = () => {
+    plansLoaded ??= import('./plans.js').then(({ setUpPlans }) => {
+      plans = setUpPlans(document, core, view, {
+        messages: () => chrome,
+        clipboard: pageClipboard(navigator, chrome),
+        onError: showError,
+      });
+      return plans;
+    });
+    return plansLoaded;
+  };
   const addressTail = (code) => {
     const goal = goals.linkPart();
     return code && goal ? `${code}&ziel=${goal}` : code;
@@ -86,6 +100,7 @@ async function start() {
     },
     recorded: () => {
       goals.planChanged();
+      plans.planChanged();
       writeAddress();
     },
   };
@@ -155,6 +170,7 @@ async function start() {
     },
     focusFirst: () => page.fields[0].input.focus(),
     optimise: () => loadGoals().then((goalsWindow) => goalsWindow.open(), showError),
+    showPlans: () => loadPlans().then((plansWindow) => plansWindow.open(), showError),
   });
   openLink();
   performance.mark('rollwerk:planned');
