@@ -111,15 +111,19 @@ PlanShelf::Saving PlanShelf::Save(std::string_view name, std::string_view code, 
     return {Outcome::Replaced, kept, {}};
 }
 
+// A name as typed is found as it was kept: Save keeps names trimmed, with a
+// tab or line break as a space.
 const SavedPlan *PlanShelf::Find(std::string_view name) const
 {
-    const auto found = std::find_if(plans_.begin(), plans_.end(), [&](const SavedPlan &p) { return p.name == name; });
+    const std::string kept = Normalised(name);
+    const auto found = std::find_if(plans_.begin(), plans_.end(), [&](const SavedPlan &p) { return p.name == kept; });
     return found == plans_.end() ? nullptr : &*found;
 }
 
 bool PlanShelf::Remove(std::string_view name)
 {
-    const auto found = std::find_if(plans_.begin(), plans_.end(), [&](const SavedPlan &p) { return p.name == name; });
+    const std::string kept = Normalised(name);
+    const auto found = std::find_if(plans_.begin(), plans_.end(), [&](const SavedPlan &p) { return p.name == kept; });
     if (found == plans_.end())
         return false;
     removed_.push_back({std::move(*found), static_cast<std::size_t>(found - plans_.begin())});

@@ -109,7 +109,10 @@ TEST(PlanShelf, RemovedPlansComeBackWhereTheyStood)
         shelf.Save(name, kEndPlan);
     EXPECT_FALSE(shelf.CanRestore());
     EXPECT_FALSE(shelf.Remove("D"));
-    EXPECT_TRUE(shelf.Remove("B"));
+    // A name is found as Save keeps it: typed with spaces around it too.
+    ASSERT_NE(shelf.Find(" C "), nullptr);
+    EXPECT_EQ(shelf.Find(" C ")->name, "C");
+    EXPECT_TRUE(shelf.Remove("B "));
     EXPECT_TRUE(shelf.Remove("A"));
     EXPECT_EQ(shelf.Find("B"), nullptr);
     shelf.Save("A", kOther);
