@@ -6,6 +6,7 @@
 #include "PlannerCall.h"
 #include "PlansWindowTable.h"
 #include "QtColour.h"
+#include "WindowLayout.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -23,10 +24,7 @@ namespace rollwerk {
 
 namespace {
 
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using layout::Text;
 
 QString Caption(std::string_view widget)
 {

@@ -5,6 +5,7 @@
 #include "PathChartView.h"
 #include "PathTexts.h"
 #include "PlannerCall.h"
+#include "WindowLayout.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -28,10 +29,7 @@ namespace rollwerk {
 
 namespace {
 
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using layout::Text;
 
 // A widget's caption and accessible name, from the goals window's texts.
 QString Caption(std::string_view widget)
