@@ -222,20 +222,23 @@ std::string PlanDocument::CompareWithShown(const Plan &other) const
     return DescribeAgainstShown(planner_.CBCharwahl.Text(), Shown(), other);
 }
 
-GoalView PlanDocument::AnswerGoal(Goal goal) const
+GoalView PlanDocument::AnswerGoal(Goal asked) const
 {
     const PlanSide shown = Shown();
-    goal.classColumn = ClassColumn(planner_.CBCharwahl.Text()).value_or(0);
-    goal.current = shown.skills;
+    asked.classColumn = ClassColumn(planner_.CBCharwahl.Text()).value_or(0);
+    asked.current = shown.skills;
+    const Goal goal = CountedGoal(asked);
     GoalView view;
     view.answer = Optimise(goal);
     view.texts = DescribeGoalAnswer(goal, view.answer, shown);
     view.curves = GoalCurves(goal, view.answer.found ? view.answer.skills : goal.current);
     for (int row = 1; row <= kBonusRowCount; ++row)
         view.reachable.at(static_cast<std::size_t>(row - 1)) = RowReachable(row, goal.classColumn, goal.level);
-    if (view.answer.found)
+    if (view.answer.found) {
         view.proposal = ProposedPlan(goal, view.answer.skills);
-    view.goal = goal;
+        view.proposalShown = *view.proposal == CurrentPlan(planner_);
+    }
+    view.goal = asked;
     view.path = PathToGoal(goal, shown.level, view.answer);
     view.pathRows = DescribePath(view.path);
     return view;

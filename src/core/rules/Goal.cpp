@@ -1,7 +1,5 @@
 #include "Goal.h"
 
-#include "Utf8.h"
-
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -417,25 +415,14 @@ std::vector<LastPoint> LastPoints(const Goal &goal, const SkillValues &skills)
     return points;
 }
 
-GoalAnswer Optimise(const Goal &goal)
+GoalAnswer Optimise(const Goal &asked)
 {
     GoalAnswer answer;
-    if (std::string problem = InputProblem(goal); !problem.empty()) {
+    if (std::string problem = InputProblem(asked); !problem.empty()) {
         answer.reason = std::move(problem);
         return answer;
     }
-    // A minimum on a row the class cannot have at the level rules out every
-    // plan; the row's weight alone counts for nothing.
-    for (int row = 1; row <= kBonusRowCount; ++row) {
-        const std::int32_t minimum = goal.minimum.at(RowIndex(row));
-        if (minimum > 0 && !RowReachable(row, goal.classColumn, goal.level)) {
-            answer.reason = "Die Zeile " + Quoted(RowName(row)) + " bleibt f\u00fcr "
-                + std::string(kClassNames.at(static_cast<std::size_t>(goal.classColumn))) + " auf Stufe "
-                + std::to_string(goal.level) + " leer; ihr Mindestwert " + RowValueText(row, minimum)
-                + " l\u00e4sst keinen Plan zu";
-            return answer;
-        }
-    }
+    const Goal goal = CountedGoal(asked);
     answer.currentObjective = GoalObjective(goal, goal.current);
     answer.currentLastPoints = LastPoints(goal, goal.current);
 
@@ -495,6 +482,19 @@ bool RowReachable(int row, int classColumn, std::int32_t level)
     const std::span<const int> skills = BonusSourceSkills(row);
     return std::any_of(
         skills.begin(), skills.end(), [&](int skill) { return UnlockLevel(skill, classColumn) <= level; });
+}
+
+Goal CountedGoal(Goal goal)
+{
+    if (goal.classColumn < 0 || goal.classColumn >= kClassCount)
+        return goal;
+    for (int row = 1; row <= kBonusRowCount; ++row) {
+        if (!RowReachable(row, goal.classColumn, goal.level)) {
+            goal.weight.at(RowIndex(row)) = 0;
+            goal.minimum.at(RowIndex(row)) = 0;
+        }
+    }
+    return goal;
 }
 
 } // namespace rollwerk

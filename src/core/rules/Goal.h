@@ -107,4 +107,10 @@ Plan ProposedPlan(const Goal &goal, const SkillValues &skills);
 // Whether a row can hold a value at all for the class at the level.
 bool RowReachable(int row, int classColumn, std::int32_t level);
 
+// The goal as it counts: a row the class cannot hold at the goal's level
+// keeps its weight and minimum in the window (they count again once the
+// class or the level gives the row a skill) but counts for nothing, so that
+// a minimum left on it does not rule out every plan. Optimise reads a goal so.
+Goal CountedGoal(Goal goal);
+
 } // namespace rollwerk

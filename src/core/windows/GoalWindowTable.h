@@ -20,12 +20,13 @@ struct GoalWindowText {
 };
 
 // clang-format off
-inline constexpr std::array<GoalWindowText, 14> kGoalWindowTexts = {{
+inline constexpr std::array<GoalWindowText, 15> kGoalWindowTexts = {{
     {"FZiel", "Plan optimieren", ""},
     {"SpEZielStufe", "&Zielstufe:", ""},
     {"CBBehalten", "Vergebene &Punkte behalten", ""},
     {"LZielWert", "", "Zielwert"},
     {"LBVorschlag", "&Vorschlag:", ""},
+    {"LBGrenzen", "&Was jeden Wert begrenzt:", ""},
     {"LBLetzterPunkt", "&Letzter Punkt je Fertigkeit:", ""},
     {"LBVergleich", "B&oni vorher und nachher:", ""},
     {"PBKurven", "&Kurven:", ""},
@@ -46,6 +47,11 @@ inline constexpr std::string_view kGoalMinimumNamePrefix = "Mindestwert: ";
 // While no row is weighted: the curves' description for a screen reader, and what they show.
 inline constexpr std::string_view kNoCurvesDescription = "Keine Zeile gewichtet";
 inline constexpr std::string_view kNoCurvesText = "Gewichtete Zeilen zeigen hier ihre Kurve.";
+// The levelling path's list (LBStufenweg): its context menu's item, and what
+// the page says where the browser keeps the clipboard from it.
+inline constexpr std::string_view kCopyPathItem = "Stufenweg kopieren";
+inline constexpr std::string_view kCopyPathFailed
+    = "Der Stufenweg konnte nicht in die Zwischenablage kopiert werden. Hier ist er zum Kopieren:";
 
 // The caption of a widget of kGoalWindowTexts, with its '&'; empty for any other.
 std::string_view GoalCaption(std::string_view widget);

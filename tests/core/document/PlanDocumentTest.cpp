@@ -286,6 +286,26 @@ TEST(PlanDocument, APathPlanIsOneStepOfTheHistory)
     EXPECT_EQ(DescribeCommand(command::TakePathPlan{*plan}).rfind("take the path's plan at level 40 ", 0), 0U);
 }
 
+// "Übernehmen" has nothing to enter once the plan shown is the proposal,
+// and something again once the plan changes.
+TEST(PlanDocument, TheProposalShownIsMarkedAsSuch)
+{
+    PlanDocument document;
+    Goal goal;
+    goal.level = 30;
+    goal.weight.at(2) = 5; // Angriffswert beim Schwertkampf
+    const GoalView before = document.AnswerGoal(goal);
+    ASSERT_TRUE(before.proposal);
+    EXPECT_FALSE(before.proposalShown);
+    document.Run(command::TakeProposal{*before.proposal});
+    const GoalView taken = document.AnswerGoal(goal);
+    ASSERT_TRUE(taken.proposal);
+    EXPECT_EQ(*taken.proposal, *before.proposal);
+    EXPECT_TRUE(taken.proposalShown);
+    document.Run(command::Undo{});
+    EXPECT_FALSE(document.AnswerGoal(goal).proposalShown);
+}
+
 struct RecordCase {
     const char *name;
     std::vector<Command> commands; // the last one is counted

@@ -357,13 +357,6 @@ INSTANTIATE_TEST_SUITE_P(Table, GoalReason,
     ::testing::Values(
         ReasonCase{"life above what Konstitution at the level gives", 0, 10, false, {}, {{23, 300}},
             "Lebensenergie +300 % ist auf Stufe 10 nicht erreichbar (h\u00f6chstens +" + Curve(4, 130, 10) + " %)"},
-        ReasonCase{"a row the class never has", 0, 250, false, {}, {{16, 1}},
-            "Die Zeile \u201eSchaden bei magischen Angriffen\u201c bleibt f\u00fcr Gladiator auf Stufe 250 leer; ihr "
-            "Mindestwert +1 % l\u00e4sst keinen Plan zu"},
-        ReasonCase{"a row of a skill the class opens only later, before any other reason", 4, 10, true, {{2, 30}},
-            {{16, 999}, {23, 1}},
-            "Die Zeile \u201eLebensenergie\u201c bleibt f\u00fcr Kampfmagier auf Stufe 10 leer; ihr Mindestwert "
-            "+1 % l\u00e4sst keinen Plan zu"},
         ReasonCase{"trade, a row without unit, capped by the level", 0, 50, false, {}, {{27, 60}},
             "Handel +60 ist auf Stufe 50 nicht erreichbar (h\u00f6chstens +50)"},
         ReasonCase{"defence from Parade and Wendigkeit together", 0, 30, false, {}, {{22, 999}},
@@ -385,6 +378,39 @@ INSTANTIATE_TEST_SUITE_P(Table, GoalReason,
             "Gewichte liegen zwischen 0 und 10, Mindestwerte zwischen 0 und 999"},
         ReasonCase{"a current value above any level", 0, 10, false, {{3, 300}}, {},
             "Der Plan hat einen Wert au\u00dferhalb von 0 bis 250"}));
+
+// A row the class cannot hold at the level (its fields disabled, their
+// values kept) counts for nothing: a minimum left on it after a change of
+// class or level rules out no plan, and its weight moves no point.
+TEST(GoalCountedRows, ARowTheClassCannotHoldCountsForNothing)
+{
+    struct Case {
+        const char *what;
+        int classColumn;
+        std::int32_t level;
+        int row; // unreachable for the class at the level
+    };
+    // Gladiator is column 0, Kampfmagier 4.
+    for (const Case &c : {Case{"a row the class never has", 0, 250, 16},
+             Case{"a row of a skill the class opens only later", 4, 10, 23},
+             Case{"a minimum set for Kampfmagier, then Gladiator", 0, 100, 40}}) {
+        ASSERT_FALSE(RowReachable(c.row, c.classColumn, c.level)) << c.what;
+        Goal plain{c.classColumn, c.level, {}, {}, false, {}};
+        for (int s = 1; s <= kSkillCount; ++s)
+            plain.current[s] = UnlockLevel(s, c.classColumn) == 0 ? 1 : 0;
+        plain.weight.at(0) = 3;
+        plain.weight.at(22) = 2; // Lebensenergie
+        Goal left = plain;
+        left.minimum.at(static_cast<std::size_t>(c.row - 1)) = 50;
+        left.weight.at(static_cast<std::size_t>(c.row - 1)) = kMaxGoalWeight;
+        const GoalAnswer expected = Optimise(plain);
+        const GoalAnswer answer = Optimise(left);
+        ASSERT_TRUE(expected.found) << c.what;
+        EXPECT_TRUE(answer.found) << c.what << ": " << answer.reason;
+        EXPECT_EQ(answer.skills, expected.skills) << c.what;
+        EXPECT_EQ(answer.objective, expected.objective) << c.what;
+    }
+}
 
 TEST(PlanComparison, ListsTheChangesAsTheBonusListShowsThem)
 {
