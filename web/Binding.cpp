@@ -316,6 +316,62 @@ std::string PointJson(const rollwerk::ChartPoint &point, double radius = 0)
     return "[" + Fixed(point.x) + "," + Fixed(point.y) + (radius > 0 ? "," + Fixed(radius) : std::string()) + "]";
 }
 
+// A chart as the page draws it: {title, titleAt, axes (an SVG path), points
+// (an SVG polyline's), current, proposed (markers)}.
+std::string ChartJson(const rollwerk::CurveChart &chart, const std::string &title)
+{
+    std::string points;
+    for (const rollwerk::ChartPoint &point : chart.line)
+        points += (points.empty() ? "" : " ") + Fixed(point.x) + ',' + Fixed(point.y);
+    return json::Object({{"title", json::Quote(title)}, {"titleAt", PointJson(chart.title)},
+        {"axes",
+            json::Quote("M" + Fixed(chart.axisTop.x) + ' ' + Fixed(chart.axisTop.y) + 'V' + Fixed(chart.corner.y) + 'H'
+                + Fixed(chart.axisEnd.x))},
+        {"points", json::Quote(points)}, {"current", PointJson(chart.current, rollwerk::kCurrentMarker)},
+        {"proposed", PointJson(chart.proposed, rollwerk::kProposedMarker)}});
+}
+
+// The levelling path of an answer for the page: its rows and clipboard
+// text, its levels (from, to), the level marked on its chart (asked, 0 for
+// the goal's level, brought into the path), the chart, and the code of the
+// plan "Plan dieser Stufe übernehmen" enters there; without a path, no
+// levels, no chart and no code.
+std::string PathJson(const rollwerk::GoalView &view, std::int32_t asked, double width, double textHeight)
+{
+    const std::vector<rollwerk::PathStep> &steps = view.path.steps;
+    std::vector<std::string> rows;
+    for (const rollwerk::PathRow &row : view.pathRows)
+        rows.push_back(row.text);
+    const std::int32_t from = steps.empty() ? 0 : steps.front().level;
+    const std::int32_t to = steps.empty() ? 0 : steps.back().level;
+    const std::int32_t marked = steps.empty() ? 0 : std::clamp(asked == 0 ? to : asked, from, to);
+    const std::optional<rollwerk::Plan> plan = rollwerk::PathPlanAt(view, marked);
+    return json::Object({{"rows", json::Strings(rows)},
+        {"text", json::Quote(rollwerk::PathClipboardText(view.pathRows))}, {"from", json::Number(from)},
+        {"to", json::Number(to)}, {"level", json::Number(marked)},
+        {"chart",
+            steps.empty() ? std::string("null")
+                          : ChartJson(rollwerk::PathChartOf(view.path, marked, width, textHeight),
+                                rollwerk::PathCurveTitle(view.path, marked))},
+        {"chartHeight", json::Number(std::int64_t{rollwerk::kChartHeight})},
+        {"code", json::Quote(plan ? rollwerk::EncodePlan(*plan) : std::string())}});
+}
+
+// A plan's code from the goals window entered as command(plan): {decoded, applied, message}.
+template <typename Command> const char *EnterGoalPlan(std::int32_t handle, const char *code)
+{
+    return Reply(handle, [&] {
+        const rollwerk::PlanDecoding decoding = rollwerk::DecodePlanCode(code);
+        rollwerk::CommandReply reply{};
+        reply.decoded = decoding.plan.has_value();
+        reply.applied = false;
+        reply.message = decoding.error;
+        if (decoding.plan)
+            reply = PlannerOf(handle).Document().Run(Command{*decoding.plan});
+        return EntryJson(reply);
+    });
+}
+
 std::string EditJson(const rollwerk::ClassBox::Edit &edit)
 {
     return json::Object({{"text", json::Quote(edit.text)}, {"selectionStart", json::Number(edit.selectionStart)},
@@ -560,16 +616,14 @@ EMSCRIPTEN_KEEPALIVE const char *rw_history_open_plan_code(std::int32_t handle, 
 // "Übernehmen" of the goals window: the answer's code entered into the plan shown.
 EMSCRIPTEN_KEEPALIVE const char *rw_history_take_proposal(std::int32_t handle, const char *code)
 {
-    return Reply(handle, [&] {
-        const rollwerk::PlanDecoding decoding = rollwerk::DecodePlanCode(code);
-        rollwerk::CommandReply reply{};
-        reply.decoded = decoding.plan.has_value();
-        reply.applied = false;
-        reply.message = decoding.error;
-        if (decoding.plan)
-            reply = PlannerOf(handle).Document().Run(rollwerk::command::TakeProposal{*decoding.plan});
-        return EntryJson(reply);
-    });
+    return EnterGoalPlan<rollwerk::command::TakeProposal>(handle, code);
+}
+
+// "Plan dieser Stufe übernehmen": the code of the path's plan at a level
+// (path.code of the answer) entered as one step named after its level.
+EMSCRIPTEN_KEEPALIVE const char *rw_history_take_path_plan(std::int32_t handle, const char *code)
+{
+    return EnterGoalPlan<rollwerk::command::TakePathPlan>(handle, code);
 }
 
 // The goals window. A goal goes in as a list of numbers (see GoalOf).
@@ -586,11 +640,13 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_row_names()
 }
 
 // The answer for the planner's class and plan: {found, reachable[45], value,
-// proposal, proposalTips, lastPoints, lastPointTips, comparison (texts),
-// curves [{title, values, current, proposed}], code: the plan to enter, empty
-// without an answer}.
+// proposal, proposalTips, lastPoints, lastPointTips, comparison, limits
+// (texts), curves [{title, titleAt, axes, points, current, proposed}],
+// chartsHeight, code: the plan to enter, empty without an answer,
+// proposalShown: it is the plan shown, path (see PathJson; pathLevel the
+// level to mark, 0 for the goal's)}.
 EMSCRIPTEN_KEEPALIVE const char *rw_goal_answer(
-    std::int32_t handle, const char *goalText, std::int32_t width, std::int32_t textHeight)
+    std::int32_t handle, const char *goalText, std::int32_t width, std::int32_t textHeight, std::int32_t pathLevel)
 {
     return Reply(handle, [&] {
         const rollwerk::GoalView view = PlannerOf(handle).Document().AnswerGoal(GoalOf(goalText));
@@ -600,28 +656,21 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_answer(
         std::vector<std::string> curves;
         for (std::size_t index = 0; index < view.curves.size(); ++index) {
             const rollwerk::RowCurve &curve = view.curves[index];
-            const rollwerk::CurveChart chart = rollwerk::ChartOf(curve, static_cast<int>(index), width, textHeight);
-            std::string points;
-            for (const rollwerk::ChartPoint &point : chart.line)
-                points += (points.empty() ? "" : " ") + Fixed(point.x) + ',' + Fixed(point.y);
-            curves.push_back(
-                json::Object({{"title", json::Quote(rollwerk::CurveTitle(curve))}, {"titleAt", PointJson(chart.title)},
-                    {"axes",
-                        json::Quote("M" + Fixed(chart.axisTop.x) + ' ' + Fixed(chart.axisTop.y) + 'V'
-                            + Fixed(chart.corner.y) + 'H' + Fixed(chart.axisEnd.x))},
-                    {"points", json::Quote(points)}, {"current", PointJson(chart.current, rollwerk::kCurrentMarker)},
-                    {"proposed", PointJson(chart.proposed, rollwerk::kProposedMarker)}}));
+            curves.push_back(ChartJson(
+                rollwerk::ChartOf(curve, static_cast<int>(index), width, textHeight), rollwerk::CurveTitle(curve)));
         }
         const rollwerk::GoalTexts &texts = view.texts;
         return json::Object({{"found", json::Bool(view.answer.found)}, {"reachable", json::Array(reachable)},
             {"value", json::Quote(texts.value)}, {"proposal", json::Strings(texts.proposal)},
             {"proposalTips", json::Strings(texts.proposalTips)}, {"lastPoints", json::Strings(texts.lastPoints)},
             {"lastPointTips", json::Strings(texts.lastPointTips)}, {"comparison", json::Strings(texts.comparison)},
-            {"curves", json::Array(curves)},
+            {"limits", json::Strings(texts.limits)}, {"curves", json::Array(curves)},
             {"chartsHeight",
                 json::Number(std::int64_t{rollwerk::kChartHeight}
                     * std::max<std::int64_t>(1, static_cast<std::int64_t>(curves.size())))},
-            {"code", json::Quote(view.proposal ? rollwerk::EncodePlan(*view.proposal) : std::string())}});
+            {"code", json::Quote(view.proposal ? rollwerk::EncodePlan(*view.proposal) : std::string())},
+            {"proposalShown", json::Bool(view.proposalShown)},
+            {"path", PathJson(view, pathLevel, width, textHeight)}});
     });
 }
 

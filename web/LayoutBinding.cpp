@@ -167,6 +167,8 @@ val GoalWindow()
     goals.set("minimumNamePrefix", Text(rollwerk::kGoalMinimumNamePrefix));
     goals.set("noCurvesDescription", Text(rollwerk::kNoCurvesDescription));
     goals.set("noCurvesText", Text(rollwerk::kNoCurvesText));
+    goals.set("copyPathItem", Text(rollwerk::kCopyPathItem));
+    goals.set("copyPathFailed", Text(rollwerk::kCopyPathFailed));
     goals.set("limits", GoalLimits());
     return goals;
 }

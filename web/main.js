@@ -11,7 +11,7 @@ import { loadCore } from './core.js';
 import { PlanView } from './fields.js';
 import { addressWriter, codeInAddress, goalInAddress, quoteLink } from './link.js';
 import { findPage } from './page.js';
-import { historyItems, planCommands, skillTips } from './tools.js';
+import { copyText, historyItems, planCommands, skillTips } from './tools.js';
 
 const BAD_LINK = 'Dieser Link enthält keinen Plan, der sich lesen lässt:';
 const BAD_GOAL = 'Das Ziel in diesem Link lässt sich nicht lesen; der Plan öffnet ohne Ziel:';
@@ -46,15 +46,18 @@ async function start() {
   let goalsLoaded = null;
   const loadGoals = () => {
     goalsLoaded ??= import('./goals.js').then(({ setUpGoals }) => {
+      // A plan of the goals window entered as one step of the history: its message, if any, shown.
+      const enter = (take) => {
+        let result = null;
+        if (view.call(() => (result = take())) && result.message) chrome.showMessage(result.message);
+      };
       goals = setUpGoals(document, core, view, {
-        apply: (code) => {
-          let result = null;
-          if (view.call(() => (result = history.takeProposal(code))) && result.message) {
-            chrome.showMessage(result.message);
-          }
-        },
+        apply: (code) => enter(() => history.takeProposal(code)),
+        takePath: (code) => enter(() => history.takePathPlan(code)),
         goalChanged: writeAddress,
         onError: showError,
+        contextMenu: chrome.contextMenu,
+        copy: (text, failed) => copyText(navigator, chrome, text, failed),
       });
       return goals;
     });

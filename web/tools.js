@@ -13,7 +13,7 @@ const COMPARE_BY_HAND =
 // Puts a text on the clipboard. Where the browser offers no clipboard to the
 // page (plain http from another host than this computer) or refuses it, the
 // text is shown selected, for the user to copy.
-async function copyText(navigator, chrome, text, failed) {
+export async function copyText(navigator, chrome, text, failed) {
   try {
     await navigator.clipboard.writeText(text);
   } catch {
