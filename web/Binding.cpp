@@ -72,6 +72,9 @@ static_assert(kProperties.size() == static_cast<std::size_t>(NumberField::Proper
 constexpr std::array<const char *, 4> kOutcomes = {"Inserted", "Unchanged", "Refused", "NotTyped"};
 static_assert(kOutcomes.size() == static_cast<std::size_t>(NumberField::KeyOutcome::NotTyped) + 1);
 
+// A goal as the page hands it over (below).
+rollwerk::Goal GoalOf(std::string_view text);
+
 std::size_t Size(std::int32_t number)
 {
     return number > 0 ? static_cast<std::size_t>(number) : std::size_t{0};
@@ -115,6 +118,21 @@ public:
 
     rollwerk::PlanDocument &Document() { return document_; }
     const rollwerk::Planner &Core() const { return document_.Models(); }
+
+    // The answer for a goal (its numbers, see GoalOf) on the plan shown. The
+    // last one is kept with the goal and the plan's code: asked again for
+    // both unchanged (the path's level moved, the window resized), it is not
+    // computed again. A plan without a code is answered every time.
+    const rollwerk::GoalView &Answer(std::string_view goalText)
+    {
+        const std::string &code = document_.Code();
+        std::string key = code.empty() ? std::string() : code + '&' + std::string(goalText);
+        if (key.empty() || key != answerKey_) {
+            answer_ = document_.AnswerGoal(GoalOf(goalText));
+            answerKey_ = std::move(key);
+        }
+        return answer_;
+    }
 
     // The pushes since the last call, as a JSON array's members, and forgets them.
     std::string TakePushes() { return std::exchange(pushes_, {}); }
@@ -168,6 +186,8 @@ private:
     rollwerk::PlanDocument document_;
     std::string pushes_;
     rollwerk::Connection connection_;
+    rollwerk::GoalView answer_;
+    std::string answerKey_; // the plan's code and the goal of answer_; empty: none kept
 };
 
 // The planners the page made, by handle (index + 1); a deleted one leaves its place empty.
@@ -649,7 +669,7 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_answer(
     std::int32_t handle, const char *goalText, std::int32_t width, std::int32_t textHeight, std::int32_t pathLevel)
 {
     return Reply(handle, [&] {
-        const rollwerk::GoalView view = PlannerOf(handle).Document().AnswerGoal(GoalOf(goalText));
+        const rollwerk::GoalView &view = PlannerOf(handle).Answer(goalText);
         std::vector<std::string> reachable;
         for (const bool row : view.reachable)
             reachable.push_back(json::Bool(row));
