@@ -351,8 +351,8 @@ std::string ChartJson(const rollwerk::CurveChart &chart, const std::string &titl
         {"proposed", PointJson(chart.proposed, rollwerk::kProposedMarker)}});
 }
 
-// The levelling path of an answer for the page: its rows and clipboard
-// text, its levels (from, to), the level marked on its chart (asked, 0 for
+// The levelling path of an answer for the page: its rows, each row's first
+// and last level, its clipboard text, its levels (from, to), the level marked on its chart (asked, 0 for
 // the goal's level, brought into the path), the chart, and the code of the
 // plan "Plan dieser Stufe übernehmen" enters there; without a path, no
 // levels, no chart and no code.
@@ -360,13 +360,16 @@ std::string PathJson(const rollwerk::GoalView &view, std::int32_t asked, double 
 {
     const std::vector<rollwerk::PathStep> &steps = view.path.steps;
     std::vector<std::string> rows;
-    for (const rollwerk::PathRow &row : view.pathRows)
+    std::vector<std::string> levels;
+    for (const rollwerk::PathRow &row : view.pathRows) {
         rows.push_back(row.text);
+        levels.push_back(json::Array({json::Number(row.from), json::Number(row.to)}));
+    }
     const std::int32_t from = steps.empty() ? 0 : steps.front().level;
     const std::int32_t to = steps.empty() ? 0 : steps.back().level;
     const std::int32_t marked = steps.empty() ? 0 : std::clamp(asked == 0 ? to : asked, from, to);
     const std::optional<rollwerk::Plan> plan = rollwerk::PathPlanAt(view, marked);
-    return json::Object({{"rows", json::Strings(rows)},
+    return json::Object({{"rows", json::Strings(rows)}, {"rowLevels", json::Array(levels)},
         {"text", json::Quote(rollwerk::PathClipboardText(view.pathRows))}, {"from", json::Number(from)},
         {"to", json::Number(to)}, {"level", json::Number(marked)},
         {"chart",

@@ -74,6 +74,15 @@ function showLines(document, list, lines, tips = []) {
   });
 }
 
+// A list scrolled just so far that one of its items shows whole.
+function scrollTo(list, item) {
+  const top = item.offsetTop - list.firstElementChild.offsetTop;
+  if (top < list.scrollTop) list.scrollTop = top;
+  else if (top + item.offsetHeight > list.scrollTop + list.clientHeight) {
+    list.scrollTop = top + item.offsetHeight - list.clientHeight;
+  }
+}
+
 // Chart width for the core to lay the curves out in: as wide as the box (its
 // scroll bar left out), never narrower than a readable chart.
 const chartWidth = (svg) => Math.max(CHART_WIDTH, svg.parentElement.clientWidth);
@@ -231,11 +240,20 @@ export function setUpGoals(document, core, view, { apply, takePath, goalChanged,
     showPath(answer.path, width);
   };
 
-  // The levelling path: its rows, its chart with the level of SpEWegStufe
-  // marked, and that field's range from the path's first level to the goal's.
+  // The levelling path: its rows (the one holding the level of SpEWegStufe
+  // marked, and scrolled to when that level moves), its chart with that
+  // level marked, and the field's range from the path's first level to the goal's.
   const showPath = (answer, width) => {
+    const moved = !path || path.level !== answer.level;
     path = answer;
     showLines(document, pathList, path.rows);
+    [...pathList.children].forEach((item, index) => {
+      const [from, to] = path.rowLevels[index];
+      const marked = from <= path.level && path.level <= to;
+      if (marked) item.setAttribute('aria-current', 'true');
+      else item.removeAttribute('aria-current');
+      if (marked && moved) scrollTo(pathList, item);
+    });
     const charts = path.chart ? [path.chart] : [];
     drawCharts(document, pathView, charts, path.chartHeight, width, { description: '', text: '' });
     const input = byId('SpEWegStufe');

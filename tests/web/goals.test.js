@@ -188,6 +188,12 @@ test.describe('with the clipboard', () => {
     await typeAndLeave(page, 'SpEWegStufe', '40');
     await expect(title).toHaveText(/^Zielwert über die Stufen 1–60: Stufe 40 hat \d+$/);
     expect(await marker('current')).toBeLessThan(await marker('proposed'));
+    // The row that holds level 40 is marked.
+    const current = page.locator('#LBStufenweg li[aria-current=true]');
+    await expect(current).toHaveCount(1);
+    const [from, to = from] = (await current.textContent()).match(/^Stufe (\d+)(?:–(\d+))?: /).slice(1)
+      .filter(Boolean).map(Number);
+    expect(from <= 40 && 40 <= to).toBe(true);
     await page.click('#BWegUebernehmen');
     await expect(page.locator('#SpEStufeH')).toHaveValue('40');
     await expect(page.locator('#Rueckgaengig1')).toHaveText('Rückgängig: Stufenweg: Stufe 40');
