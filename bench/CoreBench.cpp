@@ -284,8 +284,8 @@ void BM_LevelPathBelowAnswer(benchmark::State &state)
 }
 BENCHMARK(BM_LevelPathBelowAnswer)->DenseRange(0, kClassCount - 1)->Unit(benchmark::kMicrosecond);
 
-// What stops each skill of the hardest goal's answer: a solve again per
-// skill that more points would help, without the minimums.
+// What stops each skill of the hardest goal's answer, read from the answer
+// and the rows without solving again.
 void BM_WhatStopsWorstCase(benchmark::State &state)
 {
     const Goal goal = HardestGoal(static_cast<int>(state.range(0)));

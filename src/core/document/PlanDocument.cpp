@@ -249,8 +249,8 @@ std::optional<Plan> PathPlanAt(const GoalView &view, std::int32_t level)
     const PathStep *step = StepAt(view.path, level);
     if (!step)
         return std::nullopt;
-    return Plan{std::string(kClassNames.at(static_cast<std::size_t>(view.goal.classColumn))), step->level,
-        step->skills};
+    return Plan{
+        std::string(kClassNames.at(static_cast<std::size_t>(view.goal.classColumn))), step->level, step->skills};
 }
 
 void PlanDocument::Publish()

@@ -389,7 +389,7 @@ std::int64_t SkillTerm(const Goal &goal, int skill, std::int32_t value)
     std::int64_t term = 0;
     const std::span<const int> rows = BonusRowsOfSkill(skill);
     for (std::size_t index = 0; index < rows.size(); ++index)
-        term += goal.weight.at(RowIndex(rows[index])) * Contribution(skill, index, value);
+        term += std::int64_t{goal.weight.at(RowIndex(rows[index]))} * Contribution(skill, index, value);
     return term;
 }
 

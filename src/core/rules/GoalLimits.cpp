@@ -1,5 +1,7 @@
 #include "GoalLimits.h"
 
+#include "LevelPath.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -7,41 +9,54 @@ namespace rollwerk {
 
 namespace {
 
-// Whether a value above the answer's, up to the level, raises the skill's term.
-bool MoreHelps(const Goal &goal, int skill, std::int32_t value)
+// The next value above the answer's, up to the level, that raises the skill's term.
+std::optional<std::int32_t> NextThatHelps(const Goal &goal, int skill, std::int32_t value)
 {
     const std::int64_t now = SkillTerm(goal, skill, value);
     for (std::int32_t v = value + 1; v <= goal.level; ++v) {
         if (SkillTerm(goal, skill, v) > now)
-            return true;
+            return v;
     }
-    return false;
+    return std::nullopt;
 }
 
-// Whether the answer holds the row's skills at the lowest value that meets its minimum.
-bool HeldAtMinimum(const Goal &goal, const SkillValues &skills, int row)
+// The lowest value a skill may hold in any plan of the goal.
+std::int32_t Lowest(const Goal &goal, int skill)
 {
-    const std::int32_t minimum = goal.minimum.at(static_cast<std::size_t>(row - 1));
-    if (minimum <= 0)
-        return false;
-    for (const int skill : BonusSourceSkills(row)) {
-        SkillValues less = skills;
-        const std::int32_t kept = goal.keepSpent ? goal.current[skill] : 0;
-        if (less[skill] > std::max(kept, UnlockLevel(skill, goal.classColumn) == 0 ? 1 : 0)) {
-            --less[skill];
-            if (BonusRowValue(row, less) < minimum)
-                return true;
+    return std::max(goal.keepSpent ? goal.current[skill] : 0, UnlockLevel(skill, goal.classColumn) == 0 ? 1 : 0);
+}
+
+// The minimum that alone forbids a better plan: the answer with the skill at
+// next and the points it lacks taken from one skill of another row with a
+// minimum. The first such row, or 0.
+int MinimumInTheWay(const Goal &goal, const GoalAnswer &answer, int skill, std::int32_t next)
+{
+    const std::int64_t lacking = next - answer.skills[skill] - answer.freePoints;
+    for (int row = 1; row <= kBonusRowCount; ++row) {
+        const std::int32_t minimum = goal.minimum.at(static_cast<std::size_t>(row - 1));
+        const std::span<const int> sources = BonusSourceSkills(row);
+        if (minimum <= 0 || std::find(sources.begin(), sources.end(), skill) != sources.end())
+            continue;
+        for (const int source : sources) {
+            SkillValues exchanged = answer.skills;
+            exchanged[skill] = next;
+            exchanged[source] -= static_cast<std::int32_t>(lacking);
+            if (exchanged[source] < Lowest(goal, source) || !ValidAtLevel(goal.classColumn, goal.level, exchanged)
+                || GoalObjective(goal, exchanged) <= answer.objective)
+                continue;
+            // Better and valid: the answer does not have it only because of this minimum.
+            bool onlyThis = BonusRowValue(row, exchanged) < minimum;
+            for (int other = 1; other <= kBonusRowCount && onlyThis; ++other)
+                onlyThis = other == row
+                    || BonusRowValue(other, exchanged) >= goal.minimum.at(static_cast<std::size_t>(other - 1));
+            if (onlyThis)
+                return row;
         }
     }
-    return false;
+    return 0;
 }
 
-// The best plan of the goal without its minimums, solved once when a skill asks.
-struct Unbounded {
-    std::optional<GoalAnswer> answer;
-};
-
-SkillLimit Why(const Goal &goal, const GoalAnswer &answer, int skill, Unbounded &unbounded)
+SkillLimit Why(const Goal &goal, const GoalAnswer &answer, int skill, std::int32_t next)
 {
     const std::int32_t value = answer.skills[skill];
     SkillLimit limit{skill, value, Limit::Points, 0, 0};
@@ -49,31 +64,12 @@ SkillLimit Why(const Goal &goal, const GoalAnswer &answer, int skill, Unbounded 
         limit.limit = Limit::Slots;
         return limit;
     }
-    const bool anyMinimum = std::any_of(goal.minimum.begin(), goal.minimum.end(), [](std::int32_t m) { return m > 0; });
-    if (!anyMinimum)
-        return limit;
-    if (!unbounded.answer) {
-        Goal without = goal;
-        without.minimum.fill(0);
-        unbounded.answer = Optimise(without);
+    if (const int row = MinimumInTheWay(goal, answer, skill, next); row != 0) {
+        limit.limit = Limit::Minimum;
+        limit.row = row;
+        for (const int source : BonusSourceSkills(row))
+            limit.required += answer.skills[source];
     }
-    if (!unbounded.answer->found || unbounded.answer->skills[skill] <= value)
-        return limit;
-    limit.limit = Limit::Minimum;
-    int first = 0;
-    for (int row = 1; row <= kBonusRowCount && limit.row == 0; ++row) {
-        const std::span<const int> sources = BonusSourceSkills(row);
-        if (first == 0 && goal.minimum.at(static_cast<std::size_t>(row - 1)) > 0)
-            first = row;
-        // A minimum of the skill's own rows pushes it up, not down.
-        if (std::find(sources.begin(), sources.end(), skill) == sources.end()
-            && HeldAtMinimum(goal, answer.skills, row))
-            limit.row = row;
-    }
-    if (limit.row == 0)
-        limit.row = first;
-    for (const int source : BonusSourceSkills(limit.row))
-        limit.required += answer.skills[source];
     return limit;
 }
 
@@ -84,7 +80,6 @@ std::vector<SkillLimit> WhatStops(const Goal &goal, const GoalAnswer &answer)
     std::vector<SkillLimit> limits;
     if (!answer.found)
         return limits;
-    Unbounded unbounded;
     for (int s = 1; s <= kSkillCount; ++s) {
         if (UnlockLevel(s, goal.classColumn) > goal.level)
             continue;
@@ -93,12 +88,13 @@ std::vector<SkillLimit> WhatStops(const Goal &goal, const GoalAnswer &answer)
             limits.push_back({s, value, Limit::Cap, 0, 0});
             continue;
         }
-        if (!MoreHelps(goal, s, value)) {
+        const std::optional<std::int32_t> next = NextThatHelps(goal, s, value);
+        if (!next) {
             if (value > 0)
                 limits.push_back({s, value, Limit::NothingMore, 0, 0});
             continue;
         }
-        limits.push_back(Why(goal, answer, s, unbounded));
+        limits.push_back(Why(goal, answer, s, *next));
     }
     return limits;
 }

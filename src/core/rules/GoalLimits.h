@@ -9,13 +9,15 @@
 //   objective is a sum of one term per skill, so this holds whatever the
 //   other skills hold).
 // - Slots: the skill holds nothing and every slot is taken.
-// - Minimum: the best plan of the goal without its minimums gives the skill
-//   more: the minimums take its points. The minimum named is the first (in
-//   row order) of another skill's row that the answer meets at the lowest
-//   value, and required is what that row's skills hold.
+// - Minimum: the answer with the skill raised to the next value that helps,
+//   the points it lacks taken from a skill of another row's minimum, would
+//   be valid and better, and breaks that minimum alone. The first such row
+//   is named; required is what that row's skills hold in the answer.
 // - Points: otherwise. The free points do not reach the next value that
-//   helps (else the answer would have taken it), and taking them from other
-//   skills loses more than it gains.
+//   helps (else the answer would have taken it: no row falls when a skill
+//   rises), and no such exchange with a minimum's skill is better.
+// None of them solves the goal again: each is read from the answer, the
+// objective and the rows.
 
 #include "Goal.h"
 

@@ -114,8 +114,8 @@ GoalLinkDecoding DecodeGoalLink(std::string_view text)
     const std::optional<std::int32_t> level = Number(items.front());
     if (!level || *level < kMinLevel || *level > kMaxLevel)
         return {std::nullopt,
-            "Die Zielstufe " + QuotedStart(items.front()) + " ist keine Stufe von " + std::to_string(kMinLevel) + " bis "
-                + std::to_string(kMaxLevel)};
+            "Die Zielstufe " + QuotedStart(items.front()) + " ist keine Stufe von " + std::to_string(kMinLevel)
+                + " bis " + std::to_string(kMaxLevel)};
     goal.level = *level;
     std::array<bool, kBonusRowCount> seen{};
     for (std::size_t i = 1; i < items.size(); ++i) {

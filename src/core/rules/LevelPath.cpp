@@ -75,15 +75,16 @@ private:
 
     std::size_t State(int points, int drops) const
     {
-        return static_cast<std::size_t>(points * (drops_ + 1) + drops);
+        return static_cast<std::size_t>(points) * static_cast<std::size_t>(drops_ + 1)
+            + static_cast<std::size_t>(drops);
     }
     std::vector<std::int64_t> &Table(std::size_t item) { return tables_[item]; }
 
     Choice ChoiceOf(const Range &range, std::int32_t value) const
     {
         const auto &terms = terms_[range.skill];
-        const std::int64_t loss = terms.at(static_cast<std::size_t>(range.above))
-            - terms.at(static_cast<std::size_t>(value));
+        const std::int64_t loss
+            = terms.at(static_cast<std::size_t>(range.above)) - terms.at(static_cast<std::size_t>(value));
         const std::int32_t back = range.above - value;
         const int drop = value == 0 ? 1 : 0;
         return {back, drop, loss * kLossUnit + back * kBackUnit + drop};
@@ -121,7 +122,7 @@ private:
     // the points and drops still needed.
     void Fill()
     {
-        const std::size_t states = static_cast<std::size_t>((need_ + 1) * (drops_ + 1));
+        const auto states = static_cast<std::size_t>(need_ + 1) * static_cast<std::size_t>(drops_ + 1);
         tables_.resize(std::max(tables_.size(), ranges_.size() + 1));
         Table(ranges_.size()).assign(states, kNone);
         Table(ranges_.size())[0] = 0;
@@ -231,8 +232,8 @@ LevelPath PathToGoal(const Goal &goal, std::int32_t shownLevel)
 
 const PathStep *StepAt(const LevelPath &path, std::int32_t level)
 {
-    const auto step = std::find_if(
-        path.steps.begin(), path.steps.end(), [level](const PathStep &s) { return s.level == level; });
+    const auto step
+        = std::find_if(path.steps.begin(), path.steps.end(), [level](const PathStep &s) { return s.level == level; });
     return step == path.steps.end() ? nullptr : &*step;
 }
 

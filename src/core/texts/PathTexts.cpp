@@ -104,7 +104,8 @@ std::string PathCurveTitle(const LevelPath &path, std::int32_t marked)
     const std::string levels = "Zielwert \u00fcber die Stufen " + std::to_string(path.steps.front().level) + "\u2013"
         + std::to_string(path.steps.back().level);
     const PathStep *step = StepAt(path, marked);
-    return step ? levels + ": Stufe " + std::to_string(step->level) + " hat " + std::to_string(step->objective) : levels;
+    return step ? levels + ": Stufe " + std::to_string(step->level) + " hat " + std::to_string(step->objective)
+                : levels;
 }
 
 } // namespace rollwerk

@@ -18,9 +18,8 @@ CurveChart LineChart(const std::vector<std::int64_t> &values, std::int32_t curre
     const double plotHeight = kChartHeight - textHeight - 10 - 2 * kCurrentMarker;
     const double bottom = plotTop + plotHeight;
     const std::int32_t level = std::max<std::int32_t>(1, static_cast<std::int32_t>(values.size()) - 1);
-    const std::int64_t highest = values.empty()
-        ? 1
-        : std::max<std::int64_t>(1, *std::max_element(values.begin(), values.end()));
+    const std::int64_t highest
+        = values.empty() ? 1 : std::max<std::int64_t>(1, *std::max_element(values.begin(), values.end()));
     const auto at = [&](std::int32_t v) {
         const auto clamped = static_cast<std::size_t>(std::clamp(v, 0, level));
         const std::int64_t value = clamped < values.size() ? values[clamped] : 0;
@@ -53,8 +52,8 @@ CurveChart PathChartOf(const LevelPath &path, std::int32_t marked, double width,
         objectives.push_back(step.objective);
     const std::int32_t first = path.steps.empty() ? kMinLevel : path.steps.front().level;
     const auto last = static_cast<std::int32_t>(objectives.size()) - 1;
-    return LineChart(objectives, std::clamp(marked - first, 0, std::max(0, last)), std::max(0, last), 0, width,
-        textHeight);
+    return LineChart(
+        objectives, std::clamp(marked - first, 0, std::max(0, last)), std::max(0, last), 0, width, textHeight);
 }
 
 } // namespace rollwerk

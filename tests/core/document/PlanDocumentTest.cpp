@@ -1,7 +1,8 @@
 // The plan document: random commands of every kind (the fields, the class
-// box, undo, redo, "Neuer Plan", pasted plans, opened links and taken
-// proposals). After each one, a view that applies nothing but the records
-// shows what the planner shows, and everything that reads the shown plan
+// box, undo, redo, "Neuer Plan", pasted plans, opened links, taken
+// proposals and plans of the levelling path). After each one, a view that
+// applies nothing but the records shows what the planner shows, and
+// everything that reads the shown plan
 // (the comparison with its own code, the goals window's "before") agrees
 // with the bonus list; and a table of how many records and list redraws an
 // action makes.
@@ -158,8 +159,10 @@ Command Proposal(RandomUser &user, const Planner &p)
     const GoalAnswer answer = Optimise(goal);
     if (answer.found && user.Pick(0, 1) == 0) {
         const LevelPath path = PathToGoal(goal, CurrentPlan(p).level, answer);
-        const PathStep &step = path.steps.at(static_cast<std::size_t>(user.Pick(0, static_cast<int>(path.steps.size()) - 1)));
-        return command::TakePathPlan{{std::string(kClassNames.at(static_cast<std::size_t>(goal.classColumn))), step.level, step.skills}};
+        const PathStep &step
+            = path.steps.at(static_cast<std::size_t>(user.Pick(0, static_cast<int>(path.steps.size()) - 1)));
+        return command::TakePathPlan{
+            {std::string(kClassNames.at(static_cast<std::size_t>(goal.classColumn))), step.level, step.skills}};
     }
     return command::TakeProposal{answer.found ? ProposedPlan(goal, answer.skills) : RandomPlan(user)};
 }

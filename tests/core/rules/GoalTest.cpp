@@ -536,9 +536,11 @@ TEST(GoalLink, ReadsWhatItWritesAndNamesWhatItCannotRead)
         {"12,23:11", "Das Gewicht 11 von Zeile 23 (Lebensenergie) ist zu hoch (h\u00f6chstens 10)"},
         {"12,23:1:1000", "Der Mindestwert 1000 von Zeile 23 (Lebensenergie) ist zu hoch (h\u00f6chstens 999)"},
         {"12,23:012345", "In \u201e23:012345\u201c steht etwas anderes als Zahlen"},
-        {std::string(1 << 20, 'A'), "Die Zielstufe \u201eAAAAAAAAAAAAAAAAAAAAAAAA\u2026\u201c ist keine Stufe von 1 bis 250"},
+        {std::string(1 << 20, 'A'),
+            "Die Zielstufe \u201eAAAAAAAAAAAAAAAAAAAAAAAA\u2026\u201c ist keine Stufe von 1 bis 250"},
         {"12,\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4:1:2:3:4:5:6:7",
-            "\u201e\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4:1:2:3:4:5:6\u2026\u201c ist weder "
+            "\u201e\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4\u00e4:1:2:3:4:5:6\u2026\u201c "
+            "ist weder "
             "Zeile:Gewicht noch Zeile:Gewicht:Mindestwert"},
         {std::string("12\0,3:5", 6),
             "Die Zielstufe \u201e12" + std::string(1, '\0') + "\u201c ist keine Stufe von 1 bis 250"},
