@@ -375,7 +375,7 @@ std::string PathJson(const rollwerk::GoalView &view, std::int32_t asked, double 
         {"chart",
             steps.empty() ? std::string("null")
                           : ChartJson(rollwerk::PathChartOf(view.path, marked, width, textHeight),
-                                rollwerk::PathCurveTitle(view.path, marked))},
+                              rollwerk::PathCurveTitle(view.path, marked))},
         {"chartHeight", json::Number(std::int64_t{rollwerk::kChartHeight})},
         {"code", json::Quote(plan ? rollwerk::EncodePlan(*plan) : std::string())}});
 }
@@ -692,8 +692,7 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_answer(
                 json::Number(std::int64_t{rollwerk::kChartHeight}
                     * std::max<std::int64_t>(1, static_cast<std::int64_t>(curves.size())))},
             {"code", json::Quote(view.proposal ? rollwerk::EncodePlan(*view.proposal) : std::string())},
-            {"proposalShown", json::Bool(view.proposalShown)},
-            {"path", PathJson(view, pathLevel, width, textHeight)}});
+            {"proposalShown", json::Bool(view.proposalShown)}, {"path", PathJson(view, pathLevel, width, textHeight)}});
     });
 }
 

@@ -391,9 +391,9 @@ TEST(GoalCountedRows, ARowTheClassCannotHoldCountsForNothing)
         int row; // unreachable for the class at the level
     };
     // Gladiator is column 0, Kampfmagier 4.
-    for (const Case &c : {Case{"a row the class never has", 0, 250, 16},
-             Case{"a row of a skill the class opens only later", 4, 10, 23},
-             Case{"a minimum set for Kampfmagier, then Gladiator", 0, 100, 40}}) {
+    for (const Case &c :
+        {Case{"a row the class never has", 0, 250, 16}, Case{"a row of a skill the class opens only later", 4, 10, 23},
+            Case{"a minimum set for Kampfmagier, then Gladiator", 0, 100, 40}}) {
         ASSERT_FALSE(RowReachable(c.row, c.classColumn, c.level)) << c.what;
         Goal plain{c.classColumn, c.level, {}, {}, false, {}};
         for (int s = 1; s <= kSkillCount; ++s)
