@@ -352,10 +352,10 @@ std::string ChartJson(const rollwerk::CurveChart &chart, const std::string &titl
 }
 
 // The levelling path of an answer for the page: its rows, each row's first
-// and last level, its clipboard text, its levels (from, to), the level marked on its chart (asked, 0 for
-// the goal's level, brought into the path), the chart, and the code of the
-// plan "Plan dieser Stufe übernehmen" enters there; without a path, no
-// levels, no chart and no code.
+// and last level, its clipboard text, its levels (from, to), the level
+// marked on its chart (asked, 0 for the goal's level, brought into the
+// path), the chart, and the code of the plan "Plan dieser Stufe übernehmen"
+// enters there; without a path, no levels, no chart and no code.
 std::string PathJson(const rollwerk::GoalView &view, std::int32_t asked, double width, double textHeight)
 {
     const std::vector<rollwerk::PathStep> &steps = view.path.steps;

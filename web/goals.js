@@ -162,7 +162,7 @@ export function setUpGoals(document, core, view, { apply, takePath, goalChanged,
   const noCurves = { description: curvesView.dataset.noCurvesDescription, text: curvesView.dataset.noCurvesText };
   let rows = null;
   let code = '';
-  let path = null; // the answer's levelling path: rows, text, from, to, level, chart, code
+  let path = null; // the answer's levelling path: rows, rowLevels, text, from, to, level, chart, code
   let level = null;
   let pathLevel = null;
   let pathLevelAsked = 0; // the level to mark on the path; 0: the goal's level
