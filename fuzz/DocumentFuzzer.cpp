@@ -8,8 +8,9 @@
 //   kind  byte: below 200 a field command (the format of
 //         PlannerActionsFuzzer.cpp, from the next byte on); 200.. undo,
 //         redo, "Neuer Plan", a pasted text, a link's code, the plan the
-//         window opens with, a goal's link whose answer is taken
-//   text  byte % 16 characters (for the pasted text, the codes and the goal)
+//         window opens with, a goal's link whose answer is taken, a saved
+//         plan's name and code
+//   text  byte % 16 characters (for the pasted text, the codes, the goal and the name)
 
 #include "FuzzCommands.h"
 #include "GoalLink.h"
@@ -25,7 +26,7 @@ Command NextCommand(const PlanDocument &document, Reader &in)
     const std::uint8_t kind = in.Byte();
     if (kind < 200)
         return FieldCommand(document.Models(), in);
-    switch ((kind - 200) % 7) {
+    switch ((kind - 200) % 8) {
     case 0:
         return command::Undo{};
     case 1:
@@ -38,6 +39,10 @@ Command NextCommand(const PlanDocument &document, Reader &in)
         return command::OpenLink{in.Text()};
     case 5:
         return command::OpenFirst{in.Text()};
+    case 6: {
+        std::string name = in.Text();
+        return command::OpenSaved{std::move(name), in.Text()};
+    }
     default: {
         // A goal read from a link: its answer for the plan shown, taken when there is one.
         const GoalLinkDecoding goal = DecodeGoalLink(in.Text());

@@ -36,15 +36,15 @@ xdotool key ctrl+a; xdotool type --delay 80 45; sleep 0.3
 xdotool key Tab; sleep 0.2
 for v in 20 10 5 12; do xdotool key Tab; sleep 0.2; xdotool key ctrl+a; xdotool type --delay 80 $v; sleep 0.3; done
 xdotool key Tab; sleep 0.3
-menu 1 # A: "Plan kopieren"
+menu 2 # A: "Plan kopieren"
 xclip -o -selection clipboard >"$out/a.txt"
 
 "$program" >"$out/b.log" 2>&1 &
 b=$!
 sleep 3
-menu 2 # B: "Plan einfügen", read from A
+menu 3 # B: "Plan einfügen", read from A
 kill $a; wait $a 2>/dev/null
-menu 1 # B: "Plan kopieren", now that A has ended
+menu 2 # B: "Plan kopieren", now that A has ended
 xclip -o -selection clipboard >"$out/b.txt"
 kill $b; wait $b 2>/dev/null
 

@@ -1,9 +1,11 @@
 // Takes the web page's screenshots in Debian's headless Chromium:
 // docs/screenshot-phone.png, the page on a 390 x 844 phone,
+// docs/screenshot-phone-goals.png, the goals window there with a goal, and
 // docs/screenshot-installed.png, the page installed as an app and opened in
 // its own window (display-mode: standalone) of the designed window's size,
-// and docs/screenshot-goals-web.png, the goals window with a goal from a
-// link and its levelling path marked at a level on the way.
+// docs/screenshot-plans-web.png, the plans window with four saved plans
+// beside the main window, and docs/screenshot-goals-web.png, the goals
+// window with a goal from a link and its levelling path.
 // Run by scripts/screenshot-web.sh, which serves the site.
 //   node scripts/screenshot-web.js SITE_ADDRESS DOCS_DIR
 const fs = require('node:fs');
@@ -28,6 +30,11 @@ async function phone() {
   await page.goto(site + PLAN);
   await page.evaluate(() => window.rollwerk.ready);
   await page.screenshot({ path: path.join(docs, 'screenshot-phone.png') });
+  await page.tap('#Programm1');
+  await page.tap('#PlanOptimieren1');
+  await page.locator('#SpEGewicht3').fill('5');
+  await page.locator('#LBVorschlag li').first().waitFor();
+  await page.screenshot({ path: path.join(docs, 'screenshot-phone-goals.png') });
   await browser.close();
 }
 
@@ -52,7 +59,11 @@ async function installed() {
     if (!(await app.evaluate(() => matchMedia('(display-mode: standalone)').matches))) {
       throw new Error('the app did not open in a window of its own');
     }
-    // The app window's inside as large as the designed window's menu bar and client area.
+    // The app window's inside as large as the designed window's menu bar and
+    // client area, measured where the page draws the window (at its width and above).
+    const { windowId } = await client.send('Browser.getWindowForTarget', { targetId });
+    await client.send('Browser.setWindowBounds', { windowId, bounds: { width: 1400, height: 1000 } });
+    await app.waitForFunction(() => innerWidth >= 1200);
     const size = await app.evaluate(() => {
       const frame = document.getElementById('FMain').getBoundingClientRect();
       return {
@@ -61,7 +72,6 @@ async function installed() {
         frame: { width: outerWidth - innerWidth, height: outerHeight - innerHeight },
       };
     });
-    const { windowId } = await client.send('Browser.getWindowForTarget', { targetId });
     await client.send('Browser.setWindowBounds', {
       windowId,
       bounds: { width: size.width + size.frame.width, height: size.height + size.frame.height },
@@ -74,7 +84,30 @@ async function installed() {
   }
 }
 
-// Gladiator from level 1 to 120: sword attack, defence at least 100 %, life.
+// Four plans saved from their links, the last one opened again and its level raised.
+const PLANS = [['Endgültig', 'RW1LvAJOjoAAAAAb'], ['Leveln', 'RW1J3AImAAAAAe'], ['Janas Vampirin', 'RW1qzABGAACEgAAI'],
+  ['Zweitcharakter', 'RW1BZE0JAAIAAAAp']];
+
+async function plans() {
+  const browser = await chromium.launch(launch);
+  const page = await browser.newPage({ viewport: { width: 1920, height: 760 } });
+  for (const [name, code] of PLANS) {
+    await page.goto(`${site}#plan=${code}`);
+    await page.evaluate(() => window.rollwerk.ready);
+    await page.click('#Programm1');
+    await page.click('#Plaene1');
+    await page.fill('#EPlanName', name);
+    await page.click('#BPlanSpeichern');
+  }
+  await page.click('#LBPlaene li >> nth=0');
+  await page.click('#BPlanOeffnen');
+  await page.click('#SpEStufeH-up');
+  await page.screenshot({ path: path.join(docs, 'screenshot-plans-web.png') });
+  await browser.close();
+}
+
+// Gladiator from level 1 to 120: sword attack, defence at least 100 %, life;
+// the levelling path marked at level 60.
 const GOAL = '#plan=RW1ABAAAAgAAAE&ziel=120,3:5,22:2:100,23:3';
 
 async function goals() {
@@ -94,6 +127,7 @@ async function goals() {
 (async () => {
   await phone();
   await installed();
+  await plans();
   await goals();
 })().catch((error) => {
   console.error(error);

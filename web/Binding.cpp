@@ -9,6 +9,7 @@
 // before its next call.
 
 #include "Catalogue.h"
+#include "ClipboardTexts.h"
 #include "CurveChart.h"
 #include "GoalLink.h"
 #include "GoalTexts.h"
@@ -16,6 +17,9 @@
 #include "PlanApply.h"
 #include "PlanCode.h"
 #include "PlanDocument.h"
+#include "PlanShelf.h"
+#include "PlanShelfKeeping.h"
+#include "PlanShelfPaste.h"
 #include "PlanSummary.h"
 #include "Planner.h"
 #include "WindowLayoutTable.h"
@@ -117,6 +121,7 @@ public:
     }
 
     rollwerk::PlanDocument &Document() { return document_; }
+    rollwerk::PlanShelf &Shelf() { return shelf_; }
     const rollwerk::Planner &Core() const { return document_.Models(); }
 
     // The answer for a goal (its numbers, see GoalOf) on the plan shown. The
@@ -184,6 +189,7 @@ private:
     }
 
     rollwerk::PlanDocument document_;
+    rollwerk::PlanShelf shelf_; // the saved plans, which the page keeps in the browser's storage
     std::string pushes_;
     rollwerk::Connection connection_;
     rollwerk::GoalView answer_;
@@ -275,6 +281,12 @@ std::string EntryJson(const rollwerk::CommandReply &reply)
 {
     return json::Object({{"decoded", json::Bool(reply.decoded)}, {"applied", json::Bool(reply.applied)},
         {"message", json::Quote(reply.message)}});
+}
+
+// {applied, message} of a plan entered from a text or a saved plan.
+std::string AppliedJson(const rollwerk::CommandReply &reply)
+{
+    return json::Object({{"applied", json::Bool(reply.applied)}, {"message", json::Quote(reply.message)}});
 }
 
 // The numbers of a goal as the page hands them over: level, keepSpent (0 or
@@ -393,6 +405,36 @@ template <typename Command> const char *EnterGoalPlan(std::int32_t handle, const
             reply = PlannerOf(handle).Document().Run(Command{*decoding.plan});
         return EntryJson(reply);
     });
+}
+
+// The outcome of saving a plan, in the order of PlanShelf::Outcome.
+constexpr std::array<const char *, 4> kSavingOutcomes = {"Saved", "Replaced", "AskFirst", "Refused"};
+static_assert(kSavingOutcomes.size() == static_cast<std::size_t>(rollwerk::PlanShelf::Outcome::Refused) + 1);
+
+// The saved plans as the plans window shows and keeps them: {rows [{name,
+// text}], canRestore, text: every plan as "Alle kopieren" writes them}.
+std::string ShelfJson(const rollwerk::PlanShelf &shelf)
+{
+    const std::vector<std::string> texts = shelf.RowTexts();
+    std::vector<std::string> rows;
+    for (std::size_t index = 0; index < texts.size(); ++index)
+        rows.push_back(
+            json::Object({{"name", json::Quote(shelf.Plans()[index].name)}, {"text", json::Quote(texts[index])}}));
+    return json::Object({{"rows", json::Array(rows)}, {"canRestore", json::Bool(shelf.CanRestore())},
+        {"text", json::Quote(shelf.CopyText())}});
+}
+
+// The comparison: {columns, rows [{title, cells [{text, differs}]}]}, the plan shown first.
+std::string ComparisonJson(const rollwerk::ComparisonTable &table)
+{
+    std::vector<std::string> rows;
+    for (const rollwerk::ComparisonRow &row : table.rows) {
+        std::vector<std::string> cells;
+        for (const rollwerk::ComparisonCell &cell : row.cells)
+            cells.push_back(json::Object({{"text", json::Quote(cell.Text())}, {"differs", json::Bool(cell.differs)}}));
+        rows.push_back(json::Object({{"title", json::Quote(row.title)}, {"cells", json::Array(cells)}}));
+    }
+    return json::Object({{"columns", json::Strings(table.columns)}, {"rows", json::Array(rows)}});
 }
 
 std::string EditJson(const rollwerk::ClassBox::Edit &edit)
@@ -591,12 +633,13 @@ EMSCRIPTEN_KEEPALIVE const char *rw_find_plan_code(const char *text)
     });
 }
 
-// "Mit Plan vergleichen": the plan shown against the first code in a text
-// (the clipboard's): {found, message}; without a code, message says why.
+// "Mit Plan vergleichen": the plan shown against the first code in the
+// clipboard's text: {found, message}; without a code, message says why, as
+// "Plan einfügen" does.
 EMSCRIPTEN_KEEPALIVE const char *rw_compare_plan(std::int32_t handle, const char *text)
 {
     return Reply(handle, [&] {
-        const rollwerk::PlanDecoding decoding = rollwerk::FindPlanCode(text);
+        const rollwerk::PlanDecoding decoding = rollwerk::FindPastedPlanCode(rollwerk::ClipboardContent::Text, text);
         const std::string message
             = decoding.plan ? PlannerOf(handle).Document().CompareWithShown(*decoding.plan) : decoding.error;
         return json::Object({{"found", json::Bool(decoding.plan.has_value())}, {"message", json::Quote(message)}});
@@ -617,10 +660,7 @@ EMSCRIPTEN_KEEPALIVE const char *rw_history_move(std::int32_t handle, std::int32
 // "Plan einfügen" as one step: {applied, message}.
 EMSCRIPTEN_KEEPALIVE const char *rw_history_apply_plan_text(std::int32_t handle, const char *text)
 {
-    return CommandCall(handle, rollwerk::command::PastePlan{rollwerk::ClipboardContent::Text, text},
-        [](const rollwerk::CommandReply &reply) {
-            return json::Object({{"applied", json::Bool(reply.applied)}, {"message", json::Quote(reply.message)}});
-        });
+    return CommandCall(handle, rollwerk::command::PastePlan{rollwerk::ClipboardContent::Text, text}, AppliedJson);
 }
 
 // "Neuer Plan": the plan of a freshly opened page, one step.
@@ -649,6 +689,95 @@ EMSCRIPTEN_KEEPALIVE const char *rw_history_take_path_plan(std::int32_t handle, 
     return EnterGoalPlan<rollwerk::command::TakePathPlan>(handle, code);
 }
 
+// The plans window: the saved plans of a planner, which the page keeps in
+// the browser's storage as the text that "Alle kopieren" writes.
+
+// The plans as the window shows and the page keeps them (see ShelfJson).
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_state(std::int32_t handle)
+{
+    return Reply(handle, [&] { return ShelfJson(PlannerOf(handle).Shelf()); });
+}
+
+// Replaces the plans by those of a kept text (another tab's, or the
+// storage's when the window first opens).
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_load(std::int32_t handle, const char *text)
+{
+    return Reply(handle, [&] {
+        rollwerk::PlanShelf &shelf = PlannerOf(handle).Shelf();
+        shelf = rollwerk::ShelfOfKeptText(std::move(shelf), text);
+        return std::string();
+    });
+}
+
+// "Speichern": the plan shown under a name; replace: the user agreed to
+// replace a plan of that name. {outcome, name, message}.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_save(std::int32_t handle, const char *name, std::int32_t replace)
+{
+    return Reply(handle, [&] {
+        WebPlanner &planner = PlannerOf(handle);
+        const rollwerk::PlanShelf::Saving saving = planner.Shelf().Save(name, planner.Document().Code(), replace != 0);
+        return json::Object({{"outcome", json::Quote(kSavingOutcomes.at(static_cast<std::size_t>(saving.outcome)))},
+            {"name", json::Quote(saving.name)}, {"message", json::Quote(saving.message)}});
+    });
+}
+
+// "Öffnen": the saved plan of a name entered as one step. {applied, message}.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_open(std::int32_t handle, const char *name)
+{
+    return Reply(handle, [&] {
+        WebPlanner &planner = PlannerOf(handle);
+        rollwerk::CommandReply reply{};
+        reply.applied = false;
+        reply.message = rollwerk::NoSuchPlanText(name);
+        if (const rollwerk::SavedPlan *plan = planner.Shelf().Find(name))
+            reply = planner.Document().Run(rollwerk::command::OpenSaved{plan->name, plan->code});
+        return AppliedJson(reply);
+    });
+}
+
+// "Löschen": {message}, empty once the plan is removed, which the window can bring back.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_remove(std::int32_t handle, const char *name)
+{
+    return Reply(handle, [&] {
+        const bool removed = PlannerOf(handle).Shelf().Remove(name);
+        return json::Object({{"message", json::Quote(removed ? std::string() : rollwerk::NoSuchPlanText(name))}});
+    });
+}
+
+// "Wiederherstellen": the name the plan removed last is back under, empty when none was.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_restore(std::int32_t handle)
+{
+    return Reply(handle, [&] { return json::Quote(PlannerOf(handle).Shelf().Restore().value_or(std::string())); });
+}
+
+// The window closed: what was removed is gone.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_forget_removed(std::int32_t handle)
+{
+    return Reply(handle, [&] {
+        PlannerOf(handle).Shelf().ForgetRemoved();
+        return std::string();
+    });
+}
+
+// The plan shown beside every saved plan (see ComparisonJson).
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_compare(std::int32_t handle)
+{
+    return Reply(handle, [&] {
+        WebPlanner &planner = PlannerOf(handle);
+        return ComparisonJson(planner.Shelf().Compare(rollwerk::ShownPlanOf(planner.Document())));
+    });
+}
+
+// "Alle einfügen": every plan of the clipboard's text added. {added: the names, message}.
+EMSCRIPTEN_KEEPALIVE const char *rw_plans_paste(std::int32_t handle, const char *text)
+{
+    return Reply(handle, [&] {
+        const rollwerk::PlanShelf::Pasting pasting
+            = rollwerk::PasteClipboard(PlannerOf(handle).Shelf(), rollwerk::ClipboardContent::Text, text);
+        return json::Object({{"added", json::Strings(pasting.added)}, {"message", json::Quote(pasting.message)}});
+    });
+}
+
 // The goals window. A goal goes in as a list of numbers (see GoalOf).
 
 // The rows' names ("Lebensenergie"), row 1 at index 0.
@@ -665,9 +794,9 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_row_names()
 // The answer for the planner's class and plan: {found, reachable[45], value,
 // proposal, proposalTips, lastPoints, lastPointTips, comparison, limits
 // (texts), curves [{title, titleAt, axes, points, current, proposed}],
-// chartsHeight, code: the plan to enter, empty without an answer,
-// proposalShown: it is the plan shown, path (see PathJson; pathLevel the
-// level to mark, 0 for the goal's)}.
+// chartsHeight, code: the plan to enter, empty without an answer or when it
+// is the plan shown, path (see PathJson; pathLevel the level to mark, 0 for
+// the goal's)}.
 EMSCRIPTEN_KEEPALIVE const char *rw_goal_answer(
     std::int32_t handle, const char *goalText, std::int32_t width, std::int32_t textHeight, std::int32_t pathLevel)
 {
@@ -692,7 +821,7 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_answer(
                 json::Number(std::int64_t{rollwerk::kChartHeight}
                     * std::max<std::int64_t>(1, static_cast<std::int64_t>(curves.size())))},
             {"code", json::Quote(view.proposal ? rollwerk::EncodePlan(*view.proposal) : std::string())},
-            {"proposalShown", json::Bool(view.proposalShown)}, {"path", PathJson(view, pathLevel, width, textHeight)}});
+            {"path", PathJson(view, pathLevel, width, textHeight)}});
     });
 }
 

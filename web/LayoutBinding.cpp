@@ -10,6 +10,9 @@
 #include "GoalWindowTable.h"
 #include "KeyTable.h"
 #include "PlanMenuTable.h"
+#include "PlanStorageTexts.h"
+#include "PlansWindowTable.h"
+#include "WindowTexts.h"
 #include "WindowLayoutTable.h"
 
 #include <emscripten/bind.h>
@@ -17,6 +20,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -107,8 +111,9 @@ val FontObject(const layout::FontEntry &entry)
 
 // The page's name of each command, in the order of PlanCommand's values: an
 // item of the page's menus runs the page's command of that name (chrome.js).
-constexpr std::array<std::string_view, 5> kCommandNames
-    = {"copyPlan", "pastePlan", "copyBonuses", "optimise", "comparePlan"};
+constexpr std::array<std::string_view, 7> kCommandNames
+    = {"copyPlan", "pastePlan", "copyBonuses", "optimise", "comparePlan", "newPlan", "showPlans"};
+static_assert(kCommandNames.size() == static_cast<std::size_t>(rollwerk::PlanCommand::OpenPlans) + 1);
 
 val MenuItemObject(std::string_view text, std::string_view name, std::string_view command)
 {
@@ -148,29 +153,63 @@ val GoalLimits()
     return limits;
 }
 
-// The goals window's texts: per widget its caption as the page shows it and
-// its accessible name; and its fields' limits.
-val GoalWindow()
+// A tool window's texts: {captions, accessibleNames}, per widget its caption
+// as the page shows it and its accessible name.
+val WindowTextsObject(std::span<const rollwerk::WindowText> table)
 {
     val captions = val::object();
     val names = val::object();
-    for (const rollwerk::GoalWindowText &entry : rollwerk::kGoalWindowTexts) {
+    for (const rollwerk::WindowText &entry : table) {
         const std::string widget(entry.widget);
         captions.set(widget, Text(rollwerk::WithoutAccessKey(entry.caption)));
-        names.set(widget, Text(rollwerk::GoalAccessibleName(entry.widget)));
+        names.set(widget, Text(rollwerk::AccessibleNameIn(table, entry.widget)));
     }
-    val goals = val::object();
-    goals.set("captions", captions);
-    goals.set("accessibleNames", names);
+    val texts = val::object();
+    texts.set("captions", captions);
+    texts.set("accessibleNames", names);
+    return texts;
+}
+
+// The goals window's texts (see WindowTextsObject), and its fields' limits.
+val GoalWindow()
+{
+    val goals = WindowTextsObject(rollwerk::kGoalWindowTexts);
     goals.set("columnHeads", ArrayOf(rollwerk::kGoalColumnHeads, Text));
     goals.set("weightNamePrefix", Text(rollwerk::kGoalWeightNamePrefix));
     goals.set("minimumNamePrefix", Text(rollwerk::kGoalMinimumNamePrefix));
     goals.set("noCurvesDescription", Text(rollwerk::kNoCurvesDescription));
     goals.set("noCurvesText", Text(rollwerk::kNoCurvesText));
-    goals.set("copyPathItem", Text(rollwerk::kCopyPathItem));
+    goals.set("copyPathItem", Text(rollwerk::WithoutAccessKey(rollwerk::kCopyPathText)));
     goals.set("copyPathFailed", Text(rollwerk::kCopyPathFailed));
     goals.set("limits", GoalLimits());
     return goals;
+}
+
+// The plans window's texts (see WindowTextsObject), and the texts the page
+// alone shows (where it keeps the plans, and the clipboard's fallbacks),
+// which plans.js reads from the window's data.
+val PlansWindow()
+{
+    val plans = WindowTextsObject(rollwerk::kPlansWindowTexts);
+    // The desktop closes the window by its frame; the page's window has the goals window's button.
+    plans["captions"].set("BPlaeneSchliessen", Text(rollwerk::WithoutAccessKey(rollwerk::GoalCaption("BSchliessen"))));
+    struct PageText {
+        const char *name;
+        std::string_view text;
+    };
+    constexpr std::array<PageText, 6> kPageTexts = {{
+        {"kept", rollwerk::kPlansKeptOnDevice},
+        {"keptUntilClosed", rollwerk::kPlansKeptUntilClosed},
+        {"notKept", rollwerk::kPlansNotKept},
+        {"copyByHand", rollwerk::kPlansCopyByHand},
+        {"pasteByHand", rollwerk::kPlansPasteByHand},
+        {"differs", rollwerk::kDiffersFromShown},
+    }};
+    val texts = val::object();
+    for (const PageText &entry : kPageTexts)
+        texts.set(entry.name, Text(entry.text));
+    plans.set("texts", texts);
+    return plans;
 }
 
 // The key tables, under the names of their actions.
@@ -222,6 +261,7 @@ val Layout()
     colours.set("paper", ColourObject(rollwerk::kPaperColour));
     colours.set("available", ColourObject(rollwerk::kAvailableColour));
     colours.set("locked", ColourObject(rollwerk::kLockedColour));
+    colours.set("difference", ColourObject(rollwerk::kDifferenceColour));
 
     val table = val::object();
     table.set("main", main);
@@ -236,6 +276,7 @@ val Layout()
     table.set("unknownError", Text(layout::kUnknownErrorText));
     table.set("planMenu", PlanMenu());
     table.set("goals", GoalWindow());
+    table.set("plans", PlansWindow());
     table.set("fieldKeys", ArrayOf(rollwerk::keys::kFieldKeys, FieldKeyObject));
     table.set("classKeys", ArrayOf(rollwerk::keys::kClassKeys, ClassKeyObject));
     return table;

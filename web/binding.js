@@ -134,8 +134,35 @@ function bindCore(wasm) {
     takePathPlan(code) { return this.planner.call(wasm.rw_history_take_path_plan(this.planner.handle, text(code))); }
   }
 
+  // The saved plans of a planner (the core's plan shelf), kept beside its
+  // document: the page keeps their text (state().text, as "Alle kopieren"
+  // writes it) in the browser's storage and loads it back.
+  class PlanShelf {
+    constructor(planner) {
+      this.planner = planner;
+    }
+
+    // { rows: [{ name, text }], canRestore, text }
+    state() { return this.planner.call(wasm.rw_plans_state(this.planner.handle)); }
+    load(value) { this.planner.call(wasm.rw_plans_load(this.planner.handle, text(value))); }
+    // { outcome: Saved, Replaced, AskFirst or Refused, name, message }
+    save(name, replace) { return this.planner.call(wasm.rw_plans_save(this.planner.handle, text(name), replace ? 1 : 0)); }
+    // One step of the plan's history: { applied, message }
+    open(name) { return this.planner.call(wasm.rw_plans_open(this.planner.handle, text(name))); }
+    // { message }, empty once removed
+    remove(name) { return this.planner.call(wasm.rw_plans_remove(this.planner.handle, text(name))); }
+    // The name the plan removed last is back under, empty when none was.
+    restore() { return this.planner.call(wasm.rw_plans_restore(this.planner.handle)); }
+    forgetRemoved() { this.planner.call(wasm.rw_plans_forget_removed(this.planner.handle)); }
+    // { columns, rows: [{ title, cells: [{ text, differs }] }] }, the plan shown first
+    compare() { return this.planner.call(wasm.rw_plans_compare(this.planner.handle)); }
+    // { added: [names], message }
+    paste(value) { return this.planner.call(wasm.rw_plans_paste(this.planner.handle, text(value))); }
+  }
+
   return {
     Planner,
+    PlanShelf,
     planSummary: (planner) => planner.call(wasm.rw_plan_summary(planner.handle)),
     bonusText: (planner) => planner.call(wasm.rw_bonus_text(planner.handle)),
     findPlanCode: (value) => reply(wasm.rw_find_plan_code(text(value))),

@@ -209,6 +209,8 @@ function setUpMessage(document, focusFirst) {
     field.value = options.text ?? '';
     cancel.hidden = !options.answer;
     box.hidden = false;
+    // Asked from a window below the main one, the message is scrolled to.
+    box.scrollIntoView({ block: 'nearest' });
     if (withField) {
       field.focus();
       field.select();

@@ -260,13 +260,15 @@ function mainWindow(table, classItems, state) {
     rules.push(rule(`#${number.name}`, { 'margin-left': px(table.freeSlotsGap) }));
   }
 
+  // A skill's caption and field in one row, which only the touch layout draws as a box.
   for (const skill of main.skills) {
     const id = `SpEFert${skill.skill}`;
     focusable.push({
       tab: skill.tab,
-      html: label(`LFert${skill.skill}Head`, skill.caption, skill.captionPlace, 'Body', 'label', { for: id,
-        title: tip(skill.skill), 'aria-disabled': state.fields[skill.skill].captionEnabled ? undefined : 'true' })
-        + spinField(id, '', skill.fieldPlace, 'Body', skill.skill),
+      html: element('div', { class: 'skill', 'data-skill': skill.skill },
+        label(`LFert${skill.skill}Head`, skill.caption, skill.captionPlace, 'Body', 'label', { for: id,
+          title: tip(skill.skill), 'aria-disabled': state.fields[skill.skill].captionEnabled ? undefined : 'true' })
+        + spinField(id, '', skill.fieldPlace, 'Body', skill.skill)),
     });
   }
   focusable.sort((a, b) => a.tab - b.tab);
@@ -307,6 +309,8 @@ function pageRules(table) {
       color: TEXT_COLOUR,
     }),
     rule('#MInfo', { ...placeOf(info.textPlace), 'background-color': colour(table.colours.paper) }),
+    // A saved plan's value that differs from the plan shown, in the desktop table's colour.
+    rule('#TVPlanVergleich td.differs', { 'background-color': colour(table.colours.difference) }),
   ];
 }
 
@@ -317,6 +321,22 @@ function touchRules(table) {
     rule(`#${id}-down::after`, { bottom: px(-growth.bottom), right: px(-growth.right) }),
   ]);
   return [`@media (pointer: coarse) {\n${rules.join('\n')}\n}`];
+}
+
+// Below the window's own width the page draws the touch layout (phone.css)
+// instead of the window: the same widgets in one column, the skills in the
+// window's reading order, its columns one after another (the keyboard order
+// stays the window's).
+function touchLayoutRules(table) {
+  const { main } = table;
+  const byColumn = [...main.skills].sort((a, b) => a.fieldPlace.x - b.fieldPlace.x || a.fieldPlace.y - b.fieldPlace.y);
+  // phone.css places the rows above and below the skills, whose places start at SKILL_ORDER.
+  const SKILL_ORDER = 10;
+  const order = byColumn.map((skill, index) =>
+    rule(`.skill[data-skill="${skill.skill}"]`, { order: SKILL_ORDER + index }));
+  const sheet = readFileSync(new URL('./phone.css', import.meta.url), 'utf8');
+  // max-width rather than a range (width < 963px), which older phones' browsers do not read.
+  return [`@media (max-width: ${px(main.frame.width - 0.02)}) {\n${sheet}\n${order.join('\n')}\n}`];
 }
 
 // The plan menu's items that the page offers, from the core's table, for one
@@ -333,11 +353,13 @@ function planMenuItems(table, suffix, indent) {
   ].join(`\n${indent}`);
 }
 
+// Each text of an object escaped for the page, by the same keys.
+const escaped = (texts) => Object.fromEntries(Object.entries(texts).map(([key, text]) => [key, escape(text)]));
+
 // The goals window's texts: {{goalCaption:WIDGET}} and {{goalName:WIDGET}}
 // for a widget's caption and accessible name, {{goalLimit:NAME}} for its
 // fields' limits, and the rest by name.
 function goalTexts(goals) {
-  const escaped = (texts) => Object.fromEntries(Object.entries(texts).map(([key, text]) => [key, escape(text)]));
   return {
     goalLimit: escaped(goals.limits),
     goalCaption: escaped(goals.captions),
@@ -350,6 +372,13 @@ function goalTexts(goals) {
     goalCopyPathItem: escape(goals.copyPathItem),
     goalCopyPathFailed: escape(goals.copyPathFailed),
   };
+}
+
+// The plans window's texts: {{plansCaption:WIDGET}} and {{plansName:WIDGET}}
+// for a widget's caption and accessible name,
+// {{plansText:NAME}} for the texts plans.js reads from the window's data- attributes.
+function plansTexts(plans) {
+  return { plansCaption: escaped(plans.captions), plansName: escaped(plans.accessibleNames), plansText: escaped(plans.texts) };
 }
 
 // Fills every {{name}} of the template, and every {{name:key}} from the
@@ -381,8 +410,8 @@ const page = fill(readFileSync(indexHtml, 'utf8'), {
   title: escape(table.main.title),
   startScript,
   startScriptHash: `'sha256-${createHash('sha256').update(startScript).digest('base64')}'`,
-  // A phone shows the whole window across its width at first; the user may zoom in.
-  viewport: `<meta name="viewport" content="width=${table.main.frame.width}">`,
+  // A phone lays the page out at its own width (the touch layout); the user may zoom in.
+  viewport: '<meta name="viewport" content="width=device-width, initial-scale=1">',
   fontPreloads: fontPreloads(table),
   widgets: markup,
   infoTitle: escape(table.info.title),
@@ -392,13 +421,15 @@ const page = fill(readFileSync(indexHtml, 'utf8'), {
   programmPlanItems: planMenuItems(table, '1', ' '.repeat(8)),
   planMenuItems: planMenuItems(table, '', ' '.repeat(4)),
   ...goalTexts(table.goals),
+  ...plansTexts(table.plans),
   // The keys of the number fields and the class box (fields.js looks them up).
   fieldKeys: escape(JSON.stringify(table.fieldKeys)),
   classKeys: escape(JSON.stringify(table.classKeys)),
 }, indexHtml);
 writeFileSync(join(siteDir, 'index.html'), page);
 
-const generated = [...fontRules(table), ...pageRules(table), ...rules, ...touchRules(table)].join('\n');
+const generated = [...fontRules(table), ...pageRules(table), ...rules, ...touchRules(table), ...touchLayoutRules(table)]
+  .join('\n');
 writeFileSync(join(siteDir, 'style.css'),
   `${readFileSync(styleCss, 'utf8')}\n/* Generated from the core's layout table. */\n${generated}\n`);
 

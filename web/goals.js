@@ -2,10 +2,11 @@
 // per bonus row; the core finds the best plan for them and makes every text
 // shown here. The window is not modal and follows every change of the plan.
 
+import { toolWindow } from './tool-window.js';
+
 const SVG = 'http://www.w3.org/2000/svg';
 const CHART_WIDTH = 240;
 const MARGIN = 6;
-const GAP = 8;
 const TEXT_HEIGHT = 16;
 
 // A number field of the window: the value it holds is an integer in its
@@ -121,26 +122,6 @@ function drawCharts(document, svg, charts, height, width, empty) {
   });
 }
 
-// The window's title bar moves it, so that it can be put beside what it hides.
-function movable(dialog, bar) {
-  bar.addEventListener('pointerdown', (event) => {
-    if (event.button !== 0) return;
-    event.preventDefault();
-    const start = { x: event.clientX - dialog.offsetLeft, y: event.clientY - dialog.offsetTop };
-    const move = (moved) => {
-      dialog.style.left = `${Math.max(0, moved.clientX - start.x)}px`;
-      dialog.style.top = `${Math.max(0, moved.clientY - start.y)}px`;
-    };
-    const stop = () => {
-      bar.removeEventListener('pointermove', move);
-      bar.removeEventListener('pointerup', stop);
-    };
-    bar.setPointerCapture(event.pointerId);
-    bar.addEventListener('pointermove', move);
-    bar.addEventListener('pointerup', stop);
-  });
-}
-
 // The window bound to the page: view holds the planner; apply(code) enters
 // the proposal's code as "Plan einfügen" does, takePath(code) the path's plan
 // at a level; goalChanged() runs when the goal the link carries changes;
@@ -167,7 +148,7 @@ export function setUpGoals(document, core, view, { apply, takePath, goalChanged,
   let pathLevel = null;
   let pathLevelAsked = 0; // the level to mark on the path; 0: the goal's level
   let keep = null;
-  let returnFocus = null;
+  let frame = null;
   let pending = 0;
 
   // The rows are made when the window first opens, not while the page starts.
@@ -186,7 +167,7 @@ export function setUpGoals(document, core, view, { apply, takePath, goalChanged,
       };
       // A row's weight or minimum: its limit and its accessible name's start from the box's data.
       const number = (id, kind) => element(document, 'input', {
-        id, type: 'number', min: 0, max: rowsBox.dataset[`${kind}Max`], step: 1, value: 0,
+        id, type: 'number', inputmode: 'numeric', min: 0, max: rowsBox.dataset[`${kind}Max`], step: 1, value: 0,
         'aria-label': rowsBox.dataset[`${kind}Name`] + name,
       });
       const weightInput = number(`SpEGewicht${row}`, 'weight');
@@ -236,7 +217,7 @@ export function setUpGoals(document, core, view, { apply, takePath, goalChanged,
     const width = chartWidth(curvesView);
     drawCharts(document, curvesView, answer.curves, answer.chartsHeight, width, noCurves);
     code = answer.code;
-    take.disabled = !answer.found || answer.proposalShown;
+    take.disabled = !answer.code;
     showPath(answer.path, width);
   };
 
@@ -299,46 +280,16 @@ export function setUpGoals(document, core, view, { apply, takePath, goalChanged,
         if (path) copy(path.text, pathMenu.dataset.copyFailed);
       },
     });
-    byId('BSchliessen').addEventListener('click', () => close());
-    dialog.addEventListener('keydown', (event) => {
-      if (event.key === 'Escape') {
-        event.preventDefault();
-        close();
-      }
-    });
-    movable(dialog, byId('FZielTitel'));
-  };
-
-  // The first time it opens, the window goes beside the main window where
-  // the browser's window is wide enough, else below it: it hides nothing of it.
-  let placed = false;
-  const place = () => {
-    if (placed) return;
-    placed = true;
-    const frame = document.getElementById('FMain');
-    const beside = frame.offsetWidth + GAP;
-    const roomBeside = document.documentElement.clientWidth >= beside + dialog.offsetWidth;
-    dialog.style.left = `${roomBeside ? beside : 0}px`;
-    dialog.style.top = `${roomBeside ? 0 : frame.offsetHeight + GAP}px`;
+    frame = toolWindow(document, dialog, { titleBar: byId('FZielTitel'), closeButton: byId('BSchliessen'),
+      onClosed: goalChanged });
   };
 
   const show = () => {
-    if (!dialog.open) {
-      returnFocus = document.activeElement;
-      dialog.show();
-      place();
-    }
+    frame.show();
     refresh();
     goalChanged();
     byId('SpEZielStufe').focus();
   };
-
-  function close() {
-    if (!dialog.open) return;
-    dialog.close();
-    goalChanged();
-    if (returnFocus && returnFocus.isConnected && returnFocus !== document.body) returnFocus.focus();
-  }
 
   return {
     // "Plan optimieren …": the target level starts at the plan's level; the rest stays as it was.

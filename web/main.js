@@ -11,7 +11,8 @@ import { loadCore } from './core.js';
 import { PlanView } from './fields.js';
 import { addressWriter, codeInAddress, goalInAddress, quoteLink } from './link.js';
 import { findPage } from './page.js';
-import { copyText, historyItems, planCommands, skillTips } from './tools.js';
+import { skillPreview } from './skill-preview.js';
+import { historyItems, pageClipboard, planCommands, skillTips } from './tools.js';
 
 const BAD_LINK = 'Dieser Link enthält keinen Plan, der sich lesen lässt:';
 const BAD_GOAL = 'Das Ziel in diesem Link lässt sich nicht lesen; der Plan öffnet ohne Ziel:';
@@ -33,6 +34,7 @@ async function start() {
   const page = findPage(document);
   const address = addressWriter(window);
   const showTips = skillTips(page);
+  const preview = skillPreview(document, page);
   const showHistory = historyItems(document);
   // The plan's history, made once the first plan is shown.
   let history = null;
@@ -57,11 +59,25 @@ async function start() {
         goalChanged: writeAddress,
         onError: showError,
         contextMenu: chrome.contextMenu,
-        copy: (text, failed) => copyText(navigator, chrome, text, failed),
+        copy: pageClipboard(navigator, chrome).write,
       });
       return goals;
     });
     return goalsLoaded;
+  };
+  // The plans window's module too.
+  let plans = { planChanged: () => {} };
+  let plansLoaded = null;
+  const loadPlans = () => {
+    plansLoaded ??= import('./plans.js').then(({ setUpPlans }) => {
+      plans = setUpPlans(document, core, view, {
+        messages: () => chrome,
+        clipboard: pageClipboard(navigator, chrome),
+        onError: showError,
+      });
+      return plans;
+    });
+    return plansLoaded;
   };
   const addressTail = (code) => {
     const goal = goals.linkPart();
@@ -77,13 +93,17 @@ async function start() {
   };
   // What a record of the core brings beside the window's values.
   const followPlan = {
-    tips: showTips,
+    tips: (texts) => {
+      showTips(texts);
+      preview.refresh();
+    },
     history: showHistory,
     code: (code) => {
       shownCode = code;
     },
     recorded: () => {
       goals.planChanged();
+      plans.planChanged();
       writeAddress();
     },
   };
@@ -153,6 +173,7 @@ async function start() {
     },
     focusFirst: () => page.fields[0].input.focus(),
     optimise: () => loadGoals().then((goalsWindow) => goalsWindow.open(), showError),
+    showPlans: () => loadPlans().then((plansWindow) => plansWindow.open(), showError),
   });
   openLink();
   performance.mark('rollwerk:planned');

@@ -10,24 +10,29 @@ const PASTE_BY_HAND = `${NO_CLIPBOARD} Füge den Plan hier ein (Strg+V) und best
 const COMPARE_BY_HAND =
   `${NO_CLIPBOARD} Füge den Plan, mit dem verglichen werden soll, hier ein (Strg+V) und bestätige mit OK:`;
 
-// Puts a text on the clipboard. Where the browser offers no clipboard to the
-// page (plain http from another host than this computer) or refuses it, the
-// text is shown selected, for the user to copy.
-export async function copyText(navigator, chrome, text, failed) {
-  try {
-    await navigator.clipboard.writeText(text);
-  } catch {
-    chrome.showText(failed, text);
-  }
-}
-
-// The clipboard's text, or null when the browser does not let the page read it.
-async function readClipboard(navigator) {
-  try {
-    return await navigator.clipboard.readText();
-  } catch {
-    return null;
-  }
+// The clipboard as the page may use it: write(text, failed) puts a text on
+// it, or where the browser offers no clipboard to the page (plain http from
+// another host than this computer) or refuses it, shows the text selected
+// with the message failed, for the user to copy; read(byHand) resolves with
+// its text, or where the page may not read it, with what the user pastes
+// into a field under the message byHand (null when cancelled).
+export function pageClipboard(navigator, chrome) {
+  return {
+    write: async (text, failed) => {
+      try {
+        await navigator.clipboard.writeText(text);
+      } catch {
+        chrome.showText(failed, text);
+      }
+    },
+    read: async (byHand) => {
+      try {
+        return await navigator.clipboard.readText();
+      } catch {
+        return chrome.askText(byHand);
+      }
+    },
+  };
 }
 
 // The tooltip and accessible description of each skill field (and its
@@ -74,6 +79,7 @@ export function planCommands(core, view, messages, navigator, link, history) {
     showText: (message, text) => messages().showText(message, text),
     askText: (message) => messages().askText(message),
   };
+  const clipboard = pageClipboard(navigator, chrome);
   const apply = (text) => {
     let result = null;
     if (view.call(() => (result = history().applyPlanText(text))) && result.message) {
@@ -83,16 +89,16 @@ export function planCommands(core, view, messages, navigator, link, history) {
   return {
     undo: () => view.call(() => history().undo()),
     redo: () => view.call(() => history().redo()),
-    copyLink: () => copyText(navigator, chrome, link(), COPY_LINK_FAILED),
-    copyPlan: () => copyText(navigator, chrome, core.planSummary(view.planner), COPY_PLAN_FAILED),
-    copyBonuses: () => copyText(navigator, chrome, core.bonusText(view.planner), COPY_BONUSES_FAILED),
+    copyLink: () => clipboard.write(link(), COPY_LINK_FAILED),
+    copyPlan: () => clipboard.write(core.planSummary(view.planner), COPY_PLAN_FAILED),
+    copyBonuses: () => clipboard.write(core.bonusText(view.planner), COPY_BONUSES_FAILED),
     pastePlan: async () => {
-      const text = (await readClipboard(navigator)) ?? (await chrome.askText(PASTE_BY_HAND));
+      const text = await clipboard.read(PASTE_BY_HAND);
       if (text !== null) apply(text);
     },
     // "Mit Plan vergleichen": the plan shown against the plan on the clipboard, in a message.
     comparePlan: async () => {
-      const text = (await readClipboard(navigator)) ?? (await chrome.askText(COMPARE_BY_HAND));
+      const text = await clipboard.read(COMPARE_BY_HAND);
       let result = null;
       if (text !== null && view.call(() => (result = core.comparePlan(view.planner, text)))) {
         chrome.showMessage(result.message);

@@ -2,17 +2,25 @@
 
 #include "GoalCurvesView.h"
 #include "GoalWindowTable.h"
+#include "PathChartView.h"
+#include "PathTexts.h"
 #include "PlannerCall.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -88,11 +96,12 @@ FZiel::FZiel(PlanDocument &document, QWidget *mainWindow) : QWidget(mainWindow, 
     auto *columns = new QHBoxLayout(this);
     columns->addWidget(CreateGoalFields());
     columns->addWidget(CreateAnswerViews(), 1);
+    columns->addWidget(CreatePathViews(), 1);
 
     // The one place where this window follows the main window: the record of
     // every user action there.
     recordConnection_ = document_.recorded.Connect([this](const PlanRecord &) { Refresh(); });
-    resize(1100, 720);
+    resize(1280, 720);
 }
 
 QWidget *FZiel::CreateGoalFields()
@@ -161,9 +170,10 @@ QWidget *FZiel::CreateAnswerViews()
     layout->addWidget(LZielWert_);
 
     LBVorschlag_ = CreateList(side, "LBVorschlag");
+    LBGrenzen_ = CreateList(side, "LBGrenzen");
     LBLetzterPunkt_ = CreateList(side, "LBLetzterPunkt");
     LBVergleich_ = CreateList(side, "LBVergleich");
-    for (QListWidget *list : {LBVorschlag_, LBLetzterPunkt_, LBVergleich_}) {
+    for (QListWidget *list : {LBVorschlag_, LBGrenzen_, LBLetzterPunkt_, LBVergleich_}) {
         layout->addWidget(Heading(list));
         layout->addWidget(list);
     }
@@ -191,6 +201,46 @@ QWidget *FZiel::CreateAnswerViews()
     layout->addLayout(buttons);
     connect(BUebernehmen_, &QPushButton::clicked, this, &FZiel::Enter);
     connect(BSchliessen_, &QPushButton::clicked, this, &QWidget::close);
+    return side;
+}
+
+QWidget *FZiel::CreatePathViews()
+{
+    auto *side = new QWidget(this);
+    auto *layout = new QVBoxLayout(side);
+    layout->setContentsMargins(0, 0, 0, 0);
+    LBStufenweg_ = CreateList(side, "LBStufenweg");
+    LBStufenweg_->setMaximumHeight(QWIDGETSIZE_MAX);
+    // "Stufenweg kopieren": the rows as text, one line each.
+    auto *copy = new QAction(Text(kCopyPathText), LBStufenweg_);
+    copy->setObjectName(QStringLiteral("StufenwegKopieren"));
+    connect(copy, &QAction::triggered, this, [this] {
+        if (shown_)
+            QGuiApplication::clipboard()->setText(Text(PathClipboardText(shown_->pathRows)));
+    });
+    LBStufenweg_->addAction(copy);
+    LBStufenweg_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    layout->addWidget(Heading(LBStufenweg_));
+    layout->addWidget(LBStufenweg_, 1);
+
+    PBStufenweg_ = new PathChartView(side);
+    PBStufenweg_->setObjectName(QStringLiteral("PBStufenweg"));
+    PBStufenweg_->setFocusPolicy(Qt::TabFocus);
+    layout->addWidget(PBStufenweg_);
+
+    auto *level = new QHBoxLayout;
+    SpEWegStufe_ = CreateNumber(side, QStringLiteral("SpEWegStufe"), AccessibleName("SpEWegStufe"), kMaxLevel);
+    SpEWegStufe_->setMinimum(kMinLevel);
+    level->addWidget(Heading(SpEWegStufe_));
+    level->addWidget(SpEWegStufe_);
+    level->addStretch();
+    layout->addLayout(level);
+    BWegUebernehmen_ = new QPushButton(Caption("BWegUebernehmen"), side);
+    BWegUebernehmen_->setObjectName(QStringLiteral("BWegUebernehmen"));
+    BWegUebernehmen_->setAccessibleName(AccessibleName("BWegUebernehmen"));
+    layout->addWidget(BWegUebernehmen_, 0, Qt::AlignLeft);
+    connect(SpEWegStufe_, &QSpinBox::valueChanged, this, &FZiel::ShowPathLevel);
+    connect(BWegUebernehmen_, &QPushButton::clicked, this, &FZiel::EnterPathPlan);
     return side;
 }
 
@@ -238,9 +288,82 @@ void FZiel::ShowAnswer(const GoalView &view)
     const GoalTexts &texts = view.texts;
     LZielWert_->setText(Text(texts.value));
     SetLines(LBVorschlag_, texts.proposal, texts.proposalTips);
+    SetLines(LBGrenzen_, texts.limits);
     SetLines(LBLetzterPunkt_, texts.lastPoints, texts.lastPointTips);
     SetLines(LBVergleich_, texts.comparison);
     PBKurven_->SetCurves(view.curves);
+
+    // The path's level stays where the player put it while the goal changes;
+    // at the goal's level it follows the goal's level.
+    std::vector<std::string> rows;
+    for (const PathRow &row : view.pathRows)
+        rows.push_back(row.text);
+    SetLines(LBStufenweg_, rows);
+    const bool atGoal = !shown_ || SpEWegStufe_->value() == SpEWegStufe_->maximum();
+    shown_ = view;
+    const bool found = view.path.found && !view.path.steps.empty();
+    const QSignalBlocker blocker(SpEWegStufe_);
+    if (found)
+        SpEWegStufe_->setRange(view.path.steps.front().level, view.path.steps.back().level);
+    if (atGoal)
+        SpEWegStufe_->setValue(SpEWegStufe_->maximum());
+    SpEWegStufe_->setEnabled(found);
+    ShowPathLevel();
+}
+
+void FZiel::ShowPathLevel()
+{
+    if (!shown_)
+        return;
+    PBStufenweg_->SetPath(shown_->path, SpEWegStufe_->value());
+    BWegUebernehmen_->setEnabled(PathPlanAt(*shown_, SpEWegStufe_->value()).has_value());
+}
+
+void FZiel::EnterPathPlan()
+{
+    if (!shown_)
+        return;
+    const std::optional<Plan> plan = PathPlanAt(*shown_, SpEWegStufe_->value());
+    if (!plan)
+        return;
+    CommandReply result;
+    if (CallPlanner(this, [&] { result = document_.Run(command::TakePathPlan{*plan}); }))
+        ReportPlanApplication(this, result);
+}
+
+void FZiel::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes the window, as it closes the page's.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FZiel::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!placed_) {
+        placed_ = true;
+        PlaceBesideMainWindow();
+    }
+}
+
+void FZiel::PlaceBesideMainWindow()
+{
+    const QWidget *main = parentWidget();
+    const QScreen *screen = main ? main->screen() : nullptr;
+    if (!main || !screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QRect beside = main->frameGeometry();
+    const QSize size = frameGeometry().size();
+    // Right of the main window, else left of it, else where the window manager put it.
+    if (beside.right() + size.width() < room.right())
+        move(beside.right() + 1, std::max(room.top(), beside.top()));
+    else if (beside.left() - size.width() > room.left())
+        move(beside.left() - size.width(), std::max(room.top(), beside.top()));
 }
 
 void FZiel::Enter()

@@ -3,9 +3,11 @@
 // The goals window: the player names a target level, a weight and a minimum
 // per bonus row and whether the points spent stay; the window shows the best
 // plan for it (the core proves it best), the skills and bonus lines it
-// changes, what each skill's last point brings, and the curves. Not modal:
+// changes, what stops each skill, what each skill's last point brings, the
+// curves, and the levelling path from the start to the answer. Not modal:
 // the answer follows every change of the main window's plan. "Übernehmen"
-// enters the answer through the planner's rules, as "Plan einfügen" does.
+// enters the answer, "Plan dieser Stufe übernehmen" the path's plan of a
+// level, through the planner's rules, as "Plan einfügen" does.
 
 #include "PlanDocument.h"
 
@@ -14,6 +16,8 @@
 #include <array>
 
 class QCheckBox;
+class QKeyEvent;
+class QShowEvent;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -22,6 +26,7 @@ class QSpinBox;
 namespace rollwerk {
 
 class GoalCurvesView;
+class PathChartView;
 
 class FZiel : public QWidget {
     Q_OBJECT
@@ -36,13 +41,23 @@ public:
     void Refresh();
     // Enters the answer into the main window ("Übernehmen").
     void Enter();
+    // Enters the path's plan at the level of SpEWegStufe ("Plan dieser Stufe übernehmen").
+    void EnterPathPlan();
 
     Goal CurrentGoal() const;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     QWidget *CreateGoalFields();
     QWidget *CreateAnswerViews();
+    QWidget *CreatePathViews();
     void ShowAnswer(const GoalView &view);
+    void ShowPathLevel();
+    // Beside the main window where the screen has room, over it where not.
+    void PlaceBesideMainWindow();
 
     PlanDocument &document_;
     QSpinBox *SpEZielStufe_ = nullptr;
@@ -52,13 +67,20 @@ private:
     std::array<QSpinBox *, kBonusRowCount> SpEMindest_{};
     QLabel *LZielWert_ = nullptr;
     QListWidget *LBVorschlag_ = nullptr;
+    QListWidget *LBGrenzen_ = nullptr;
     QListWidget *LBLetzterPunkt_ = nullptr;
     QListWidget *LBVergleich_ = nullptr;
     GoalCurvesView *PBKurven_ = nullptr;
     QPushButton *BUebernehmen_ = nullptr;
     QPushButton *BSchliessen_ = nullptr;
+    QListWidget *LBStufenweg_ = nullptr;
+    PathChartView *PBStufenweg_ = nullptr;
+    QSpinBox *SpEWegStufe_ = nullptr;
+    QPushButton *BWegUebernehmen_ = nullptr;
 
     std::optional<Plan> proposal_;
+    std::optional<GoalView> shown_; // the answer shown, for the path's plans
+    bool placed_ = false;
     Connection recordConnection_;
 };
 

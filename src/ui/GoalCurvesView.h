@@ -5,13 +5,23 @@
 // the proposed one red, so that the player sees why the answer stops
 // raising a skill. Painted with QPainter, one small chart under the other.
 
+#include "CurveChart.h"
 #include "Goal.h"
 
 #include <QWidget>
 
 #include <vector>
 
+class QPainter;
+
 namespace rollwerk {
+
+// One chart as the core laid it out: its title, the axes, the line, the
+// current value's marker grey and the proposed one red.
+void PaintChart(QPainter &painter, const QPalette &palette, const CurveChart &chart, const QString &title);
+
+// The width that shows every title whole, and a readable chart at least.
+int ChartWidth(const QFontMetrics &metrics, const QStringList &titles);
 
 class GoalCurvesView : public QWidget {
     Q_OBJECT
@@ -27,6 +37,7 @@ protected:
 
 private:
     std::vector<RowCurve> curves_;
+    QStringList titles_;
 };
 
 } // namespace rollwerk

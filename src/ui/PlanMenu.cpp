@@ -1,5 +1,8 @@
 #include "PlanMenu.h"
 
+#include "ClipboardRead.h"
+#include "ClipboardTexts.h"
+#include "FPlaene.h"
 #include "FZiel.h"
 #include "PlanMenuTable.h"
 #include "PlanSummary.h"
@@ -11,7 +14,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
 
 #include <array>
 #include <tuple>
@@ -34,15 +36,12 @@ constexpr auto RunOf(PlanCommand command)
         return &PlanMenu::OpenGoals;
     case PlanCommand::ComparePlan:
         return &PlanMenu::ComparePlan;
+    case PlanCommand::NewPlan:
+        return &PlanMenu::NewPlan;
+    case PlanCommand::OpenPlans:
+        return &PlanMenu::OpenPlans;
     }
     return &PlanMenu::CopyPlan;
-}
-
-void ShowMessage(QWidget *parent, QMessageBox::Icon icon, const std::string &text, const QString &name)
-{
-    QMessageBox box(icon, QStringLiteral("Rollwerk"), QString::fromStdString(text), QMessageBox::Ok, parent);
-    box.setObjectName(name);
-    box.exec();
 }
 
 } // namespace
@@ -55,6 +54,11 @@ PlanMenu::PlanMenu(PlanDocument &document, QWidget *window, std::initializer_lis
         connect(area, &QWidget::customContextMenuRequested, this,
             [this, area](const QPoint &position) { ShowMenu(area, position); });
     }
+}
+
+PlanMenu::~PlanMenu()
+{
+    delete plans_;
 }
 
 void PlanMenu::ShowMenu(QWidget *area, const QPoint &position)
@@ -95,16 +99,22 @@ void PlanMenu::CopyPlan()
 
 void PlanMenu::PastePlan()
 {
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    ClipboardContent content = ClipboardContent::Text;
-    if (data == nullptr || data->formats().isEmpty())
-        content = ClipboardContent::Nothing;
-    else if (!data->hasText())
-        content = data->hasImage() ? ClipboardContent::Picture : ClipboardContent::OtherData;
-    const std::string text = content == ClipboardContent::Text ? data->text().toStdString() : std::string();
+    const ClipboardRead clipboard = ReadClipboard();
     CommandReply result;
-    if (CallPlanner(window_, [&] { result = document_.Run(command::PastePlan{content, text}); }))
+    if (CallPlanner(window_, [&] { result = document_.Run(command::PastePlan{clipboard.content, clipboard.text}); }))
         ReportPlanApplication(window_, result);
+}
+
+void PlanMenu::NewPlan()
+{
+    CallPlanner(window_, [this] { document_.Run(command::NewPlan{}); });
+}
+
+void PlanMenu::OpenPlans()
+{
+    if (!plans_)
+        plans_ = new FPlaene(document_, shelf_, window_);
+    plans_->Open();
 }
 
 void PlanMenu::CopyBonuses()
@@ -121,7 +131,8 @@ void PlanMenu::OpenGoals()
 
 void PlanMenu::ComparePlan()
 {
-    const PlanDecoding decoding = FindPlanCode(QGuiApplication::clipboard()->text().toStdString());
+    const ClipboardRead clipboard = ReadClipboard();
+    const PlanDecoding decoding = FindPastedPlanCode(clipboard.content, clipboard.text);
     if (!decoding.plan) {
         ShowMessage(window_, QMessageBox::Warning, decoding.error, QStringLiteral("PlanVergleich"));
         return;

@@ -1,9 +1,11 @@
 #pragma once
 
 // The context menu of the main window's client area and of its bonus list:
-// "Plan kopieren" puts a summary of the plan with its code on the clipboard,
-// "Plan einfügen" enters the first code found on the clipboard, "Boni
-// kopieren" copies the bonus lines, "Plan optimieren …" opens the goals
+// "Neuer Plan" brings back the plan of a new window, "Plan kopieren" puts
+// a summary of the plan with its code on the clipboard, "Plan einfügen"
+// enters the first code found on the clipboard, "Boni
+// kopieren" copies the bonus lines, "Pläne …" opens the window of the plans
+// saved while the main window lives, "Plan optimieren …" opens the goals
 // window and "Mit Plan vergleichen" shows the difference between the plan
 // and the code on the clipboard; "Rückgängig" and "Wiederholen" walk the
 // plan's history, each naming its step. The plan document makes the texts,
@@ -11,6 +13,7 @@
 // to the clipboard.
 
 #include "PlanDocument.h"
+#include "PlanShelf.h"
 
 #include <QObject>
 #include <QPoint>
@@ -22,6 +25,7 @@ class QWidget;
 
 namespace rollwerk {
 
+class FPlaene;
 class FZiel;
 
 class PlanMenu : public QObject {
@@ -30,11 +34,15 @@ class PlanMenu : public QObject {
 public:
     // Shows the menu on each area's context-menu request (right button or the menu key).
     PlanMenu(PlanDocument &document, QWidget *window, std::initializer_list<QWidget *> areas);
+    // The plans window goes first: it reads the shelf this menu holds.
+    ~PlanMenu() override;
 
+    void NewPlan();
     void CopyPlan();
     // A message box only when the clipboard holds no valid code or the rules changed the plan.
     void PastePlan();
     void CopyBonuses();
+    void OpenPlans();
     void OpenGoals();
     void ComparePlan();
     void Undo();
@@ -45,7 +53,9 @@ private:
 
     PlanDocument &document_;
     QWidget *window_;
-    QPointer<FZiel> goals_; // made when first opened, then only hidden and shown
+    PlanShelf shelf_;         // the saved plans, as long as the main window lives
+    QPointer<FPlaene> plans_; // made when first opened, then only hidden and shown
+    QPointer<FZiel> goals_;   // made when first opened, then only hidden and shown
 };
 
 } // namespace rollwerk

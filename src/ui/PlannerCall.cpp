@@ -18,13 +18,17 @@ void ShowPlannerError(QWidget *parent, const std::exception &error)
     QMessageBox::critical(parent, kTitle, QString::fromUtf8(error.what()));
 }
 
+void ShowMessage(QWidget *parent, QMessageBox::Icon icon, const std::string &text, const QString &name)
+{
+    QMessageBox box(icon, kTitle, QString::fromStdString(text), QMessageBox::Ok, parent);
+    box.setObjectName(name);
+    box.exec();
+}
+
 void ReportPlanApplication(QWidget *parent, const CommandReply &result)
 {
-    if (result.message.empty())
-        return;
-    QMessageBox box(QMessageBox::Warning, kTitle, QString::fromStdString(result.message), QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("PlanMessage"));
-    box.exec();
+    if (!result.message.empty())
+        ShowMessage(parent, QMessageBox::Warning, result.message, QStringLiteral("PlanMessage"));
 }
 
 void ShowUnknownPlannerError(QWidget *parent)

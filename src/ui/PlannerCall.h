@@ -4,10 +4,12 @@
 // error escaping a procedure is shown in a message box and the program goes
 // on (Qt must never see an exception leave an event handler).
 
+#include <QMessageBox>
 #include <QString>
 #include <QWidget>
 
 #include <exception>
+#include <string>
 
 namespace rollwerk {
 
@@ -15,6 +17,9 @@ void ShowPlannerError(QWidget *parent, const std::exception &error);
 void ShowUnknownPlannerError(QWidget *parent);
 
 struct CommandReply;
+
+// A German message in a box named name, with the program's title.
+void ShowMessage(QWidget *parent, QMessageBox::Icon icon, const std::string &text, const QString &name);
 
 // A message box named "PlanMessage" only when the rules changed an entered
 // plan or refused it.

@@ -31,6 +31,7 @@ private slots:
     void cleanup();
 
     void goalTypedIntoTheWindowIsAnsweredAndEntered();
+    void levellingPathPlanIsTakenAndUndone();
     void comparesThePlanWithTheClipboard();
 
 private:
@@ -130,12 +131,65 @@ void GoalWindowTest::goalTypedIntoTheWindowIsAnsweredAndEntered()
     QCOMPARE(Named<QAbstractSpinBox>(QStringLiteral("SpEFert23"))->text(), QStringLiteral("60"));
     QCOMPARE(Named<QAbstractSpinBox>(QStringLiteral("SpEFert1"))->text(), QStringLiteral("5"));
     QTRY_VERIFY(Lines(QStringLiteral("LBVorschlag")).isEmpty());
+    // The proposal is the plan shown now: nothing to enter.
+    QVERIFY(!Named(QStringLiteral("BUebernehmen"))->isEnabled());
 
     // The answer follows the main window: a point taken from Konstitution there is proposed back.
     QTest::keyClick(Named<QAbstractSpinBox>(QStringLiteral("SpEFert23")), Qt::Key_Down);
     QTRY_COMPARE(Lines(QStringLiteral("LBVorschlag")), QStringList({QStringLiteral("Konstitution: 59 \u2192 60")}));
 
     QTest::mouseClick(Named<QPushButton>(QStringLiteral("BSchliessen")), Qt::LeftButton);
+    QTRY_VERIFY(!goals->isVisible());
+}
+
+void GoalWindowTest::levellingPathPlanIsTakenAndUndone()
+{
+    Choose(QStringLiteral("PlanOptimieren"));
+    auto *goals = Named(QStringLiteral("FZiel"));
+    QTRY_VERIFY(goals->isVisible());
+    goals->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(goals));
+    // Life only, from the plan shown at level 20 (its points kept) to level 60.
+    TypeAndTab(QStringLiteral("SpEGewicht23"), QStringLiteral("10"));
+    TypeAndTab(QStringLiteral("SpEZielStufe"), QStringLiteral("60"));
+    QTRY_VERIFY(!Lines(QStringLiteral("LBStufenweg")).isEmpty());
+    const QStringList rows = Lines(QStringLiteral("LBStufenweg"));
+    QVERIFY2(rows.front().startsWith(QStringLiteral("Stufe 20")), qPrintable(rows.join(QLatin1Char('\n'))));
+    QVERIFY2(rows.join(QLatin1Char('\n')).contains(QStringLiteral("Konstitution")), qPrintable(rows.join(QLatin1Char('\n'))));
+    auto *level = Named<QAbstractSpinBox>(QStringLiteral("SpEWegStufe"));
+    QCOMPARE(level->text(), QStringLiteral("60"));
+
+    // "Stufenweg kopieren" puts the rows on the clipboard, one line each.
+    auto *copy = Named<QListWidget>(QStringLiteral("LBStufenweg"))->findChild<QAction *>(QStringLiteral("StufenwegKopieren"));
+    QVERIFY(copy);
+    QCOMPARE(copy->text(), QStringLiteral("Stufenweg &kopieren"));
+    copy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), rows.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+
+    // The path's plan at level 40: Konstitution as high as level 40 allows, the kept points stay.
+    TypeAndTab(QStringLiteral("SpEWegStufe"), QStringLiteral("40"));
+    QTest::mouseClick(Named<QPushButton>(QStringLiteral("BWegUebernehmen")), Qt::LeftButton);
+    QCOMPARE(Named<QAbstractSpinBox>(QStringLiteral("SpEStufeH"))->text(), QStringLiteral("40"));
+    QCOMPARE(Named<QAbstractSpinBox>(QStringLiteral("SpEFert23"))->text(), QStringLiteral("40"));
+    QCOMPARE(Named<QAbstractSpinBox>(QStringLiteral("SpEFert1"))->text(), QStringLiteral("5"));
+
+    // One step of the history, named after the level: undone, the plan shown before is back.
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    RightClickClientArea();
+    QMenu *menu = nullptr;
+    QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
+    auto *undo = menu->findChild<QAction *>(QStringLiteral("Rueckgaengig"));
+    QVERIFY(undo);
+    QCOMPARE(undo->text().remove(QLatin1Char('&')), QStringLiteral("R\u00fcckg\u00e4ngig: Stufenweg: Stufe 40"));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(undo).center());
+    QTRY_COMPARE(Named<QAbstractSpinBox>(QStringLiteral("SpEStufeH"))->text(), QStringLiteral("20"));
+    QCOMPARE(Named<QAbstractSpinBox>(QStringLiteral("SpEFert23"))->text(), QStringLiteral("0"));
+
+    // Escape closes the goals window.
+    goals->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(goals));
+    QTest::keyClick(goals, Qt::Key_Escape);
     QTRY_VERIFY(!goals->isVisible());
 }
 

@@ -99,9 +99,9 @@ void PlanMenuTest::OpenMenu(bool menuKey)
     for (QAction *action : menu->actions())
         texts << action->text();
     // The plan's own items, then the history's after a separator.
-    QCOMPARE(texts.mid(0, 5),
-        QStringList({"Plan &kopieren", "Plan &einf\u00fcgen", "&Boni kopieren", "Plan &optimieren \u2026",
-            "Mit Plan &vergleichen"}));
+    QCOMPARE(texts.mid(0, 7),
+        QStringList({"&Neuer Plan", "Plan &kopieren", "Plan &einf\u00fcgen", "&Boni kopieren", "&Pl\u00e4ne \u2026",
+            "Plan &optimieren \u2026", "Mit Plan &vergleichen"}));
 }
 
 void PlanMenuTest::Choose(const QString &entry, bool menuKey, const QString &text, char accessKey)
@@ -268,13 +268,15 @@ void PlanMenuTest::undoBringsBackWhatALowerLevelWiped()
     QTest::keyClicks(level, QStringLiteral("55"));
     QCOMPARE(skillTexts(), QStringList({"5", "5", "5", "5"}));
 
-    Choose(QStringLiteral("Rueckgaengig"), false, QStringLiteral("&R\u00fcckg\u00e4ngig: Stufe 60 \u2192 55"));
+    Choose(QStringLiteral("Rueckgaengig"), false,
+        QStringLiteral("&R\u00fcckg\u00e4ngig: Stufe 60 \u2192 55 (4 Fertigkeiten gesenkt)"));
     QCOMPARE(level->text(), QStringLiteral("60"));
     QCOMPARE(skillTexts(), QStringList({"40", "20", "20", "10"}));
     QCOMPARE(BonusRows(), rows);
     QCOMPARE(Named<QLabel>(QStringLiteral("LFertFrei"))->text(), Text(window_->Models().LFertFrei.Text()));
 
-    Choose(QStringLiteral("Wiederholen"), true, QStringLiteral("&Wiederholen: Stufe 60 \u2192 55"));
+    Choose(QStringLiteral("Wiederholen"), true,
+        QStringLiteral("&Wiederholen: Stufe 60 \u2192 55 (4 Fertigkeiten gesenkt)"));
     QCOMPARE(level->text(), QStringLiteral("55"));
     QCOMPARE(skillTexts(), QStringList({"5", "5", "5", "5"}));
 

@@ -72,3 +72,41 @@ test('the tree follows a change of the plan', async ({ page }) => {
   expect(await axNode(client, 'SpEFert3')).toMatchObject({ text: '2', min: 0, max: 3, disabled: false });
   expect(await axNode(client, 'SpEFert2')).toMatchObject({ text: '0', max: 3, disabled: true });
 });
+
+test('the plans window names its parts as the desktop window does, and a differing cell says so', async ({ page }) => {
+  await openPlanner(page);
+  await typeOver(page, 'SpEStufeH', '3');
+  await page.click('#Programm1');
+  await page.click('#Plaene1');
+  await page.fill('#EPlanName', 'Dritte Stufe');
+  await page.click('#BPlanSpeichern');
+  await typeOver(page, 'SpEStufeH', '5');
+  await page.keyboard.press('Tab');
+  const client = await page.context().newCDPSession(page);
+  await client.send('Accessibility.enable');
+  const expected = {
+    FPlaene: { role: 'dialog', name: 'Pläne' },
+    LBPlaene: { role: 'listbox', name: 'Gespeicherte Pläne' },
+    'LBPlaene-row-0': { role: 'option', name: expect.stringMatching(/^Dritte Stufe – Gladiator, Stufe 3, /) },
+    EPlanName: { role: 'textbox', name: 'Name' },
+    BPlanSpeichern: { role: 'button', name: 'Speichern' },
+    BPlanOeffnen: { role: 'button', name: 'Öffnen' },
+    BPlanLoeschen: { role: 'button', name: 'Löschen' },
+    BPlaeneKopieren: { role: 'button', name: 'Alle kopieren' },
+    BPlaeneEinfuegen: { role: 'button', name: 'Alle einfügen' },
+    TVPlanVergleich: { role: 'table', name: 'Vergleich' },
+  };
+  for (const [id, node] of Object.entries(expected)) expect(await axNode(client, id), id).toMatchObject(node);
+  const level = await page.evaluate(() => {
+    const row = [...document.querySelectorAll('#TVPlanVergleich tbody tr')].find((tr) => tr.cells[0].textContent === 'Stufe');
+    row.cells[2].id = 'gespeicherte-stufe';
+    return row.cells[2].textContent;
+  });
+  expect(level).toBe('3 (−2)');
+  const cell = await client.send('Runtime.evaluate', { expression: 'document.getElementById("gespeicherte-stufe")' });
+  const { nodes } = await client.send('Accessibility.getPartialAXTree', { objectId: cell.result.objectId,
+    fetchRelatives: false });
+  const described = nodes.find((n) => !n.ignored);
+  expect(described.role.value).toBe('cell');
+  expect(described.description?.value).toBe('weicht vom angezeigten Plan ab');
+});

@@ -33,9 +33,11 @@ test.describe('with the clipboard', () => {
     await expect.poll(() => readPlan(page)).toEqual(plan);
     await expect(page.locator('#Meldung')).toBeHidden();
 
-    // The menu key on the focused bonus list opens the same menu.
+    // The menu key on the focused bonus list opens the same menu, "Neuer Plan" first.
     await page.focus('#LBBoni');
     await page.keyboard.press('ContextMenu');
+    await expect(page.locator('#NeuerPlan')).toBeFocused();
+    await page.keyboard.press('ArrowDown');
     await expect(page.locator('#PlanKopieren')).toBeFocused();
     await page.keyboard.press('ArrowDown');
     await page.keyboard.press('ArrowDown');
@@ -48,6 +50,15 @@ test.describe('with the clipboard', () => {
     await expect(page.locator('#MeldungText')).toHaveText(/Kein Plan-Code gefunden/);
     expect(await readPlan(page)).toEqual(plan);
     await page.click('#MeldungOk');
+
+    // An empty clipboard is said in the desktop's words, by paste and compare alike.
+    await page.evaluate(() => navigator.clipboard.writeText(''));
+    for (const id of ['PlanEinfuegen', 'PlanVergleichen']) {
+      await fromMenu(page, id);
+      await expect(page.locator('#MeldungText')).toHaveText('Kein Plan-Code: Die Zwischenablage ist leer.');
+      await page.click('#MeldungOk');
+    }
+    expect(await readPlan(page)).toEqual(plan);
 
     // "Mit Plan vergleichen" from the context menu: the plan shown against a new plan's code.
     await page.evaluate(() => navigator.clipboard.writeText('RW1ABAAAAgAAAE'));
@@ -141,7 +152,7 @@ test('"Rückgängig" and "Wiederholen" name their step and bring back what a low
   expect([1, 18, 24, 26].map((s) => wiped.skills[s - 1].text)).toEqual(['5', '5', '5', '5']);
 
   await page.click('#Programm1');
-  await expect(item('Rueckgaengig1')).toHaveText('Rückgängig: Stufe 60 → 55');
+  await expect(item('Rueckgaengig1')).toHaveText('Rückgängig: Stufe 60 → 55 (4 Fertigkeiten gesenkt)');
   await expect(item('Rueckgaengig1')).toHaveAttribute('aria-disabled', 'false');
   await item('Rueckgaengig1').click();
   expect(await readPlan(page)).toEqual(full);
@@ -149,7 +160,7 @@ test('"Rückgängig" and "Wiederholen" name their step and bring back what a low
 
   // The window's context menu offers the same, redo included.
   await page.click('#LBBoni', { button: 'right' });
-  await expect(item('Wiederholen')).toHaveText('Wiederholen: Stufe 60 → 55');
+  await expect(item('Wiederholen')).toHaveText('Wiederholen: Stufe 60 → 55 (4 Fertigkeiten gesenkt)');
   await item('Wiederholen').click();
   expect(await readPlan(page)).toEqual(wiped);
 

@@ -57,6 +57,7 @@ std::string DescribeCommand(const Command &command)
             [](const command::TakePathPlan &c) {
                 return "take the path's plan at level " + std::to_string(c.plan.level) + " " + EncodePlan(c.plan);
             },
+            [](const command::OpenSaved &c) { return "open the saved plan '" + c.name + "' '" + c.code + "'"; },
         },
         command);
 }

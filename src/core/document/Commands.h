@@ -96,6 +96,10 @@ struct TakeProposal { // the goals window's answer
 struct TakePathPlan { // the levelling path's plan at one level (plan.level), from PathPlanAt
     Plan plan;
 };
+struct OpenSaved { // a saved plan, entered under its name
+    std::string name;
+    std::string code;
+};
 
 } // namespace command
 
@@ -103,7 +107,7 @@ using Command = std::variant<command::Type, command::Paste, command::Edit, comma
     command::HoldPress, command::HoldTick, command::HoldMove, command::HoldLift, command::HoldRelease,
     command::ClassType, command::ClassBackspace, command::ClassEdit, command::ClassPick, command::ClassStep,
     command::Undo, command::Redo, command::PastePlan, command::NewPlan, command::OpenLink, command::OpenFirst,
-    command::TakeProposal, command::TakePathPlan>;
+    command::TakeProposal, command::TakePathPlan, command::OpenSaved>;
 
 // What a command answers beside what it changed.
 struct CommandReply {
@@ -112,8 +116,8 @@ struct CommandReply {
     ClassBox::Edit classEdit;    // ClassType, ClassBackspace
     bool moved = false;          // Undo, Redo: a step was taken
     int waitMs = 0;              // HoldPress, HoldTick: the wait for the next tick; 0: none
-    bool decoded = true;         // OpenLink: the code was read
-    bool applied = true;         // PastePlan, OpenLink, TakeProposal, TakePathPlan
+    bool decoded = true;         // OpenLink, OpenSaved: the code was read
+    bool applied = true;         // PastePlan, OpenLink, TakeProposal, TakePathPlan, OpenSaved
     std::string message;         // German, when the plan was changed or refused
 };
 

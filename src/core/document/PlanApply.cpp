@@ -1,5 +1,6 @@
 #include "PlanApply.h"
 
+#include "ClipboardTexts.h"
 #include "Utf8.h"
 
 namespace rollwerk {

@@ -3,6 +3,7 @@
 #include "ComparisonTexts.h"
 #include "Overloaded.h"
 #include "PlanApply.h"
+#include "PlanShelfTexts.h"
 #include "Preview.h"
 
 namespace rollwerk {
@@ -205,6 +206,11 @@ CommandReply PlanDocument::RunPlanCommand(const Command &command)
                    [&](const command::TakePathPlan &c) {
                        enter(std::string(kTakePathPlanStep) + std::to_string(c.plan.level), c.plan, false);
                    },
+                   [&](const command::OpenSaved &c) {
+                       const PlanDecoding decoding = Decoded(c.code, reply);
+                       if (decoding.plan)
+                           enter(OpenSavedStep(c.name), *decoding.plan, true);
+                   },
                    [](const auto &) {},
                },
         command);
@@ -222,23 +228,24 @@ std::string PlanDocument::CompareWithShown(const Plan &other) const
     return DescribeAgainstShown(planner_.CBCharwahl.Text(), Shown(), other);
 }
 
-GoalView PlanDocument::AnswerGoal(Goal asked) const
+GoalView PlanDocument::AnswerGoal(Goal goal) const
 {
     const PlanSide shown = Shown();
-    asked.classColumn = ClassColumn(planner_.CBCharwahl.Text()).value_or(0);
-    asked.current = shown.skills;
-    const Goal goal = CountedGoal(asked);
+    goal.classColumn = ClassColumn(planner_.CBCharwahl.Text()).value_or(0);
+    goal.current = shown.skills;
     GoalView view;
     view.answer = Optimise(goal);
     view.texts = DescribeGoalAnswer(goal, view.answer, shown);
     view.curves = GoalCurves(goal, view.answer.found ? view.answer.skills : goal.current);
     for (int row = 1; row <= kBonusRowCount; ++row)
         view.reachable.at(static_cast<std::size_t>(row - 1)) = RowReachable(row, goal.classColumn, goal.level);
+    // Entering the plan that is shown already would change nothing: "Übernehmen" has nothing to enter.
     if (view.answer.found) {
-        view.proposal = ProposedPlan(goal, view.answer.skills);
-        view.proposalShown = *view.proposal == CurrentPlan(planner_);
+        Plan proposal = ProposedPlan(goal, view.answer.skills);
+        if (proposal != CurrentPlan(planner_))
+            view.proposal = std::move(proposal);
     }
-    view.goal = asked;
+    view.goal = goal;
     view.path = PathToGoal(goal, shown.level, view.answer);
     view.pathRows = DescribePath(view.path);
     return view;

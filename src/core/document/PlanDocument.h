@@ -44,8 +44,7 @@ struct GoalView {
     GoalTexts texts;
     std::vector<RowCurve> curves;                 // of the answer, or of the plan shown without one
     std::array<bool, kBonusRowCount> reachable{}; // per row: the class can hold a value at the level
-    std::optional<Plan> proposal;                 // what "Übernehmen" enters
-    bool proposalShown = false;                   // the proposal is the plan shown: "Übernehmen" has nothing to enter
+    std::optional<Plan> proposal;                 // what "Übernehmen" enters; none when it is the plan shown
     // The levelling path to the answer: from a new character at level 1, or
     // from the plan shown at its level when the goal keeps what is spent.
     // Its chart: PathChartOf; its clipboard text: PathClipboardText(pathRows).
@@ -109,9 +108,7 @@ public:
     // "Mit Plan vergleichen": the plan shown against another, as one German text.
     std::string CompareWithShown(const Plan &other) const;
 
-    // The answer for a goal (its level, weights, minimums and keepSpent) on
-    // the plan shown, with its levelling path; rows the class cannot hold at
-    // the level count for nothing (CountedGoal).
+    // The answer for a goal (its level, weights, minimums and keepSpent) on the plan shown, with its levelling path.
     GoalView AnswerGoal(Goal goal) const;
 
     // A record of everything, for a view that starts from nothing.

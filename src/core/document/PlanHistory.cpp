@@ -43,7 +43,13 @@ std::string StepName(const PlannerState &before, const PlannerState &after, int 
     if (field < 0)
         return "Plan ge\u00e4ndert";
     const std::string name = field == kLevelField ? std::string("Stufe") : std::string(SkillCaption(field));
-    return name + " " + Shown(Field(before, field).text) + " \u2192 " + Shown(Field(after, field).text);
+    std::string step = name + " " + Shown(Field(before, field).text) + " \u2192 " + Shown(Field(after, field).text);
+    // A lower level takes points from skills on the way: the step names how
+    // many, so that the way back to them is found.
+    int lowered = 0;
+    for (int s = 1; field == kLevelField && s <= kSkillCount; ++s)
+        lowered += after.skillValue[s] < before.skillValue[s] ? 1 : 0;
+    return lowered == 0 ? step : step + " " + LoweredSkillsText(lowered);
 }
 
 std::size_t HeapBytes(const std::string &text)

@@ -11,9 +11,10 @@ struct Rgb {
     friend bool operator==(const Rgb &, const Rgb &) = default;
 };
 
-inline constexpr Rgb kSkyBlue{166, 202, 240};         // windows, labels, class box, level field
-inline constexpr Rgb kPaperColour{249, 234, 213};     // bonus list, info text
-inline constexpr Rgb kAvailableColour{130, 255, 139}; // a skill the class may take now
-inline constexpr Rgb kLockedColour{255, 128, 128};    // a skill that is locked
+inline constexpr Rgb kSkyBlue{166, 202, 240};          // windows, labels, class box, level field
+inline constexpr Rgb kPaperColour{249, 234, 213};      // bonus list, info text
+inline constexpr Rgb kAvailableColour{130, 255, 139};  // a skill the class may take now
+inline constexpr Rgb kLockedColour{255, 128, 128};     // a skill that is locked
+inline constexpr Rgb kDifferenceColour{255, 230, 150}; // a saved plan's value that differs from the plan shown
 
 } // namespace rollwerk

@@ -4,15 +4,6 @@
 
 namespace rollwerk {
 
-namespace {
-
-std::int64_t FreeSlots(const PlanSide &side)
-{
-    return SkillSlots(side.level).value_or(0) - ChosenSkillCount(side.skills);
-}
-
-} // namespace
-
 BonusRowValues RowValues(const SkillValues &skills)
 {
     BonusRowValues values{};
@@ -26,6 +17,16 @@ PlanSide SideOf(std::int32_t level, const SkillValues &skills)
     return {level, skills, RowValues(skills)};
 }
 
+std::int64_t FreePoints(const PlanSide &side)
+{
+    return FreeSkillPoints(side.level, side.skills);
+}
+
+std::int64_t FreeSlots(const PlanSide &side)
+{
+    return SkillSlots(side.level).value_or(0) - ChosenSkillCount(side.skills);
+}
+
 PlanComparison ComparePlans(const PlanSide &before, const PlanSide &after)
 {
     PlanComparison comparison;
@@ -35,8 +36,8 @@ PlanComparison ComparePlans(const PlanSide &before, const PlanSide &after)
         if (before.skills[s] != after.skills[s])
             comparison.skills.push_back({s, before.skills[s], after.skills[s]});
     }
-    comparison.freePointsBefore = FreeSkillPoints(before.level, before.skills);
-    comparison.freePointsAfter = FreeSkillPoints(after.level, after.skills);
+    comparison.freePointsBefore = FreePoints(before);
+    comparison.freePointsAfter = FreePoints(after);
     comparison.freeSlotsBefore = FreeSlots(before);
     comparison.freeSlotsAfter = FreeSlots(after);
     for (int row = 1; row <= kBonusRowCount; ++row) {

@@ -46,6 +46,10 @@ BonusRowValues RowValues(const SkillValues &skills);
 
 PlanSide SideOf(std::int32_t level, const SkillValues &skills);
 
+// The counters of a plan: its free skill points and its free skill slots.
+std::int64_t FreePoints(const PlanSide &side);
+std::int64_t FreeSlots(const PlanSide &side);
+
 PlanComparison ComparePlans(const PlanSide &before, const PlanSide &after);
 
 } // namespace rollwerk

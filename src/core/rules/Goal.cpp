@@ -422,7 +422,16 @@ GoalAnswer Optimise(const Goal &asked)
         answer.reason = std::move(problem);
         return answer;
     }
-    const Goal goal = CountedGoal(asked);
+    // A row the class cannot have at the level keeps its weight and minimum
+    // in the goals window, disabled, and counts for nothing: a minimum there
+    // would otherwise rule out every plan until the class changes back.
+    Goal goal = asked;
+    for (int row = 1; row <= kBonusRowCount; ++row) {
+        if (!RowReachable(row, goal.classColumn, goal.level)) {
+            goal.weight.at(RowIndex(row)) = 0;
+            goal.minimum.at(RowIndex(row)) = 0;
+        }
+    }
     answer.currentObjective = GoalObjective(goal, goal.current);
     answer.currentLastPoints = LastPoints(goal, goal.current);
 
@@ -482,19 +491,6 @@ bool RowReachable(int row, int classColumn, std::int32_t level)
     const std::span<const int> skills = BonusSourceSkills(row);
     return std::any_of(
         skills.begin(), skills.end(), [&](int skill) { return UnlockLevel(skill, classColumn) <= level; });
-}
-
-Goal CountedGoal(Goal goal)
-{
-    if (goal.classColumn < 0 || goal.classColumn >= kClassCount)
-        return goal;
-    for (int row = 1; row <= kBonusRowCount; ++row) {
-        if (!RowReachable(row, goal.classColumn, goal.level)) {
-            goal.weight.at(RowIndex(row)) = 0;
-            goal.minimum.at(RowIndex(row)) = 0;
-        }
-    }
-    return goal;
 }
 
 } // namespace rollwerk

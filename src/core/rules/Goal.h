@@ -74,7 +74,8 @@ struct GoalAnswer {
     std::vector<LastPoint> currentLastPoints; // the same for the current plan
 };
 
-// The best valid plan for the goal, or the reason there is none.
+// The best valid plan for the goal, or the reason there is none. A row the
+// class cannot have at the level counts for nothing, its minimum included.
 GoalAnswer Optimise(const Goal &goal);
 
 // The objective of a plan: weight times row value, summed over the rows.
@@ -106,11 +107,5 @@ Plan ProposedPlan(const Goal &goal, const SkillValues &skills);
 
 // Whether a row can hold a value at all for the class at the level.
 bool RowReachable(int row, int classColumn, std::int32_t level);
-
-// The goal as it counts: a row the class cannot hold at the goal's level
-// keeps its weight and minimum in the window (they count again once the
-// class or the level gives the row a skill) but counts for nothing, so that
-// a minimum left on it does not rule out every plan. Optimise reads a goal so.
-Goal CountedGoal(Goal goal);
 
 } // namespace rollwerk

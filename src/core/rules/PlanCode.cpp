@@ -534,19 +534,4 @@ PlanDecoding FindPlanCode(std::string_view text)
         PlanCodeError::NotFound, "Kein Plan-Code gefunden: Ein Plan-Code beginnt mit " + Quoted(kPlanCodePrefix) + ".");
 }
 
-PlanDecoding FindPastedPlanCode(ClipboardContent content, std::string_view text)
-{
-    switch (content) {
-    case ClipboardContent::Nothing:
-        return Failure(PlanCodeError::Empty, "Kein Plan-Code: Die Zwischenablage ist leer.");
-    case ClipboardContent::Picture:
-        return Failure(PlanCodeError::Empty, "Kein Plan-Code: Die Zwischenablage enth\u00e4lt ein Bild, keinen Text.");
-    case ClipboardContent::OtherData:
-        return Failure(PlanCodeError::Empty, "Kein Plan-Code: Die Zwischenablage enth\u00e4lt keinen Text.");
-    case ClipboardContent::Text:
-        break;
-    }
-    return FindPlanCode(text);
-}
-
 } // namespace rollwerk

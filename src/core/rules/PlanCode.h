@@ -72,7 +72,4 @@ PlanDecoding DecodePlanCode(std::string_view code);
 // linear in the text's length.
 PlanDecoding FindPlanCode(std::string_view text);
 
-// FindPlanCode for what the clipboard held: without text, says what it held.
-PlanDecoding FindPastedPlanCode(ClipboardContent content, std::string_view text);
-
 } // namespace rollwerk

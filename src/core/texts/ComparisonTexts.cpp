@@ -45,10 +45,13 @@ std::vector<std::string> DescribeComparison(const PlanComparison &comparison)
 
 std::string DescribeAgainstShown(const std::string &shownClass, const PlanSide &shown, const Plan &other)
 {
+    const PlanComparison comparison = ComparePlans(shown, SideOf(other.level, other.skills));
+    if (other.className == shownClass && comparison.Same())
+        return std::string(kSamePlansText);
     std::string text = "Dieser Plan \u2192 Plan aus der Zwischenablage";
     if (other.className != shownClass)
         text += "\nKlasse: " + shownClass + " \u2192 " + other.className;
-    for (const std::string &line : DescribeComparison(ComparePlans(shown, SideOf(other.level, other.skills))))
+    for (const std::string &line : DescribeComparison(comparison))
         text += "\n" + line;
     return text;
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rollwerk {
@@ -19,9 +20,12 @@ std::string RowChangeLine(const RowChange &change);
 // The whole comparison as German lines: level, skills, free points and slots, rows.
 std::vector<std::string> DescribeComparison(const PlanComparison &comparison);
 
+inline constexpr std::string_view kSamePlansText = "Der Plan aus der Zwischenablage ist derselbe wie dieser.";
+
 // The plan shown (of class shownClass) against another, such as the one on
 // the clipboard ("Mit Plan vergleichen"): a heading, the class where it
-// differs, then the lines of DescribeComparison, one text.
+// differs, then the lines of DescribeComparison, one text; kSamePlansText
+// when nothing differs.
 std::string DescribeAgainstShown(const std::string &shownClass, const PlanSide &shown, const Plan &other);
 
 } // namespace rollwerk

@@ -6,6 +6,7 @@
 
 #include "RollwerkVersion.h"
 
+#include <string>
 #include <string_view>
 
 namespace rollwerk {
@@ -28,5 +29,11 @@ inline constexpr std::string_view kOpenLinkStep = "Link \u00f6ffnen";
 inline constexpr std::string_view kTakeProposalStep = "Vorschlag \u00fcbernehmen";
 // "Stufenweg: Stufe 40": the levelling path's plan at a level, the level follows.
 inline constexpr std::string_view kTakePathPlanStep = "Stufenweg: Stufe ";
+
+// After a level step's name: "(3 Fertigkeiten gesenkt)", "(1 Fertigkeit gesenkt)".
+inline std::string LoweredSkillsText(int count)
+{
+    return "(" + std::to_string(count) + (count == 1 ? " Fertigkeit" : " Fertigkeiten") + " gesenkt)";
+}
 
 } // namespace rollwerk

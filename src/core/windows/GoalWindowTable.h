@@ -4,20 +4,15 @@
 // alike: each widget's caption and accessible name, the heads of the rows'
 // columns and the texts shown without curves.
 
+#include "WindowTexts.h"
+
 #include <array>
 #include <string>
 #include <string_view>
 
 namespace rollwerk {
 
-// The window's fixed texts: a widget's caption (the window's title, a
-// field's label, a list's heading, a button's text; '&' before the desktop's
-// access key) and the name a screen reader announces for the widget.
-struct GoalWindowText {
-    std::string_view widget;
-    std::string_view caption;
-    std::string_view accessibleName; // empty: the caption's, without '&' and colon
-};
+using GoalWindowText = WindowText;
 
 // clang-format off
 inline constexpr std::array<GoalWindowText, 15> kGoalWindowTexts = {{
@@ -39,6 +34,9 @@ inline constexpr std::array<GoalWindowText, 15> kGoalWindowTexts = {{
 }};
 // clang-format on
 
+// The levelling path list's context menu item ('&' before the desktop's access key).
+inline constexpr std::string_view kCopyPathText = "Stufenweg &kopieren";
+
 // The heads of the bonus rows' columns.
 inline constexpr std::array<std::string_view, 3> kGoalColumnHeads = {"Bonus", "Gewicht", "Mindestens"};
 // A row's two number fields are announced with the row's name after these.
@@ -47,9 +45,7 @@ inline constexpr std::string_view kGoalMinimumNamePrefix = "Mindestwert: ";
 // While no row is weighted: the curves' description for a screen reader, and what they show.
 inline constexpr std::string_view kNoCurvesDescription = "Keine Zeile gewichtet";
 inline constexpr std::string_view kNoCurvesText = "Gewichtete Zeilen zeigen hier ihre Kurve.";
-// The levelling path's list (LBStufenweg): its context menu's item, and what
-// the page says where the browser keeps the clipboard from it.
-inline constexpr std::string_view kCopyPathItem = "Stufenweg kopieren";
+// What the page says where the browser keeps the clipboard from "Stufenweg kopieren".
 inline constexpr std::string_view kCopyPathFailed
     = "Der Stufenweg konnte nicht in die Zwischenablage kopiert werden. Hier ist er zum Kopieren:";
 

@@ -11,7 +11,7 @@
 
 namespace rollwerk {
 
-enum class PlanCommand { CopyPlan, PastePlan, CopyBonuses, OpenGoals, ComparePlan };
+enum class PlanCommand { CopyPlan, PastePlan, CopyBonuses, OpenGoals, ComparePlan, NewPlan, OpenPlans };
 
 struct PlanMenuItem {
     std::string_view text; // '&' before the desktop's access key; the page shows the text without it
@@ -21,10 +21,12 @@ struct PlanMenuItem {
 
 // Each item has its own access key, as the menu bar's items have.
 // clang-format off
-inline constexpr std::array<PlanMenuItem, 5> kPlanMenuItems = {{
+inline constexpr std::array<PlanMenuItem, 7> kPlanMenuItems = {{
+    {"&Neuer Plan", "NeuerPlan", PlanCommand::NewPlan},
     {"Plan &kopieren", "PlanKopieren", PlanCommand::CopyPlan},
     {"Plan &einf\u00fcgen", "PlanEinfuegen", PlanCommand::PastePlan},
     {"&Boni kopieren", "BoniKopieren", PlanCommand::CopyBonuses},
+    {"&Pl\u00e4ne \u2026", "Plaene", PlanCommand::OpenPlans},
     {"Plan &optimieren \u2026", "PlanOptimieren", PlanCommand::OpenGoals},
     {"Mit Plan &vergleichen", "PlanVergleichen", PlanCommand::ComparePlan},
 }};

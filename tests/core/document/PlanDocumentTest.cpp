@@ -1,7 +1,7 @@
 // The plan document: random commands of every kind (the fields, the class
-// box, undo, redo, "Neuer Plan", pasted plans, opened links, taken
-// proposals and plans of the levelling path). After each one, a view that
-// applies nothing but the records shows what the planner shows, and
+// box, undo, redo, "Neuer Plan", pasted plans, opened links and saved
+// plans, taken proposals and plans of the levelling path). After each one, a
+// view that applies nothing but the records shows what the planner shows, and
 // everything that reads the shown plan
 // (the comparison with its own code, the goals window's "before") agrees
 // with the bonus list; and a table of how many records and list redraws an
@@ -179,7 +179,9 @@ Command NextCommand(RandomUser &user, const Planner &p)
     if (kind < 15)
         return command::PastePlan{ClipboardContent::Text, "Mein Plan: " + EncodePlan(RandomPlan(user))};
     if (kind < 16)
-        return command::OpenLink{EncodePlan(RandomPlan(user))};
+        return user.Pick(0, 1) == 0
+            ? Command(command::OpenLink{EncodePlan(RandomPlan(user))})
+            : Command(command::OpenSaved{"Plan " + std::to_string(kind), EncodePlan(RandomPlan(user))});
     if (kind < 17 && user.Pick(0, 9) == 0)
         return command::OpenFirst{EncodePlan(RandomPlan(user))};
     if (kind < 18)
@@ -291,7 +293,7 @@ TEST(PlanDocument, APathPlanIsOneStepOfTheHistory)
 
 // "Übernehmen" has nothing to enter once the plan shown is the proposal,
 // and something again once the plan changes.
-TEST(PlanDocument, TheProposalShownIsMarkedAsSuch)
+TEST(PlanDocument, TheProposalShownIsNothingToEnter)
 {
     PlanDocument document;
     Goal goal;
@@ -299,14 +301,12 @@ TEST(PlanDocument, TheProposalShownIsMarkedAsSuch)
     goal.weight.at(2) = 5; // Angriffswert beim Schwertkampf
     const GoalView before = document.AnswerGoal(goal);
     ASSERT_TRUE(before.proposal);
-    EXPECT_FALSE(before.proposalShown);
     document.Run(command::TakeProposal{*before.proposal});
     const GoalView taken = document.AnswerGoal(goal);
-    ASSERT_TRUE(taken.proposal);
-    EXPECT_EQ(*taken.proposal, *before.proposal);
-    EXPECT_TRUE(taken.proposalShown);
+    EXPECT_TRUE(taken.answer.found);
+    EXPECT_FALSE(taken.proposal);
     document.Run(command::Undo{});
-    EXPECT_FALSE(document.AnswerGoal(goal).proposalShown);
+    EXPECT_EQ(document.AnswerGoal(goal).proposal, before.proposal);
 }
 
 struct RecordCase {

@@ -228,7 +228,18 @@ std::string MageCode()
 
 INSTANTIATE_TEST_SUITE_P(Cases, StepNames,
     ::testing::Values(NameCase{"level typed 55 over 60, still in the field",
-                          [](PlannerDriver &d, PlanHistory &) { d.Type(kLevelField, "55"); }, 1, "Stufe 60 \u2192 55"},
+                          [](PlannerDriver &d, PlanHistory &) { d.Type(kLevelField, "55"); }, 1,
+                          "Stufe 60 \u2192 55 (4 Fertigkeiten gesenkt)"},
+        NameCase{"a level that lowers one skill",
+            [](PlannerDriver &d, PlanHistory &) {
+                d.Send(command::Edit{kLevelField, "35"});
+            },
+            1, "Stufe 60 \u2192 35 (1 Fertigkeit gesenkt)"},
+        NameCase{"a higher level lowers nothing",
+            [](PlannerDriver &d, PlanHistory &) {
+                d.Send(command::Edit{kLevelField, "70"});
+            },
+            1, "Stufe 60 \u2192 70"},
         NameCase{"typing then leaving the field",
             [](PlannerDriver &d, PlanHistory &) {
                 d.Type(1, "3");
@@ -243,8 +254,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, StepNames,
                 d.Type(1, "32");
             },
             2, "Waffenkunde 31 \u2192 32"},
-        NameCase{"a field emptied", [](PlannerDriver &d, PlanHistory &) { d.Send(command::Edit{1, ""}); }, 1,
-            "Waffenkunde 40 \u2192 leer"},
+        NameCase{"a field emptied",
+            [](PlannerDriver &d, PlanHistory &) {
+                d.Send(command::Edit{1, ""});
+            },
+            1, "Waffenkunde 40 \u2192 leer"},
         NameCase{"typed back to what it showed",
             [](PlannerDriver &d, PlanHistory &) {
                 d.Type(1, "4");

@@ -4,6 +4,7 @@
 
 #include "PlanCode.h"
 #include "CaseName.h"
+#include "ClipboardTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +77,7 @@ Plan Gladiator30()
 const std::string kGladiator30 = EncodePlan(Gladiator30());
 
 // Decoding one code, finding one in a text, or pasting when the clipboard holds no text.
-enum class Use { Decode, Find, PasteEmptyClipboard, PastePicture, PasteOtherData };
+enum class Use { Decode, Find, PasteEmptyClipboard, PasteText, PastePicture, PasteOtherData };
 
 struct RefusalCase {
     std::string name;
@@ -208,6 +209,8 @@ std::vector<RefusalCase> Cases()
                   "Plan-Code beginnt mit \u201eRW\u201c."},
         {"an empty clipboard", Use::PasteEmptyClipboard, "", PlanCodeError::Empty,
             "Kein Plan-Code: Die Zwischenablage ist leer."},
+        {"a blank text pasted, as a page reads an empty clipboard", Use::PasteText, " \r\n", PlanCodeError::Empty,
+            "Kein Plan-Code: Die Zwischenablage ist leer."},
         {"a picture on the clipboard", Use::PastePicture, "", PlanCodeError::Empty,
             "Kein Plan-Code: Die Zwischenablage enth\u00e4lt ein Bild, keinen Text."},
         {"other data on the clipboard", Use::PasteOtherData, "", PlanCodeError::Empty,
@@ -226,6 +229,8 @@ PlanDecoding Refusal(const RefusalCase &c)
         return FindPlanCode(c.text);
     case Use::PasteEmptyClipboard:
         return FindPastedPlanCode(ClipboardContent::Nothing, c.text);
+    case Use::PasteText:
+        return FindPastedPlanCode(ClipboardContent::Text, c.text);
     case Use::PastePicture:
         return FindPastedPlanCode(ClipboardContent::Picture, c.text);
     case Use::PasteOtherData:
