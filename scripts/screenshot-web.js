@@ -3,8 +3,9 @@
 // docs/screenshot-phone-goals.png, the goals window there with a goal, and
 // docs/screenshot-installed.png, the page installed as an app and opened in
 // its own window (display-mode: standalone) of the designed window's size,
-// and docs/screenshot-plans-web.png, the plans window with four saved plans
-// beside the main window.
+// docs/screenshot-plans-web.png, the plans window with four saved plans
+// beside the main window, and docs/screenshot-goals-web.png, the goals
+// window with a goal from a link and its levelling path.
 // Run by scripts/screenshot-web.sh, which serves the site.
 //   node scripts/screenshot-web.js SITE_ADDRESS DOCS_DIR
 const fs = require('node:fs');
@@ -105,10 +106,29 @@ async function plans() {
   await browser.close();
 }
 
+// Gladiator from level 1 to 120: sword attack, defence at least 100 %, life;
+// the levelling path marked at level 60.
+const GOAL = '#plan=RW1ABAAAAgAAAE&ziel=120,3:5,22:2:100,23:3';
+
+async function goals() {
+  const browser = await chromium.launch(launch);
+  const page = await browser.newPage({ viewport: { width: 1960, height: 740 } });
+  await page.goto(site + GOAL);
+  await page.evaluate(() => window.rollwerk.ready);
+  const way = page.locator('#SpEWegStufe');
+  await way.waitFor();
+  await way.fill('60');
+  await way.press('Tab');
+  await page.locator('#PBStufenweg text').filter({ hasText: 'Stufe 60 hat' }).waitFor();
+  await page.locator('#FZiel').screenshot({ path: path.join(docs, 'screenshot-goals-web.png') });
+  await browser.close();
+}
+
 (async () => {
   await phone();
   await installed();
   await plans();
+  await goals();
 })().catch((error) => {
   console.error(error);
   process.exit(1);

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Takes the web page's screenshots (docs/screenshot-phone.png,
-# docs/screenshot-phone-goals.png, docs/screenshot-installed.png and docs/screenshot-plans-web.png) in Debian's headless Chromium, the site
+# docs/screenshot-phone-goals.png, docs/screenshot-installed.png,
+# docs/screenshot-plans-web.png and docs/screenshot-goals-web.png) in
+# Debian's headless Chromium, the site
 # served as `make web-run` serves it. Build the site first (make web).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,4 +20,4 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 NODE_PATH=$PWD/tests/web/node_modules node scripts/screenshot-web.js "http://127.0.0.1:$port/" docs
-echo "wrote docs/screenshot-phone.png, docs/screenshot-phone-goals.png, docs/screenshot-installed.png and docs/screenshot-plans-web.png"
+echo "wrote docs/screenshot-phone.png, docs/screenshot-phone-goals.png, docs/screenshot-installed.png, docs/screenshot-plans-web.png and docs/screenshot-goals-web.png"

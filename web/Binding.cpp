@@ -76,6 +76,9 @@ static_assert(kProperties.size() == static_cast<std::size_t>(NumberField::Proper
 constexpr std::array<const char *, 4> kOutcomes = {"Inserted", "Unchanged", "Refused", "NotTyped"};
 static_assert(kOutcomes.size() == static_cast<std::size_t>(NumberField::KeyOutcome::NotTyped) + 1);
 
+// A goal as the page hands it over (below).
+rollwerk::Goal GoalOf(std::string_view text);
+
 std::size_t Size(std::int32_t number)
 {
     return number > 0 ? static_cast<std::size_t>(number) : std::size_t{0};
@@ -120,6 +123,21 @@ public:
     rollwerk::PlanDocument &Document() { return document_; }
     rollwerk::PlanShelf &Shelf() { return shelf_; }
     const rollwerk::Planner &Core() const { return document_.Models(); }
+
+    // The answer for a goal (its numbers, see GoalOf) on the plan shown. The
+    // last one is kept with the goal and the plan's code: asked again for
+    // both unchanged (the path's level moved, the window resized), it is not
+    // computed again. A plan without a code is answered every time.
+    const rollwerk::GoalView &Answer(std::string_view goalText)
+    {
+        const std::string &code = document_.Code();
+        std::string key = code.empty() ? std::string() : code + '&' + std::string(goalText);
+        if (key.empty() || key != answerKey_) {
+            answer_ = document_.AnswerGoal(GoalOf(goalText));
+            answerKey_ = std::move(key);
+        }
+        return answer_;
+    }
 
     // The pushes since the last call, as a JSON array's members, and forgets them.
     std::string TakePushes() { return std::exchange(pushes_, {}); }
@@ -174,6 +192,8 @@ private:
     rollwerk::PlanShelf shelf_; // the saved plans, which the page keeps in the browser's storage
     std::string pushes_;
     rollwerk::Connection connection_;
+    rollwerk::GoalView answer_;
+    std::string answerKey_; // the plan's code and the goal of answer_; empty: none kept
 };
 
 // The planners the page made, by handle (index + 1); a deleted one leaves its place empty.
@@ -328,6 +348,65 @@ std::string PointJson(const rollwerk::ChartPoint &point, double radius = 0)
     return "[" + Fixed(point.x) + "," + Fixed(point.y) + (radius > 0 ? "," + Fixed(radius) : std::string()) + "]";
 }
 
+// A chart as the page draws it: {title, titleAt, axes (an SVG path), points
+// (an SVG polyline's), current, proposed (markers)}.
+std::string ChartJson(const rollwerk::CurveChart &chart, const std::string &title)
+{
+    std::string points;
+    for (const rollwerk::ChartPoint &point : chart.line)
+        points += (points.empty() ? "" : " ") + Fixed(point.x) + ',' + Fixed(point.y);
+    return json::Object({{"title", json::Quote(title)}, {"titleAt", PointJson(chart.title)},
+        {"axes",
+            json::Quote("M" + Fixed(chart.axisTop.x) + ' ' + Fixed(chart.axisTop.y) + 'V' + Fixed(chart.corner.y) + 'H'
+                + Fixed(chart.axisEnd.x))},
+        {"points", json::Quote(points)}, {"current", PointJson(chart.current, rollwerk::kCurrentMarker)},
+        {"proposed", PointJson(chart.proposed, rollwerk::kProposedMarker)}});
+}
+
+// The levelling path of an answer for the page: its rows, each row's first
+// and last level, its clipboard text, its levels (from, to), the level
+// marked on its chart (asked, 0 for the goal's level, brought into the
+// path), the chart, and the code of the plan "Plan dieser Stufe übernehmen"
+// enters there; without a path, no levels, no chart and no code.
+std::string PathJson(const rollwerk::GoalView &view, std::int32_t asked, double width, double textHeight)
+{
+    const std::vector<rollwerk::PathStep> &steps = view.path.steps;
+    std::vector<std::string> rows;
+    std::vector<std::string> levels;
+    for (const rollwerk::PathRow &row : view.pathRows) {
+        rows.push_back(row.text);
+        levels.push_back(json::Array({json::Number(row.from), json::Number(row.to)}));
+    }
+    const std::int32_t from = steps.empty() ? 0 : steps.front().level;
+    const std::int32_t to = steps.empty() ? 0 : steps.back().level;
+    const std::int32_t marked = steps.empty() ? 0 : std::clamp(asked == 0 ? to : asked, from, to);
+    const std::optional<rollwerk::Plan> plan = rollwerk::PathPlanAt(view, marked);
+    return json::Object({{"rows", json::Strings(rows)}, {"rowLevels", json::Array(levels)},
+        {"text", json::Quote(rollwerk::PathClipboardText(view.pathRows))}, {"from", json::Number(from)},
+        {"to", json::Number(to)}, {"level", json::Number(marked)},
+        {"chart",
+            steps.empty() ? std::string("null")
+                          : ChartJson(rollwerk::PathChartOf(view.path, marked, width, textHeight),
+                              rollwerk::PathCurveTitle(view.path, marked))},
+        {"chartHeight", json::Number(std::int64_t{rollwerk::kChartHeight})},
+        {"code", json::Quote(plan ? rollwerk::EncodePlan(*plan) : std::string())}});
+}
+
+// A plan's code from the goals window entered as command(plan): {decoded, applied, message}.
+template <typename Command> const char *EnterGoalPlan(std::int32_t handle, const char *code)
+{
+    return Reply(handle, [&] {
+        const rollwerk::PlanDecoding decoding = rollwerk::DecodePlanCode(code);
+        rollwerk::CommandReply reply{};
+        reply.decoded = decoding.plan.has_value();
+        reply.applied = false;
+        reply.message = decoding.error;
+        if (decoding.plan)
+            reply = PlannerOf(handle).Document().Run(Command{*decoding.plan});
+        return EntryJson(reply);
+    });
+}
+
 // The outcome of saving a plan, in the order of PlanShelf::Outcome.
 constexpr std::array<const char *, 4> kSavingOutcomes = {"Saved", "Replaced", "AskFirst", "Refused"};
 static_assert(kSavingOutcomes.size() == static_cast<std::size_t>(rollwerk::PlanShelf::Outcome::Refused) + 1);
@@ -339,8 +418,8 @@ std::string ShelfJson(const rollwerk::PlanShelf &shelf)
     const std::vector<std::string> texts = shelf.RowTexts();
     std::vector<std::string> rows;
     for (std::size_t index = 0; index < texts.size(); ++index)
-        rows.push_back(json::Object(
-            {{"name", json::Quote(shelf.Plans()[index].name)}, {"text", json::Quote(texts[index])}}));
+        rows.push_back(
+            json::Object({{"name", json::Quote(shelf.Plans()[index].name)}, {"text", json::Quote(texts[index])}}));
     return json::Object({{"rows", json::Array(rows)}, {"canRestore", json::Bool(shelf.CanRestore())},
         {"text", json::Quote(shelf.CopyText())}});
 }
@@ -600,16 +679,14 @@ EMSCRIPTEN_KEEPALIVE const char *rw_history_open_plan_code(std::int32_t handle, 
 // "Übernehmen" of the goals window: the answer's code entered into the plan shown.
 EMSCRIPTEN_KEEPALIVE const char *rw_history_take_proposal(std::int32_t handle, const char *code)
 {
-    return Reply(handle, [&] {
-        const rollwerk::PlanDecoding decoding = rollwerk::DecodePlanCode(code);
-        rollwerk::CommandReply reply{};
-        reply.decoded = decoding.plan.has_value();
-        reply.applied = false;
-        reply.message = decoding.error;
-        if (decoding.plan)
-            reply = PlannerOf(handle).Document().Run(rollwerk::command::TakeProposal{*decoding.plan});
-        return EntryJson(reply);
-    });
+    return EnterGoalPlan<rollwerk::command::TakeProposal>(handle, code);
+}
+
+// "Plan dieser Stufe übernehmen": the code of the path's plan at a level
+// (path.code of the answer) entered as one step named after its level.
+EMSCRIPTEN_KEEPALIVE const char *rw_history_take_path_plan(std::int32_t handle, const char *code)
+{
+    return EnterGoalPlan<rollwerk::command::TakePathPlan>(handle, code);
 }
 
 // The plans window: the saved plans of a planner, which the page keeps in
@@ -638,8 +715,7 @@ EMSCRIPTEN_KEEPALIVE const char *rw_plans_save(std::int32_t handle, const char *
 {
     return Reply(handle, [&] {
         WebPlanner &planner = PlannerOf(handle);
-        const rollwerk::PlanShelf::Saving saving
-            = planner.Shelf().Save(name, planner.Document().Code(), replace != 0);
+        const rollwerk::PlanShelf::Saving saving = planner.Shelf().Save(name, planner.Document().Code(), replace != 0);
         return json::Object({{"outcome", json::Quote(kSavingOutcomes.at(static_cast<std::size_t>(saving.outcome)))},
             {"name", json::Quote(saving.name)}, {"message", json::Quote(saving.message)}});
     });
@@ -716,42 +792,36 @@ EMSCRIPTEN_KEEPALIVE const char *rw_goal_row_names()
 }
 
 // The answer for the planner's class and plan: {found, reachable[45], value,
-// proposal, proposalTips, lastPoints, lastPointTips, comparison (texts),
-// curves [{title, values, current, proposed}], code: the plan to enter, empty
-// without an answer}.
+// proposal, proposalTips, lastPoints, lastPointTips, comparison, limits
+// (texts), curves [{title, titleAt, axes, points, current, proposed}],
+// chartsHeight, code: the plan to enter, empty without an answer or when it
+// is the plan shown, path (see PathJson; pathLevel the level to mark, 0 for
+// the goal's)}.
 EMSCRIPTEN_KEEPALIVE const char *rw_goal_answer(
-    std::int32_t handle, const char *goalText, std::int32_t width, std::int32_t textHeight)
+    std::int32_t handle, const char *goalText, std::int32_t width, std::int32_t textHeight, std::int32_t pathLevel)
 {
     return Reply(handle, [&] {
-        const rollwerk::GoalView view = PlannerOf(handle).Document().AnswerGoal(GoalOf(goalText));
+        const rollwerk::GoalView &view = PlannerOf(handle).Answer(goalText);
         std::vector<std::string> reachable;
         for (const bool row : view.reachable)
             reachable.push_back(json::Bool(row));
         std::vector<std::string> curves;
         for (std::size_t index = 0; index < view.curves.size(); ++index) {
             const rollwerk::RowCurve &curve = view.curves[index];
-            const rollwerk::CurveChart chart = rollwerk::ChartOf(curve, static_cast<int>(index), width, textHeight);
-            std::string points;
-            for (const rollwerk::ChartPoint &point : chart.line)
-                points += (points.empty() ? "" : " ") + Fixed(point.x) + ',' + Fixed(point.y);
-            curves.push_back(
-                json::Object({{"title", json::Quote(rollwerk::CurveTitle(curve))}, {"titleAt", PointJson(chart.title)},
-                    {"axes",
-                        json::Quote("M" + Fixed(chart.axisTop.x) + ' ' + Fixed(chart.axisTop.y) + 'V'
-                            + Fixed(chart.corner.y) + 'H' + Fixed(chart.axisEnd.x))},
-                    {"points", json::Quote(points)}, {"current", PointJson(chart.current, rollwerk::kCurrentMarker)},
-                    {"proposed", PointJson(chart.proposed, rollwerk::kProposedMarker)}}));
+            curves.push_back(ChartJson(
+                rollwerk::ChartOf(curve, static_cast<int>(index), width, textHeight), rollwerk::CurveTitle(curve)));
         }
         const rollwerk::GoalTexts &texts = view.texts;
         return json::Object({{"found", json::Bool(view.answer.found)}, {"reachable", json::Array(reachable)},
             {"value", json::Quote(texts.value)}, {"proposal", json::Strings(texts.proposal)},
             {"proposalTips", json::Strings(texts.proposalTips)}, {"lastPoints", json::Strings(texts.lastPoints)},
             {"lastPointTips", json::Strings(texts.lastPointTips)}, {"comparison", json::Strings(texts.comparison)},
-            {"curves", json::Array(curves)},
+            {"limits", json::Strings(texts.limits)}, {"curves", json::Array(curves)},
             {"chartsHeight",
                 json::Number(std::int64_t{rollwerk::kChartHeight}
                     * std::max<std::int64_t>(1, static_cast<std::int64_t>(curves.size())))},
-            {"code", json::Quote(view.proposal ? rollwerk::EncodePlan(*view.proposal) : std::string())}});
+            {"code", json::Quote(view.proposal ? rollwerk::EncodePlan(*view.proposal) : std::string())},
+            {"path", PathJson(view, pathLevel, width, textHeight)}});
     });
 }
 

@@ -179,6 +179,8 @@ val GoalWindow()
     goals.set("minimumNamePrefix", Text(rollwerk::kGoalMinimumNamePrefix));
     goals.set("noCurvesDescription", Text(rollwerk::kNoCurvesDescription));
     goals.set("noCurvesText", Text(rollwerk::kNoCurvesText));
+    goals.set("copyPathItem", Text(rollwerk::WithoutAccessKey(rollwerk::kCopyPathText)));
+    goals.set("copyPathFailed", Text(rollwerk::kCopyPathFailed));
     goals.set("limits", GoalLimits());
     return goals;
 }

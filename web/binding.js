@@ -130,6 +130,8 @@ function bindCore(wasm) {
     newPlan() { this.planner.call(wasm.rw_history_new_plan(this.planner.handle)); }
     openPlanCode(code) { return this.planner.call(wasm.rw_history_open_plan_code(this.planner.handle, text(code))); }
     takeProposal(code) { return this.planner.call(wasm.rw_history_take_proposal(this.planner.handle, text(code))); }
+    // "Plan dieser Stufe übernehmen": the code of the path's plan at a level (answer.path.code).
+    takePathPlan(code) { return this.planner.call(wasm.rw_history_take_path_plan(this.planner.handle, text(code))); }
   }
 
   // The saved plans of a planner (the core's plan shelf), kept beside its
@@ -166,9 +168,12 @@ function bindCore(wasm) {
     findPlanCode: (value) => reply(wasm.rw_find_plan_code(text(value))),
     comparePlan: (planner, value) => planner.call(wasm.rw_compare_plan(planner.handle, text(value))),
     goalRowNames: () => reply(wasm.rw_goal_row_names()),
-    // The answer, with the curves' charts laid out for a view of the given width and title line height.
-    goalAnswer: (planner, level, keepSpent, weights, minimums, width, textHeight) =>
-      planner.call(wasm.rw_goal_answer(planner.handle, goalText(level, keepSpent, weights, minimums), width, textHeight)),
+    // The answer, with the curves' and the path's charts laid out for a view
+    // of the given width and title line height, the path's chart marking
+    // pathLevel (0: the goal's level).
+    goalAnswer: (planner, level, keepSpent, weights, minimums, width, textHeight, pathLevel = 0) =>
+      planner.call(wasm.rw_goal_answer(planner.handle, goalText(level, keepSpent, weights, minimums), width, textHeight,
+        pathLevel)),
     goalLink: (level, keepSpent, weights, minimums) =>
       reply(wasm.rw_goal_link(goalText(level, keepSpent, weights, minimums))),
     readGoalLink: (value) => {

@@ -34,7 +34,9 @@ function menuBehaviour(document, menu, opener, commands, onClosed = () => {}) {
   menu.addEventListener('keydown', (event) => {
     const index = items.indexOf(document.activeElement);
     if (event.key === 'Escape') {
+      // Closes the menu alone, not the window it opened in.
       event.preventDefault();
+      event.stopPropagation();
       close(true);
     } else if (event.key === 'ArrowDown' || event.key === 'ArrowUp') {
       event.preventDefault();
@@ -78,14 +80,13 @@ function setUpMenu(document, commands) {
   });
 }
 
-// The window's own context menu, as on the desktop: the right button or the
-// menu key anywhere in the window but in the fields and the class box, which
-// keep the browser's menu for their text.
-function setUpPlanMenu(document, commands) {
-  const element = document.getElementById('PlanMenu');
-  const frame = document.getElementById('FMain');
+// A context menu of the page's own over an area, as on the desktop: the
+// right button or the menu key in the area (but in its fields, which keep
+// the browser's menu for their text) opens it where the pointer or the
+// focus is, kept inside the frame it is placed in.
+function contextMenu(document, element, area, frame, commands) {
   const menu = menuBehaviour(document, element, null, commands);
-  document.getElementById('FMainContent').addEventListener('contextmenu', (event) => {
+  area.addEventListener('contextmenu', (event) => {
     if (event.target.closest('input')) return;
     event.preventDefault();
     const bounds = frame.getBoundingClientRect();
@@ -101,6 +102,12 @@ function setUpPlanMenu(document, commands) {
     element.style.top = `${Math.max(0, Math.min(y - bounds.top, frame.clientHeight - height))}px`;
     menu.open();
   });
+}
+
+// The window's own context menu: anywhere in the window but in the fields and the class box.
+function setUpPlanMenu(document, commands) {
+  contextMenu(document, document.getElementById('PlanMenu'), document.getElementById('FMainContent'),
+    document.getElementById('FMain'), commands);
 }
 
 // Keeps the info window inside the visible part of the page at any zoom: at
@@ -240,5 +247,9 @@ export function setUpChrome(document, commands) {
   const message = setUpMessage(document, commands.focusFirst);
   setUpMenu(document, { ...commands, showInfo });
   setUpPlanMenu(document, commands);
-  return message;
+  return {
+    ...message,
+    // A context menu of another window (the goals window's lists).
+    contextMenu: (element, area, frame, menuCommands) => contextMenu(document, element, area, frame, menuCommands),
+  };
 }

@@ -369,6 +369,8 @@ function goalTexts(goals) {
     goalMinimumNamePrefix: escape(goals.minimumNamePrefix),
     goalNoCurvesDescription: escape(goals.noCurvesDescription),
     goalNoCurvesText: escape(goals.noCurvesText),
+    goalCopyPathItem: escape(goals.copyPathItem),
+    goalCopyPathFailed: escape(goals.copyPathFailed),
   };
 }
 

@@ -11,13 +11,11 @@ const TEXT_HEIGHT = 16;
 
 // A number field of the window: the value it holds is an integer in its
 // range, the input's min and max (written with the page from the core's
-// limits; the core checks every goal against them again). A value typed in
-// counts at once; leaving the field (or Enter) brings what is out of range or
-// no number back into the range.
+// limits, or set from the answer; the core checks every goal against them
+// again). A value typed in counts at once; leaving the field (or Enter)
+// brings what is out of range or no number back into the range.
 function numberField(input, onChanged) {
-  const minimum = Number(input.min);
-  const maximum = Number(input.max);
-  const clamped = (number) => Math.min(maximum, Math.max(minimum, number));
+  const clamped = (number) => Math.min(Number(input.max), Math.max(Number(input.min), number));
   let value = Number(input.value);
   const take = (settle) => {
     const typed = input.value.trim() === '' ? Number.NaN : Number(input.value);
@@ -77,21 +75,28 @@ function showLines(document, list, lines, tips = []) {
   });
 }
 
+// A list scrolled just so far that one of its items shows whole.
+function scrollTo(list, item) {
+  const top = item.offsetTop - list.firstElementChild.offsetTop;
+  if (top < list.scrollTop) list.scrollTop = top;
+  else if (top + item.offsetHeight > list.scrollTop + list.clientHeight) {
+    list.scrollTop = top + item.offsetHeight - list.clientHeight;
+  }
+}
+
 // Chart width for the core to lay the curves out in: as wide as the box (its
 // scroll bar left out), never narrower than a readable chart.
 const chartWidth = (svg) => Math.max(CHART_WIDTH, svg.parentElement.clientWidth);
 
-// The curves as the core laid them out: per curve its title, the axes, the
-// line over the skill values 0 to the level, the current value grey and the
-// proposed one red; without curves, the texts the page carries from the core.
-function drawCurves(document, svg, { curves, chartsHeight: height }, width) {
+// Charts as the core laid them out (the bonus curves, the levelling path's
+// objective): per chart its title, the axes, the line, one marker grey and
+// one red; without charts, the texts the page carries from the core.
+function drawCharts(document, svg, charts, height, width, empty) {
   setAttributes(svg, { width, height, viewBox: `0 0 ${width} ${height}` });
-  setAttributes(svg, {
-    'aria-description': curves.length ? curves.map((c) => c.title).join('\n') : svg.dataset.noCurvesDescription,
-  });
-  if (!curves.length) {
+  setAttributes(svg, { 'aria-description': charts.length ? charts.map((c) => c.title).join('\n') : empty.description });
+  if (!charts.length) {
     const text = element(document, 'text', { x: MARGIN, y: MARGIN + TEXT_HEIGHT - 4 }, SVG);
-    text.textContent = svg.dataset.noCurvesText;
+    text.textContent = empty.text;
     svg.replaceChildren(text);
     return;
   }
@@ -103,35 +108,45 @@ function drawCurves(document, svg, { curves, chartsHeight: height }, width) {
       element(document, 'circle', { class: 'current' }, SVG), element(document, 'circle', { class: 'proposed' }, SVG));
     return group;
   };
-  children(svg, curves.length, makeGroup).forEach((group, index) => {
-    const curve = curves[index];
+  children(svg, charts.length, makeGroup).forEach((group, index) => {
+    const chart = charts[index];
     const [tip, title, axes, line, current, proposed] = group.children;
-    setText(tip, curve.title);
-    setText(title, curve.title);
-    setAttributes(title, { x: curve.titleAt[0], y: curve.titleAt[1] });
-    setAttributes(axes, { d: curve.axes });
-    setAttributes(line, { points: curve.points });
+    setText(tip, chart.title);
+    setText(title, chart.title);
+    setAttributes(title, { x: chart.titleAt[0], y: chart.titleAt[1] });
+    setAttributes(axes, { d: chart.axes });
+    setAttributes(line, { points: chart.points });
     const marker = (node, [cx, cy, r]) => setAttributes(node, { cx, cy, r });
-    marker(current, curve.current);
-    marker(proposed, curve.proposed);
+    marker(current, chart.current);
+    marker(proposed, chart.proposed);
   });
 }
 
-// The window bound to the page: view holds the planner; apply(code) enters a
-// plan's code as "Plan einfügen" does; goalChanged() runs when the goal the
-// link carries changes; onError shows an error of the core.
-export function setUpGoals(document, core, view, { apply, goalChanged, onError }) {
+// The window bound to the page: view holds the planner; apply(code) enters
+// the proposal's code as "Plan einfügen" does, takePath(code) the path's plan
+// at a level; goalChanged() runs when the goal the link carries changes;
+// onError shows an error of the core; contextMenu(menu, area, frame,
+// commands) makes a context menu as the main window's; copy(text, failed)
+// puts a text on the clipboard, or shows it with the message failed.
+export function setUpGoals(document, core, view, { apply, takePath, goalChanged, onError, contextMenu, copy }) {
   const dialog = document.getElementById('FZiel');
   const byId = (id) => document.getElementById(id);
   const curvesView = byId('PBKurven');
+  const pathView = byId('PBStufenweg');
   const rowsBox = byId('FZielZeilen');
   const body = rowsBox.querySelector('tbody');
-  const lists = ['LBVorschlag', 'LBLetzterPunkt', 'LBVergleich'].map(byId);
-  const [proposalList, lastPointList, comparisonList] = lists;
+  const lists = ['LBVorschlag', 'LBGrenzen', 'LBLetzterPunkt', 'LBVergleich', 'LBStufenweg'].map(byId);
+  const [proposalList, limitList, lastPointList, comparisonList, pathList] = lists;
   const take = byId('BUebernehmen');
+  const takePathButton = byId('BWegUebernehmen');
+  const pathMenu = byId('StufenwegMenu');
+  const noCurves = { description: curvesView.dataset.noCurvesDescription, text: curvesView.dataset.noCurvesText };
   let rows = null;
   let code = '';
+  let path = null; // the answer's levelling path: rows, rowLevels, text, from, to, level, chart, code
   let level = null;
+  let pathLevel = null;
+  let pathLevelAsked = 0; // the level to mark on the path; 0: the goal's level
   let keep = null;
   let frame = null;
   let pending = 0;
@@ -184,7 +199,8 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
     const { level: target, keepSpent, weights, minimums } = goal();
     let answer;
     try {
-      answer = core.goalAnswer(view.planner, target, keepSpent, weights, minimums, chartWidth(curvesView), TEXT_HEIGHT);
+      answer = core.goalAnswer(view.planner, target, keepSpent, weights, minimums, chartWidth(curvesView), TEXT_HEIGHT,
+        pathLevelAsked);
     } catch (error) {
       onError(error);
       return;
@@ -195,11 +211,39 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
     });
     byId('LZielWert').textContent = answer.value;
     showLines(document, proposalList, answer.proposal, answer.proposalTips);
+    showLines(document, limitList, answer.limits);
     showLines(document, lastPointList, answer.lastPoints, answer.lastPointTips);
     showLines(document, comparisonList, answer.comparison);
-    drawCurves(document, curvesView, answer, chartWidth(curvesView));
+    const width = chartWidth(curvesView);
+    drawCharts(document, curvesView, answer.curves, answer.chartsHeight, width, noCurves);
     code = answer.code;
-    take.disabled = !answer.found;
+    take.disabled = !answer.code;
+    showPath(answer.path, width);
+  };
+
+  // The levelling path: its rows (the one holding the level of SpEWegStufe
+  // marked, and scrolled to when that level moves), its chart with that
+  // level marked, and the field's range from the path's first level to the goal's.
+  const showPath = (answer, width) => {
+    const moved = !path || path.level !== answer.level;
+    path = answer;
+    showLines(document, pathList, path.rows);
+    [...pathList.children].forEach((item, index) => {
+      const [from, to] = path.rowLevels[index];
+      const marked = from <= path.level && path.level <= to;
+      if (marked) item.setAttribute('aria-current', 'true');
+      else item.removeAttribute('aria-current');
+      if (marked && moved) scrollTo(pathList, item);
+    });
+    const charts = path.chart ? [path.chart] : [];
+    drawCharts(document, pathView, charts, path.chartHeight, width, { description: '', text: '' });
+    const input = byId('SpEWegStufe');
+    input.disabled = !path.chart;
+    if (path.chart) {
+      setAttributes(input, { min: path.from, max: path.to });
+      if (pathLevel.value !== path.level) pathLevel.value = path.level;
+    }
+    takePathButton.disabled = !path.code;
   };
 
   function changed() {
@@ -207,15 +251,34 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
     goalChanged();
   }
 
+  // A new target level marks the path at that level again.
+  const targetChanged = () => {
+    pathLevelAsked = 0;
+    changed();
+  };
+
   const setUp = () => {
     if (level) return;
     makeRows();
-    level = numberField(byId('SpEZielStufe'), changed);
+    level = numberField(byId('SpEZielStufe'), targetChanged);
     keep = byId('CBBehalten');
     keep.addEventListener('change', changed);
     take.addEventListener('click', () => {
       if (code) apply(code);
       refresh();
+    });
+    pathLevel = numberField(byId('SpEWegStufe'), () => {
+      pathLevelAsked = pathLevel.value;
+      refresh();
+    });
+    takePathButton.addEventListener('click', () => {
+      if (path && path.code) takePath(path.code);
+      refresh();
+    });
+    contextMenu(pathMenu, pathList, dialog, {
+      copyPath: () => {
+        if (path) copy(path.text, pathMenu.dataset.copyFailed);
+      },
     });
     frame = toolWindow(document, dialog, { titleBar: byId('FZielTitel'), closeButton: byId('BSchliessen'),
       onClosed: goalChanged });
@@ -233,12 +296,14 @@ export function setUpGoals(document, core, view, { apply, goalChanged, onError }
     open: () => {
       setUp();
       level.value = level.clamped(view.fields[0].number);
+      pathLevelAsked = 0;
       show();
     },
     // A goal read from a link: { level, keepSpent, weights, minimums }.
     openWith: (read) => {
       setUp();
       level.value = read.level;
+      pathLevelAsked = 0;
       keep.checked = read.keepSpent;
       rows.forEach((row, index) => {
         row.weight.value = read.weights[index];

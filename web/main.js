@@ -48,15 +48,18 @@ async function start() {
   let goalsLoaded = null;
   const loadGoals = () => {
     goalsLoaded ??= import('./goals.js').then(({ setUpGoals }) => {
+      // A plan of the goals window entered as one step of the history: its message, if any, shown.
+      const enter = (take) => {
+        let result = null;
+        if (view.call(() => (result = take())) && result.message) chrome.showMessage(result.message);
+      };
       goals = setUpGoals(document, core, view, {
-        apply: (code) => {
-          let result = null;
-          if (view.call(() => (result = history.takeProposal(code))) && result.message) {
-            chrome.showMessage(result.message);
-          }
-        },
+        apply: (code) => enter(() => history.takeProposal(code)),
+        takePath: (code) => enter(() => history.takePathPlan(code)),
         goalChanged: writeAddress,
         onError: showError,
+        contextMenu: chrome.contextMenu,
+        copy: pageClipboard(navigator, chrome).write,
       });
       return goals;
     });

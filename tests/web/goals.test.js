@@ -148,3 +148,109 @@ test('a link with a goal opens with it; a goal that cannot be read is left out a
   await expect(page.locator('#MeldungText')).toContainText('Die Zielstufe „10\u0000“ ist keine Stufe von 1 bis 250');
   await expect(page.locator('#FZiel')).toBeHidden();
 });
+
+// The levelling path under the proposal: a row per change, its objective over
+// the levels, the plan of a level entered as one step and taken back, the
+// path's text on the clipboard.
+test.describe('with the clipboard', () => {
+  test.use({ permissions: ['clipboard-read', 'clipboard-write'] });
+
+  test('the levelling path: its rows, the plan of a level entered and undone, its text copied', async ({ page }) => {
+    await openPlanner(page);
+    const before = await readPlan(page);
+    await page.click('#Programm1');
+    await page.click('#PlanOptimieren1');
+    await typeAndLeave(page, 'SpEZielStufe', '60');
+    await typeAndLeave(page, 'SpEGewicht3', '5');
+    await typeAndLeave(page, 'SpEGewicht23', '3');
+    await expect(page.locator('#LBStufenwegHead')).toHaveText('Stufenweg:');
+    await expect(page.locator('#LBGrenzenHead')).toHaveText('Was jeden Wert begrenzt:');
+    // A line per skill of the answer, each saying what stops it.
+    await expect(page.locator('#LBGrenzen li').first()).toHaveText(/^\S+ \d+: \S/);
+
+    // From a new character at level 1 to the goal's level, a row per level that changes, in order.
+    const rows = await lines(page, 'LBStufenweg');
+    expect(rows[0]).toMatch(/^Stufe 1: Beginn mit /);
+    const levels = rows.map((row) => row.match(/^Stufe (\d+)(?:–(\d+))?: /).slice(1).filter(Boolean).map(Number));
+    expect(levels.flat()).toEqual([...levels.flat()].sort((a, b) => a - b));
+    expect(levels.at(-1).at(-1)).toBe(60);
+    const wayLevel = page.locator('#SpEWegStufe');
+    await expect(wayLevel).toHaveValue('60');
+    await expect(wayLevel).toHaveAttribute('min', '1');
+    await expect(wayLevel).toHaveAttribute('max', '60');
+    // The chart marks the field's level (grey) and the goal's (red): at the goal they meet.
+    const [, objective] = (await page.textContent('#LZielWert')).match(/^Zielwert (\d+)/);
+    const title = page.locator('#PBStufenweg .curve text');
+    await expect(title).toHaveText(`Zielwert über die Stufen 1–60: Stufe 60 hat ${objective}`);
+    const marker = (name) => page.locator(`#PBStufenweg .${name}`).getAttribute('cx').then(Number);
+    expect(await marker('current')).toBe(await marker('proposed'));
+
+    await typeAndLeave(page, 'SpEWegStufe', '40');
+    await expect(title).toHaveText(/^Zielwert über die Stufen 1–60: Stufe 40 hat \d+$/);
+    expect(await marker('current')).toBeLessThan(await marker('proposed'));
+    // The row that holds level 40 is marked.
+    const current = page.locator('#LBStufenweg li[aria-current=true]');
+    await expect(current).toHaveCount(1);
+    const [from, to = from] = (await current.textContent()).match(/^Stufe (\d+)(?:–(\d+))?: /).slice(1)
+      .filter(Boolean).map(Number);
+    expect(from <= 40 && 40 <= to).toBe(true);
+    await page.click('#BWegUebernehmen');
+    await expect(page.locator('#SpEStufeH')).toHaveValue('40');
+    await expect(page.locator('#Rueckgaengig1')).toHaveText('Rückgängig: Stufenweg: Stufe 40');
+    // The points spent stay: the path now starts at the plan shown, which is
+    // the path's plan at level 40, skill by skill as the main window shows it.
+    await expect(page.locator('#LBStufenweg li').first()).toHaveText(/^Stufe 40: Beginn mit /);
+    await expect(wayLevel).toHaveAttribute('min', '40');
+    const start = (await page.locator('#LBStufenweg li').first().textContent()).slice('Stufe 40: Beginn mit '.length);
+    const started = Object.fromEntries(start.split(', ').map((part) => {
+      const [, name, value] = part.match(/^(.+) (\d+)$/);
+      return [name, value];
+    }));
+    const spent = await page.evaluate(() => Object.fromEntries([...document.querySelectorAll('input[id^=SpEFert]')]
+      .filter((input) => input.value !== '0')
+      .map((input) => [document.getElementById(`LFert${input.id.slice('SpEFert'.length)}Head`).textContent, input.value])));
+    expect(spent).toEqual(started);
+    await expect(page.locator('#BUebernehmen')).toBeEnabled();
+
+    await page.click('#Programm1');
+    await page.click('#Rueckgaengig1');
+    expect(await readPlan(page)).toEqual(before);
+    await expect(page.locator('#LBStufenweg li').first()).toHaveText(/^Stufe 1: Beginn mit /);
+
+    // "Stufenweg kopieren" in the list's context menu: the rows, one line each.
+    await page.click('#LBStufenweg', { button: 'right' });
+    await expect(page.locator('#StufenwegMenu')).toBeVisible();
+    await page.click('#StufenwegKopieren');
+    await expect(page.locator('#StufenwegMenu')).toBeHidden();
+    await expect.poll(() => page.evaluate(() => navigator.clipboard.readText())).toBe(`${rows.join('\n')}\n`);
+    // The menu key opens it too; Escape closes the menu, not the window.
+    await page.focus('#LBStufenweg');
+    await page.keyboard.press('ContextMenu');
+    await expect(page.locator('#StufenwegKopieren')).toBeFocused();
+    await page.keyboard.press('Escape');
+    await expect(page.locator('#StufenwegMenu')).toBeHidden();
+    await expect(page.locator('#FZiel')).toBeVisible();
+
+    // The proposal entered is the plan shown: nothing left to enter.
+    await page.click('#BUebernehmen');
+    await expect(page.locator('#SpEStufeH')).toHaveValue('60');
+    await expect(page.locator('#BUebernehmen')).toBeDisabled();
+  });
+});
+
+test('a row the class cannot have keeps its minimum but counts for nothing; a long goal in a link wraps', async ({ page }) => {
+  await openPlanner(page, '/#plan=RW1ABAAAAgAAAE&ziel=250,1:5,5:3:100');
+  await expect(page.locator('#SpEMindest5')).toBeDisabled();
+  await expect(page.locator('#SpEMindest5')).toHaveValue('100');
+  await expect(page.locator('#LZielWert')).toHaveText(/^Zielwert \d+ \(jetzt \d+\), der höchste auf Stufe 250 erreichbare\./);
+  await expect(page.locator('#BUebernehmen')).toBeEnabled();
+  await expect(page.locator('#LBStufenweg li').first()).toHaveText(/^Stufe \d+: Beginn mit /);
+
+  await page.goto('about:blank');
+  await openPlanner(page, `/#plan=RW1ABAAAAgAAAE&ziel=${'9'.repeat(80)}`);
+  const text = page.locator('#MeldungText');
+  await expect(text).toContainText('ist keine Stufe von 1 bis 250');
+  const fits = await text.evaluate((node) => node.scrollWidth <= node.clientWidth
+    && node.getBoundingClientRect().right <= document.getElementById('Meldung').getBoundingClientRect().right);
+  expect(fits).toBe(true);
+});

@@ -45,6 +45,9 @@ inline constexpr std::string_view kGoalMinimumNamePrefix = "Mindestwert: ";
 // While no row is weighted: the curves' description for a screen reader, and what they show.
 inline constexpr std::string_view kNoCurvesDescription = "Keine Zeile gewichtet";
 inline constexpr std::string_view kNoCurvesText = "Gewichtete Zeilen zeigen hier ihre Kurve.";
+// What the page says where the browser keeps the clipboard from "Stufenweg kopieren".
+inline constexpr std::string_view kCopyPathFailed
+    = "Der Stufenweg konnte nicht in die Zwischenablage kopiert werden. Hier ist er zum Kopieren:";
 
 // The caption of a widget of kGoalWindowTexts, with its '&'; empty for any other.
 std::string_view GoalCaption(std::string_view widget);

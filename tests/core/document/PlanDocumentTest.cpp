@@ -291,6 +291,24 @@ TEST(PlanDocument, APathPlanIsOneStepOfTheHistory)
     EXPECT_EQ(DescribeCommand(command::TakePathPlan{*plan}).rfind("take the path's plan at level 40 ", 0), 0U);
 }
 
+// "Übernehmen" has nothing to enter once the plan shown is the proposal,
+// and something again once the plan changes.
+TEST(PlanDocument, TheProposalShownIsNothingToEnter)
+{
+    PlanDocument document;
+    Goal goal;
+    goal.level = 30;
+    goal.weight.at(2) = 5; // Angriffswert beim Schwertkampf
+    const GoalView before = document.AnswerGoal(goal);
+    ASSERT_TRUE(before.proposal);
+    document.Run(command::TakeProposal{*before.proposal});
+    const GoalView taken = document.AnswerGoal(goal);
+    EXPECT_TRUE(taken.answer.found);
+    EXPECT_FALSE(taken.proposal);
+    document.Run(command::Undo{});
+    EXPECT_EQ(document.AnswerGoal(goal).proposal, before.proposal);
+}
+
 struct RecordCase {
     const char *name;
     std::vector<Command> commands; // the last one is counted
