@@ -12,8 +12,8 @@
 #include "PlanMenuTable.h"
 #include "PlanStorageTexts.h"
 #include "PlansWindowTable.h"
-#include "WindowTexts.h"
 #include "WindowLayoutTable.h"
+#include "WindowTexts.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>

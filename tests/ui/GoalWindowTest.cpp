@@ -155,12 +155,14 @@ void GoalWindowTest::levellingPathPlanIsTakenAndUndone()
     QTRY_VERIFY(!Lines(QStringLiteral("LBStufenweg")).isEmpty());
     const QStringList rows = Lines(QStringLiteral("LBStufenweg"));
     QVERIFY2(rows.front().startsWith(QStringLiteral("Stufe 20")), qPrintable(rows.join(QLatin1Char('\n'))));
-    QVERIFY2(rows.join(QLatin1Char('\n')).contains(QStringLiteral("Konstitution")), qPrintable(rows.join(QLatin1Char('\n'))));
+    QVERIFY2(rows.join(QLatin1Char('\n')).contains(QStringLiteral("Konstitution")),
+        qPrintable(rows.join(QLatin1Char('\n'))));
     auto *level = Named<QAbstractSpinBox>(QStringLiteral("SpEWegStufe"));
     QCOMPARE(level->text(), QStringLiteral("60"));
 
     // "Stufenweg kopieren" puts the rows on the clipboard, one line each.
-    auto *copy = Named<QListWidget>(QStringLiteral("LBStufenweg"))->findChild<QAction *>(QStringLiteral("StufenwegKopieren"));
+    auto *copy
+        = Named<QListWidget>(QStringLiteral("LBStufenweg"))->findChild<QAction *>(QStringLiteral("StufenwegKopieren"));
     QVERIFY(copy);
     QCOMPARE(copy->text(), QStringLiteral("Stufenweg &kopieren"));
     copy->trigger();

@@ -76,7 +76,7 @@ struct GoalAnswer {
 
 // The best valid plan for the goal, or the reason there is none. A row the
 // class cannot have at the level counts for nothing, its minimum included.
-GoalAnswer Optimise(const Goal &goal);
+GoalAnswer Optimise(const Goal &asked);
 
 // The objective of a plan: weight times row value, summed over the rows.
 std::int64_t GoalObjective(const Goal &goal, const SkillValues &skills);
