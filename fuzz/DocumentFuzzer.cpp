@@ -52,8 +52,11 @@ Command NextCommand(const PlanDocument &document, Reader &in)
             return command::Leave{kLevelField};
         }
         const GoalView view = document.AnswerGoal(*goal.goal);
-        if (view.answer.found != view.proposal.has_value())
-            Violated("an answer without a proposal, or one without an answer");
+        // "Übernehmen" enters the answer, unless the answer is the plan shown already.
+        const bool enters
+            = view.answer.found && ProposedPlan(view.goal, view.answer.skills) != CurrentPlan(document.Models());
+        if (enters != view.proposal.has_value())
+            Violated("a proposal other than the answer to enter");
         if (!view.answer.found && view.answer.reason.empty())
             Violated("no answer and no reason");
         if (view.proposal && !PlanProblem(*view.proposal).empty())
