@@ -17,12 +17,31 @@ const IMPORTS = {
   },
 };
 
+// The page's core comes in two modules (split-module.py): what the page
+// needs to start, and the tool windows' part, loaded when the goals or plans
+// window is first opened. Until it is, the calls that need it reach a
+// placeholder of the first module, which says so.
+const placeholders = (module) =>
+  Object.fromEntries(WebAssembly.Module.imports(module).filter((entry) => entry.module === 'placeholder')
+    .map((entry) => [entry.name, () => {
+      throw new Error('the tool windows\' part of the planner core is not loaded');
+    }]));
+
 // Instantiates the core from its compiled module (the page) or its bytes (node) and binds it.
-export async function instantiateCore(source) {
-  const result = await WebAssembly.instantiate(source, IMPORTS);
-  const core = (result.instance ?? result).exports;
-  core._initialize();
-  return bindCore(core);
+// loadTools() resolves to the compiled tool windows' module, when the core is split.
+export async function instantiateCore(source, loadTools = null) {
+  const module = source instanceof WebAssembly.Module ? source : await WebAssembly.compile(source);
+  const wasm = (await WebAssembly.instantiate(module, { ...IMPORTS, placeholder: placeholders(module) })).exports;
+  wasm._initialize();
+  // Its functions take their places in the first module's table, over the placeholders.
+  let toolsLoaded = null;
+  const loadToolWindows = () => {
+    toolsLoaded ??= loadTools === null ? Promise.resolve()
+      : loadTools().then((tools) => WebAssembly.instantiate(tools, { primary: wasm }));
+    toolsLoaded.catch(() => (toolsLoaded = null));
+    return toolsLoaded;
+  };
+  return { ...bindCore(wasm), loadToolWindows };
 }
 
 function bindCore(wasm) {

@@ -9,7 +9,8 @@ compiled.then(() => performance.mark('rollwerk:compiled'), () => {});
 
 // Resolves to the core's calls (binding.js); rejects when its WebAssembly does not load.
 export async function loadCore() {
-  const core = await instantiateCore(await compiled);
+  const core = await instantiateCore(await compiled, () =>
+    WebAssembly.compileStreaming(fetch('rollwerk_tool_windows.wasm', { credentials: 'same-origin' })));
   performance.mark('rollwerk:instantiated');
   return core;
 }

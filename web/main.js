@@ -16,6 +16,8 @@ import { historyItems, pageClipboard, planCommands, skillTips } from './tools.js
 
 const BAD_LINK = 'Dieser Link enthält keinen Plan, der sich lesen lässt:';
 const BAD_GOAL = 'Das Ziel in diesem Link lässt sich nicht lesen; der Plan öffnet ohne Ziel:';
+const TOOL_NOT_LOADED = 'Dieses Fenster ließ sich nicht laden. Ohne Netz ist es erst nach einem Besuch mit Netz da; '
+  + 'bitte noch einmal öffnen.';
 
 performance.mark('rollwerk:entry');
 
@@ -43,11 +45,16 @@ async function start() {
   // can be written while a field holds a value outside the code's ranges;
   // with the goal beside the code while the goals window holds one.
   let addressCode = '';
-  // The goals window's module loads when it is first asked for, not while the page starts.
+  // The goals window's script and the core's tool windows' part load when the
+  // window is first asked for, not while the page starts; asked again after a failure.
+  const loadTool = (script) => Promise.all([script, core.loadToolWindows()]).then(([module]) => module, (error) => {
+    console.error(error);
+    throw new Error(TOOL_NOT_LOADED);
+  });
   let goals = { planChanged: () => {}, refresh: () => {}, linkPart: () => '' };
   let goalsLoaded = null;
   const loadGoals = () => {
-    goalsLoaded ??= import('./goals.js').then(({ setUpGoals }) => {
+    goalsLoaded ??= loadTool(import('./goals.js')).then(({ setUpGoals }) => {
       // A plan of the goals window entered as one step of the history: its message, if any, shown.
       const enter = (take) => {
         let result = null;
@@ -62,6 +69,9 @@ async function start() {
         copy: pageClipboard(navigator, chrome).write,
       });
       return goals;
+    }, (error) => {
+      goalsLoaded = null;
+      throw error;
     });
     return goalsLoaded;
   };
@@ -69,13 +79,16 @@ async function start() {
   let plans = { planChanged: () => {} };
   let plansLoaded = null;
   const loadPlans = () => {
-    plansLoaded ??= import('./plans.js').then(({ setUpPlans }) => {
+    plansLoaded ??= loadTool(import('./plans.js')).then(({ setUpPlans }) => {
       plans = setUpPlans(document, core, view, {
         messages: () => chrome,
         clipboard: pageClipboard(navigator, chrome),
         onError: showError,
       });
       return plans;
+    }, (error) => {
+      plansLoaded = null;
+      throw error;
     });
     return plansLoaded;
   };

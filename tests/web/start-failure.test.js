@@ -1,7 +1,9 @@
 // When the planner cannot start, the window says so in German and what to
-// try, instead of showing a dead menu bar with errors in the console alone.
+// try, instead of showing a dead menu bar with errors in the console alone;
+// a tool window that cannot load says so too.
 const path = require('node:path');
 const { test, expect } = require('@playwright/test');
+const { openPlanner } = require('./planner-page');
 
 const SITE = process.env.ROLLWERK_SITE || path.resolve(__dirname, '../../build-web/site');
 
@@ -37,5 +39,39 @@ test.describe('without JavaScript', () => {
   test('the window says that the planner could not start', async ({ page }) => {
     await page.goto('/');
     await expect(page.locator('#Startfehler')).toBeVisible();
+  });
+});
+
+// The goals and plans windows need a second part of the core, which the page
+// loads when one of them first opens: not at start, once for both, and asked
+// again after it failed to load. Without the service worker, whose install would fetch it too.
+test.describe('the tool windows', () => {
+  test.use({ serviceWorkers: 'block' });
+  test('the tool windows\' part of the core loads on the first opening, and again after a failure', async ({ page }) => {
+    let requests = 0;
+    await page.route('**/rollwerk_tool_windows.wasm', (route) => {
+      requests += 1;
+      return requests === 1 ? route.fulfill({ status: 404 }) : route.continue();
+    });
+    const open = async (menuItem) => {
+      await page.click('#Programm1');
+      await page.click(`#${menuItem}1`);
+    };
+    await openPlanner(page);
+    expect(requests).toBe(0);
+
+    await open('PlanOptimieren');
+    await expect(page.locator('#MeldungText')).toHaveText(/^Dieses Fenster ließ sich nicht laden\. Ohne Netz/);
+    await expect(page.locator('#FZiel')).toBeHidden();
+    await page.click('#MeldungOk');
+
+    await open('PlanOptimieren');
+    await expect(page.locator('#FZiel')).toBeVisible();
+    await expect(page.locator('#LZielWert')).toHaveText(/^Zielwert 0 \(jetzt 0\)/);
+    await page.keyboard.press('Escape');
+    await open('Plaene');
+    await expect(page.locator('#FPlaene')).toBeVisible();
+    await expect(page.locator('#LBPlaene li')).toHaveCount(0);
+    expect(requests).toBe(2);
   });
 });
