@@ -97,8 +97,13 @@ std::optional<Selection> Solve(const std::vector<Item> &items, std::int32_t budg
                     const std::int32_t *source = from.data() + static_cast<std::size_t>(k - j) * width;
                     std::int32_t *target
                         = to.data() + static_cast<std::size_t>(k) * width + static_cast<std::size_t>(c);
-                    for (std::int32_t p = 0; p <= last; ++p)
-                        target[p] = std::max(target[p], source[p] + worth);
+                    // Compared by value: at the page's size optimisation std::max
+                    // stays a call taking its operands through memory (docs/decisions.md).
+                    for (std::int32_t p = 0; p <= last; ++p) {
+                        const std::int32_t sum = source[p] + worth;
+                        if (sum > target[p])
+                            target[p] = sum;
+                    }
                 }
             }
         }
