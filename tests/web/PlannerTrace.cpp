@@ -6,9 +6,11 @@
 // Sequence i (FIRST <= i < FIRST + COUNT) starts from a new planner and runs
 // ACTIONS actions of a random user seeded with SEED + i. Without "full" one
 // line per sequence carries a hash of its whole trace; with "full" the trace
-// itself is printed.
+// itself is printed. Every 16th sequence then asks the optimiser a random
+// goal, whose search the page's build runs four cells at a time.
 
 #include "RandomUser.h"
+#include "rules/RandomGoal.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -57,6 +59,23 @@ void AppendState(std::string &out, const Planner &p)
         + std::to_string(c.maxDepth) + " stopped " + std::to_string(c.repeatsStopped) + "\n";
 }
 
+void AppendAnswer(std::string &out, const GoalAnswer &a)
+{
+    out += a.found ? "goal found\n" : "goal not found: " + a.reason + "\n";
+    Append(out, "answer", a.skills);
+    out += "objective " + std::to_string(a.objective) + " now " + std::to_string(a.currentObjective) + " free "
+        + std::to_string(a.freePoints) + " slots " + std::to_string(a.freeSlots) + "\n";
+    for (const std::vector<LastPoint> *points : {&a.lastPoints, &a.currentLastPoints}) {
+        for (const LastPoint &p : *points) {
+            out += "last point " + std::to_string(p.skill) + " " + std::to_string(p.value) + " "
+                + std::to_string(p.objective);
+            for (const RowChange &r : p.rows)
+                out += " row " + std::to_string(r.row) + " " + std::to_string(r.before) + "→" + std::to_string(r.after);
+            out += "\n";
+        }
+    }
+}
+
 // FNV-1a, 64 bits: the same on every platform, unlike std::hash.
 std::uint64_t Hash(std::uint64_t hash, const std::string &text)
 {
@@ -99,6 +118,12 @@ int main(int argc, char **argv)
             text = "sequence " + std::to_string(sequence) + " action " + std::to_string(action) + ": " + user.Describe()
                 + "\n";
             AppendState(text, driver.planner);
+        }
+        if (sequence % 16 == 0) {
+            std::mt19937 random(static_cast<std::uint32_t>(seed + sequence));
+            const int classColumn = testing::Uniform(random, 0, kClassCount - 1);
+            AppendAnswer(
+                text, Optimise(testing::RandomGoal(random, classColumn, testing::Uniform(random, 1, kMaxLevel))));
         }
         hash = Hash(hash, text);
         if (full)

@@ -4,6 +4,10 @@
 #include <limits>
 #include <optional>
 
+#if defined(__wasm_simd128__)
+#include <wasm_simd128.h>
+#endif
+
 namespace rollwerk {
 
 namespace {
@@ -99,7 +103,15 @@ std::optional<Selection> Solve(const std::vector<Item> &items, std::int32_t budg
                         = to.data() + static_cast<std::size_t>(k) * width + static_cast<std::size_t>(c);
                     // Compared by value: at the page's size optimisation std::max
                     // stays a call taking its operands through memory (docs/decisions.md).
-                    for (std::int32_t p = 0; p <= last; ++p) {
+                    std::int32_t p = 0;
+#if defined(__wasm_simd128__)
+                    const v128_t add = wasm_i32x4_splat(worth);
+                    for (; p + 3 <= last; p += 4) {
+                        const v128_t sum = wasm_i32x4_add(wasm_v128_load(source + p), add);
+                        wasm_v128_store(target + p, wasm_i32x4_max(sum, wasm_v128_load(target + p)));
+                    }
+#endif
+                    for (; p <= last; ++p) {
                         const std::int32_t sum = source[p] + worth;
                         if (sum > target[p])
                             target[p] = sum;
@@ -259,11 +271,18 @@ std::vector<Item> Items(const Problem &problem)
         const std::size_t defenceIndex = static_cast<std::size_t>(
             std::find(BonusRowsOfSkill(kWendigkeit).begin(), BonusRowsOfSkill(kWendigkeit).end(), kDefenceRow)
             - BonusRowsOfSkill(kWendigkeit).begin());
+        // Every pair is tried: each skill's defence is looked up once, not once per pair.
+        std::vector<std::int32_t> parryDefence;
+        parryDefence.reserve(parry.size());
+        for (const auto &[second, secondWorth] : parry)
+            parryDefence.push_back(Contribution(kParade, 0, second));
+        const std::int32_t needed = problem.minimum[RowIndex(kDefenceRow)];
+        item.options.reserve(agility.size() * parry.size());
         for (const auto &[first, firstWorth] : agility) {
-            for (const auto &[second, secondWorth] : parry) {
-                const std::int32_t defence
-                    = Contribution(kWendigkeit, defenceIndex, first) + Contribution(kParade, 0, second);
-                if (defence < problem.minimum[RowIndex(kDefenceRow)])
+            const std::int32_t agilityDefence = Contribution(kWendigkeit, defenceIndex, first);
+            for (std::size_t index = 0; index < parry.size(); ++index) {
+                const auto &[second, secondWorth] = parry[index];
+                if (agilityDefence + parryDefence[index] < needed)
                     continue;
                 item.options.push_back({first + second, (first > 0 ? 1 : 0) + (second > 0 ? 1 : 0),
                     firstWorth + secondWorth, {first, second}});
