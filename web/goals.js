@@ -197,10 +197,11 @@ export function setUpGoals(document, core, view, { apply, takePath, goalChanged,
     pending = 0;
     if (!dialog.open) return;
     const { level: target, keepSpent, weights, minimums } = goal();
+    // Read before the lists change: a read after them would force a layout.
+    const width = chartWidth(curvesView);
     let answer;
     try {
-      answer = core.goalAnswer(view.planner, target, keepSpent, weights, minimums, chartWidth(curvesView), TEXT_HEIGHT,
-        pathLevelAsked);
+      answer = core.goalAnswer(view.planner, target, keepSpent, weights, minimums, width, TEXT_HEIGHT, pathLevelAsked);
     } catch (error) {
       onError(error);
       return;
@@ -214,7 +215,6 @@ export function setUpGoals(document, core, view, { apply, takePath, goalChanged,
     showLines(document, limitList, answer.limits);
     showLines(document, lastPointList, answer.lastPoints, answer.lastPointTips);
     showLines(document, comparisonList, answer.comparison);
-    const width = chartWidth(curvesView);
     drawCharts(document, curvesView, answer.curves, answer.chartsHeight, width, noCurves);
     code = answer.code;
     take.disabled = !answer.code;
