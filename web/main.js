@@ -13,6 +13,7 @@ import { addressWriter, codeInAddress, goalInAddress, quoteLink } from './link.j
 import { findPage } from './page.js';
 import { skillPreview } from './skill-preview.js';
 import { historyItems, pageClipboard, planCommands, skillTips } from './tools.js';
+import { warmUp } from './warm-up.js';
 
 const BAD_LINK = 'Dieser Link enthält keinen Plan, der sich lesen lässt:';
 const BAD_GOAL = 'Das Ziel in diesem Link lässt sich nicht lesen; der Plan öffnet ohne Ziel:';
@@ -214,22 +215,7 @@ async function start() {
   if (page.message.hidden && !document.getElementById('FZiel').open) page.fields[0].input.focus();
   performance.mark('rollwerk:ready');
   announceReady();
-  // Once the page has told it is ready: the core's code that a user's first
-  // change runs is compiled on its first call; a planner of its own, not
-  // shown, runs it now, so that the user's first change does not wait for that.
-  setTimeout(() => warmUp(core), 0);
-}
-
-function warmUp(core) {
-  const quiet = {};
-  for (const push of PlanView.pushes) quiet[push] = () => {};
-  const planner = new core.Planner(quiet);
-  try {
-    for (let index = 1; index < 6; ++index) planner.classPick(index);
-    planner.stepUp(1);
-  } finally {
-    planner.delete();
-  }
+  warmUp(document, core);
 }
 
 start().catch((error) => {
