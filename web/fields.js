@@ -399,6 +399,10 @@ class ClassBoxView {
   pick(index) {
     this.close();
     if (index < 0) return;
+    // The focus comes first, as when the list was opened from the box, and
+    // while the page's style is still clean: moved after the class change,
+    // it would lay out the changed window at once instead of with its frame.
+    this.input.focus();
     if (this.page.call(() => this.planner.classPick(index))) this.showText();
     this.input.select();
   }
