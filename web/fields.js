@@ -570,7 +570,3 @@ export class PlanView {
     this.mirror(() => this.follow.recorded());
   }
 }
-
-// Every push the core makes to a view.
-PlanView.pushes = Object.getOwnPropertyNames(PlanView.prototype).filter((name) =>
-  /Changed$|Shown$|^recorded$/.test(name));

@@ -215,7 +215,7 @@ async function start() {
   if (page.message.hidden && !document.getElementById('FZiel').open) page.fields[0].input.focus();
   performance.mark('rollwerk:ready');
   announceReady();
-  warmUp(document, core);
+  warmUp(document, core, page.classBox.options.length);
 }
 
 start().catch((error) => {

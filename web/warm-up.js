@@ -8,28 +8,24 @@ import { PlanView } from './fields.js';
 import { findPage } from './page.js';
 
 const CLASS_ROUNDS = 2;
+const QUIET = { tips() {}, history() {}, code() {}, recorded() {} };
 
-export function warmUp(document, core) {
+export function warmUp(document, core, classCount) {
   let view = null;
-  let steps = [];
-  const next = () => {
-    if (!view) {
+  const steps = [
+    () => {
       const copy = document.createDocumentFragment();
       copy.append(document.getElementById('FMainContent').cloneNode(true));
-      const quiet = { tips() {}, history() {}, code() {}, recorded() {} };
-      view = new PlanView(findPage(copy), (error) => console.error(error), quiet);
-      const classCount = view.classBox.options.length;
-      steps = [
-        () => view.attach(new core.Planner(view, true)),
-        ...Array.from({ length: CLASS_ROUNDS * classCount }, (_, n) => () => view.classBox.pick((n + 1) % classCount)),
-      ];
-    } else if (steps.length > 0) {
-      view.call(steps.shift());
-    } else {
-      view.planner.delete();
-      return;
-    }
-    setTimeout(next, 0);
+      view = new PlanView(findPage(copy), (error) => console.error(error), QUIET);
+    },
+    () => view.attach(new core.Planner(view, true)),
+    ...Array.from({ length: CLASS_ROUNDS * classCount },
+      (_, n) => () => view.call(() => view.classBox.pick((n + 1) % classCount))),
+    () => view.planner.delete(),
+  ];
+  const next = () => {
+    steps.shift()();
+    if (steps.length > 0) setTimeout(next, 0);
   };
   setTimeout(next, 0);
 }
