@@ -29,8 +29,7 @@ const [site, empty, address, emptyAddress, windowAddress, runsText] = process.ar
 // drawn its frames and run its timers, as before a user's first click.
 const IDLE_MS = 500;
 const runs = Number(runsText);
-const ARGS = ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-  '--disable-sync', '--no-first-run', '--disable-quic'];
+const ARGS = require('../tests/web/browser-args.js');
 
 const median = (values) => {
   const sorted = [...values].sort((a, b) => a - b);
@@ -55,7 +54,9 @@ function rendererThreadCpu() {
   const cpu = new Map();
   for (const pid of fs.readdirSync('/proc').filter((name) => /^\d+$/.test(name))) {
     try {
-      if (!fs.readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes('--type=renderer')) continue;
+      const command = fs.readFileSync(`/proc/${pid}/cmdline`, 'utf8');
+      // (the browser's own interface, should a version load it despite ARGS, is not the page)
+      if (!command.includes('--type=renderer') || command.includes('--top-chrome-webui')) continue;
       cpu.set(pid, Number(fs.readFileSync(`/proc/${pid}/task/${pid}/schedstat`, 'utf8').split(' ')[0]) / 1e6);
     } catch {
       // a process that ended meanwhile

@@ -18,7 +18,7 @@ const [site, docs] = process.argv.slice(2);
 const PLAN = '#plan=RW1BjAAJiAIAAAAw';
 const launch = {
   executablePath: process.env.ROLLWERK_CHROMIUM || '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu'],
+  args: require('../tests/web/browser-args.js'),
 };
 
 async function phone() {

@@ -4,6 +4,7 @@
 // downloads a browser; PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 keeps npm ci from it.
 const path = require('node:path');
 const { defineConfig } = require('@playwright/test');
+const browserArgs = require('./browser-args.js');
 
 const site = process.env.ROLLWERK_SITE || path.resolve(__dirname, '../../build-web/site');
 const port = Number(process.env.ROLLWERK_WEB_PORT || 8731);
@@ -24,15 +25,7 @@ module.exports = defineConfig({
     viewport: { width: 1000, height: 720 },
     launchOptions: {
       executablePath: process.env.ROLLWERK_CHROMIUM || '/usr/bin/chromium',
-      args: [
-        '--no-sandbox',
-        '--disable-gpu',
-        '--disable-background-networking',
-        '--disable-component-update',
-        '--disable-sync',
-        '--no-first-run',
-        '--disable-quic',
-      ],
+      args: browserArgs,
     },
   },
   webServer: {
