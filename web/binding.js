@@ -8,6 +8,8 @@
 
 // What the module asks of its host: to hear that its memory grew (the views
 // below are made anew from the memory on each use), and to end on abort.
+import { loadOnce } from './load-once.js';
+
 const IMPORTS = {
   env: { emscripten_notify_memory_growth: () => {} },
   wasi_snapshot_preview1: {
@@ -34,13 +36,9 @@ export async function instantiateCore(source, loadTools = null) {
   const wasm = (await WebAssembly.instantiate(module, { ...IMPORTS, placeholder: placeholders(module) })).exports;
   wasm._initialize();
   // Its functions take their places in the first module's table, over the placeholders.
-  let toolsLoaded = null;
-  const loadToolWindows = () => {
-    toolsLoaded ??= loadTools === null ? Promise.resolve()
-      : loadTools().then((tools) => WebAssembly.instantiate(tools, { primary: wasm }));
-    toolsLoaded.catch(() => (toolsLoaded = null));
-    return toolsLoaded;
-  };
+  const loadToolWindows = loadOnce(async () => {
+    if (loadTools !== null) await WebAssembly.instantiate(await loadTools(), { primary: wasm });
+  });
   return { ...bindCore(wasm), loadToolWindows };
 }
 

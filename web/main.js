@@ -10,6 +10,7 @@ import { setUpChrome } from './chrome.js';
 import { loadCore } from './core.js';
 import { PlanView } from './fields.js';
 import { addressWriter, codeInAddress, goalInAddress, quoteLink } from './link.js';
+import { loadOnce } from './load-once.js';
 import { findPage } from './page.js';
 import { skillPreview } from './skill-preview.js';
 import { historyItems, pageClipboard, planCommands, skillTips } from './tools.js';
@@ -53,46 +54,32 @@ async function start() {
     throw new Error(TOOL_NOT_LOADED);
   });
   let goals = { planChanged: () => {}, refresh: () => {}, linkPart: () => '' };
-  let goalsLoaded = null;
-  const loadGoals = () => {
-    goalsLoaded ??= loadTool(import('./goals.js')).then(({ setUpGoals }) => {
-      // A plan of the goals window entered as one step of the history: its message, if any, shown.
-      const enter = (take) => {
-        let result = null;
-        if (view.call(() => (result = take())) && result.message) chrome.showMessage(result.message);
-      };
-      goals = setUpGoals(document, core, view, {
-        apply: (code) => enter(() => history.takeProposal(code)),
-        takePath: (code) => enter(() => history.takePathPlan(code)),
-        goalChanged: writeAddress,
-        onError: showError,
-        contextMenu: chrome.contextMenu,
-        copy: pageClipboard(navigator, chrome).write,
-      });
-      return goals;
-    }, (error) => {
-      goalsLoaded = null;
-      throw error;
+  const loadGoals = loadOnce(() => loadTool(import('./goals.js')).then(({ setUpGoals }) => {
+    // A plan of the goals window entered as one step of the history: its message, if any, shown.
+    const enter = (take) => {
+      let result = null;
+      if (view.call(() => (result = take())) && result.message) chrome.showMessage(result.message);
+    };
+    goals = setUpGoals(document, core, view, {
+      apply: (code) => enter(() => history.takeProposal(code)),
+      takePath: (code) => enter(() => history.takePathPlan(code)),
+      goalChanged: writeAddress,
+      onError: showError,
+      contextMenu: chrome.contextMenu,
+      copy: pageClipboard(navigator, chrome).write,
     });
-    return goalsLoaded;
-  };
+    return goals;
+  }));
   // The plans window's module too.
   let plans = { planChanged: () => {} };
-  let plansLoaded = null;
-  const loadPlans = () => {
-    plansLoaded ??= loadTool(import('./plans.js')).then(({ setUpPlans }) => {
-      plans = setUpPlans(document, core, view, {
-        messages: () => chrome,
-        clipboard: pageClipboard(navigator, chrome),
-        onError: showError,
-      });
-      return plans;
-    }, (error) => {
-      plansLoaded = null;
-      throw error;
+  const loadPlans = loadOnce(() => loadTool(import('./plans.js')).then(({ setUpPlans }) => {
+    plans = setUpPlans(document, core, view, {
+      messages: () => chrome,
+      clipboard: pageClipboard(navigator, chrome),
+      onError: showError,
     });
-    return plansLoaded;
-  };
+    return plans;
+  }));
   const addressTail = (code) => {
     const goal = goals.linkPart();
     return code && goal ? `${code}&ziel=${goal}` : code;
