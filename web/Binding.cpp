@@ -333,19 +333,34 @@ std::string WaitJson(const rollwerk::CommandReply &reply)
     return json::Number(reply.waitMs);
 }
 
-// A coordinate of a chart, to a tenth of a pixel. Written from whole tenths:
-// printf's formatting of floating point would be a large part of the module.
-std::string Fixed(double value)
+// Appends a coordinate of a chart, to a tenth of a pixel. Written from whole
+// tenths: printf's formatting of floating point would be a large part of the
+// module. Appended in place, since a chart has a few thousand of them.
+void AppendFixed(std::string &out, double value)
 {
     const long long tenths = std::llround(value * 10.0);
     const long long whole = std::llabs(tenths);
-    return (tenths < 0 ? "-" : "") + std::to_string(whole / 10) + '.' + static_cast<char>('0' + whole % 10);
+    if (tenths < 0)
+        out += '-';
+    std::array<char, 24> digits{};
+    const char *end = std::to_chars(digits.data(), digits.data() + digits.size(), whole / 10).ptr;
+    out.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
+    out += '.';
+    out += static_cast<char>('0' + whole % 10);
 }
 
 // [x, y], or [x, y, radius] for a marker.
 std::string PointJson(const rollwerk::ChartPoint &point, double radius = 0)
 {
-    return "[" + Fixed(point.x) + "," + Fixed(point.y) + (radius > 0 ? "," + Fixed(radius) : std::string()) + "]";
+    std::string out = "[";
+    AppendFixed(out, point.x);
+    out += ',';
+    AppendFixed(out, point.y);
+    if (radius > 0) {
+        out += ',';
+        AppendFixed(out, radius);
+    }
+    return out + ']';
 }
 
 // A chart as the page draws it: {title, titleAt, axes (an SVG path), points
@@ -353,13 +368,25 @@ std::string PointJson(const rollwerk::ChartPoint &point, double radius = 0)
 std::string ChartJson(const rollwerk::CurveChart &chart, const std::string &title)
 {
     std::string points;
-    for (const rollwerk::ChartPoint &point : chart.line)
-        points += (points.empty() ? "" : " ") + Fixed(point.x) + ',' + Fixed(point.y);
+    points.reserve(chart.line.size() * 12);
+    for (const rollwerk::ChartPoint &point : chart.line) {
+        if (!points.empty())
+            points += ' ';
+        AppendFixed(points, point.x);
+        points += ',';
+        AppendFixed(points, point.y);
+    }
+    std::string axes = "M";
+    AppendFixed(axes, chart.axisTop.x);
+    axes += ' ';
+    AppendFixed(axes, chart.axisTop.y);
+    axes += 'V';
+    AppendFixed(axes, chart.corner.y);
+    axes += 'H';
+    AppendFixed(axes, chart.axisEnd.x);
     return json::Object({{"title", json::Quote(title)}, {"titleAt", PointJson(chart.title)},
-        {"axes",
-            json::Quote("M" + Fixed(chart.axisTop.x) + ' ' + Fixed(chart.axisTop.y) + 'V' + Fixed(chart.corner.y) + 'H'
-                + Fixed(chart.axisEnd.x))},
-        {"points", json::Quote(points)}, {"current", PointJson(chart.current, rollwerk::kCurrentMarker)},
+        {"axes", json::Quote(axes)}, {"points", json::Quote(points)},
+        {"current", PointJson(chart.current, rollwerk::kCurrentMarker)},
         {"proposed", PointJson(chart.proposed, rollwerk::kProposedMarker)}});
 }
 

@@ -8,19 +8,25 @@ std::string Quote(std::string_view text)
     std::string out;
     out.reserve(text.size() + 2);
     out += '"';
-    for (const char c : text) {
+    // Appended in runs between the characters escaped: a chart's points are a text of thousands.
+    std::size_t run = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
+        if (c != '"' && c != '\\' && byte >= 0x20)
+            continue;
+        out.append(text.substr(run, at - run));
+        run = at + 1;
+        if (byte < 0x20) {
             out += "\\u00";
             out += kHex[byte >> 4];
             out += kHex[byte & 0xF];
         } else {
+            out += '\\';
             out += c;
         }
     }
+    out.append(text.substr(run));
     out += '"';
     return out;
 }
