@@ -229,6 +229,7 @@ std::vector<std::pair<std::int32_t, std::int32_t>> SkillOptions(const Problem &p
     const std::int32_t high = std::max(problem.upper[skill], 0);
     if (high < low)
         return options;
+    options.reserve(static_cast<std::size_t>(high - low) + 1);
     for (std::int32_t v = low; v <= high; ++v) {
         if (const std::optional<std::int32_t> worth = SkillWorth(problem, skill, v)) {
             options.emplace_back(v, *worth);
@@ -258,7 +259,9 @@ std::vector<Item> Items(const Problem &problem)
         Item &item = items.emplace_back();
         if (!together || skill != kWendigkeit) {
             item.skills = {skill, 0};
-            for (const auto &[value, worth] : SkillOptions(problem, skill))
+            const auto options = SkillOptions(problem, skill);
+            item.options.reserve(options.size());
+            for (const auto &[value, worth] : options)
                 item.options.push_back({value, value > 0 ? 1 : 0, worth, {value, 0}});
             // A skill that can only stay at 0 changes no sum: it is no item.
             if (item.options.size() == 1 && item.options[0].cost == 0 && item.options[0].worth == 0)
@@ -501,6 +504,7 @@ std::vector<RowCurve> GoalCurves(const Goal &goal, const SkillValues &proposed)
             curve.current = goal.current[skill];
             curve.proposed = proposed[skill];
             SkillValues plan = proposed;
+            curve.values.reserve(static_cast<std::size_t>(goal.level) + 1);
             for (std::int32_t v = 0; v <= goal.level; ++v) {
                 plan[skill] = v;
                 curve.values.push_back(BonusRowValue(row, plan));

@@ -32,6 +32,7 @@ public:
     {
         for (int s = 1; s <= kSkillCount; ++s) {
             std::vector<std::int64_t> &terms = terms_[s];
+            terms.reserve(static_cast<std::size_t>(goal.level) + 1);
             for (std::int32_t v = 0; v <= goal.level; ++v)
                 terms.push_back(SkillTerm(goal, s, v));
         }

@@ -31,6 +31,7 @@ CurveChart LineChart(const std::vector<std::int64_t> &values, std::int32_t curre
     chart.corner = {left, bottom};
     chart.axisTop = {left, plotTop};
     chart.axisEnd = {left + plotWidth, bottom};
+    chart.line.reserve(values.size());
     for (std::int32_t v = 0; v < static_cast<std::int32_t>(values.size()); ++v)
         chart.line.push_back(at(v));
     chart.current = at(std::clamp(current, 0, level));
@@ -48,6 +49,7 @@ CurveChart ChartOf(const RowCurve &curve, int index, double width, double textHe
 CurveChart PathChartOf(const LevelPath &path, std::int32_t marked, double width, double textHeight)
 {
     std::vector<std::int64_t> objectives;
+    objectives.reserve(path.steps.size());
     for (const PathStep &step : path.steps)
         objectives.push_back(step.objective);
     const std::int32_t first = path.steps.empty() ? kMinLevel : path.steps.front().level;
