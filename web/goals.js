@@ -150,6 +150,16 @@ export function setUpGoals(document, core, view, { apply, takePath, goalChanged,
   let keep = null;
   let frame = null;
   let pending = 0;
+  // The width the charts are laid out for, kept as the box's size changes:
+  // read in refresh(), after the user's edit of a field, it would lay the
+  // whole window out before the answer changes it again.
+  let width = 0;
+  const sized = new ResizeObserver(() => {
+    const next = chartWidth(curvesView);
+    if (next === width) return;
+    width = next;
+    refresh();
+  });
 
   // The rows are made when the window first opens, not while the page starts.
   const makeRows = () => {
@@ -197,8 +207,6 @@ export function setUpGoals(document, core, view, { apply, takePath, goalChanged,
     pending = 0;
     if (!dialog.open) return;
     const { level: target, keepSpent, weights, minimums } = goal();
-    // Read before the lists change: a read after them would force a layout.
-    const width = chartWidth(curvesView);
     let answer;
     try {
       answer = core.goalAnswer(view.planner, target, keepSpent, weights, minimums, width, TEXT_HEIGHT, pathLevelAsked);
@@ -282,10 +290,12 @@ export function setUpGoals(document, core, view, { apply, takePath, goalChanged,
     });
     frame = toolWindow(document, dialog, { titleBar: byId('FZielTitel'), closeButton: byId('BSchliessen'),
       onClosed: goalChanged });
+    sized.observe(curvesView.parentElement);
   };
 
   const show = () => {
     frame.show();
+    width = chartWidth(curvesView);
     refresh();
     goalChanged();
     byId('SpEZielStufe').focus();
