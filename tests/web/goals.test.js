@@ -59,6 +59,16 @@ test('a weight typed and left with Tab answers at once, and Übernehmen enters t
   await expect(page.locator('#PBKurven .curve text')).toHaveText(
     'Angriffswert beim Schwertkampf in % über Schwertkunde: jetzt 0, Vorschlag 10');
   await expect.poll(() => new URL(page.url()).hash).toMatch(/^#plan=RW\w+&ziel=10,3:5$/);
+  // The charts fill their box, also once the window grows.
+  const chartFits = () => page.evaluate(() => {
+    const svg = document.getElementById('PBKurven');
+    return Number(svg.getAttribute('width')) === Math.max(240, svg.parentElement.clientWidth);
+  });
+  expect(await chartFits()).toBe(true);
+  const before = await page.locator('#PBKurven').getAttribute('width');
+  await page.setViewportSize({ width: 1400, height: 720 });
+  await expect.poll(chartFits).toBe(true);
+  expect(await page.locator('#PBKurven').getAttribute('width')).not.toBe(before);
 
   // A value out of range is brought back into it when the field is left.
   await typeAndLeave(page, 'SpEGewicht4', '12');
