@@ -6,10 +6,10 @@
 // that escaped the core. The pushes reach the view before the call returns;
 // an error then reaches the caller as an Error with the core's message.
 
-// What the module asks of its host: to hear that its memory grew (the views
-// below are made anew from the memory on each use), and to end on abort.
 import { loadOnce } from './load-once.js';
 
+// What the module asks of its host: to hear that its memory grew (the views
+// below are made anew from the memory on each use), and to end on abort.
 const IMPORTS = {
   env: { emscripten_notify_memory_growth: () => {} },
   wasi_snapshot_preview1: {

@@ -8,10 +8,10 @@ Every face the stylesheet names as fonts/NAME.woff2 is made from
 FONT_DIR/NAME.ttf (Debian's fonts-liberation), keeping Latin-1 and every
 other character that appears in the site's texts (the page, its script and
 the core's WebAssembly, whose German texts are UTF-8 in its data section).
-Text typed into the page beyond these falls back to the system's faces. The glyphs and
-the layout features are kept as they are; the hinting programs, two thirds
-of each face, are left out: the browser's rasteriser draws the window the
-same without them (docs/decisions.md).
+Text typed into the page beyond these falls back to the system's faces. The
+glyphs and the layout features are kept as they are; the hinting programs,
+two thirds of each face, are left out: the browser's rasteriser draws the
+window the same without them (docs/decisions.md).
 """
 
 import re
