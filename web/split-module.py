@@ -9,7 +9,10 @@ The tool windows' part holds exactly the functions that only the matching
 exports reach. A function that any other export, the module's start or the
 function table reaches stays in the first module, so that nothing the page
 calls before the tool windows are loaded can reach a missing function (those
-would reach a placeholder, which the page's binding makes throw). Writes
+would reach a placeholder, which the page's binding makes throw). It also
+holds a copy of every function of the first module that those functions
+call, so that their calls stay inside it, where the engine can inline them
+(wasm_copies.py). Writes
 OUT_DIR/rollwerk_core.wasm and OUT_DIR/rollwerk_tool_windows.wasm.
 """
 import re
@@ -19,8 +22,11 @@ import tempfile
 from collections import defaultdict
 from pathlib import Path
 
+from wasm_copies import own_copies
+
 FUNC = re.compile(r'^ \(func (\$\S+)')
 EXPORT = re.compile(r'^ \(export "([^"]+)" \(func (\$\S+)\)\)')
+DEFINED = re.compile(r'^\$\d+$')
 CALLED = re.compile(r'\((?:call|return_call|ref\.func) (\$[^\s()]+)')
 
 
@@ -67,10 +73,16 @@ def main(core, out_dir, tool_exports):
         others = [function for name, function in exports.items() if name not in tools]
         start = [line.split()[1].rstrip(')') for line in wat.splitlines() if line.startswith(' (start ')]
         split = reached(calls, [exports[name] for name in tools]) - reached(calls, others + start + list(table))
-        listed = work / 'split.txt'
         # The disassembly's names are the module's function numbers (it carries no names).
-        listed.write_text(''.join(name[1:] + '\n' for name in sorted(split)))
-        subprocess.run(['wasm-split', core, '-all', f'--split-funcs=@{listed}',
+        number = lambda name: int(name[1:])
+        # What the tool windows' part calls of the first module's, it gets a copy of.
+        shared = [number(name) for name in reached(calls, split) - split if DEFINED.match(name)]
+        module, copies = own_copies(Path(core).read_bytes(), [number(name) for name in split], shared)
+        own = work / 'own.wasm'
+        own.write_bytes(module)
+        listed = work / 'split.txt'
+        listed.write_text(''.join(f'{function}\n' for function in sorted(map(number, split)) + copies))
+        subprocess.run(['wasm-split', own, '-all', f'--split-funcs=@{listed}',
                         '-o1', work / 'first.wasm', '-o2', work / 'tools.wasm',
                         '--import-namespace=primary', '--placeholder-namespace=placeholder'], check=True)
         for part, name in (('first', 'rollwerk_core.wasm'), ('tools', 'rollwerk_tool_windows.wasm')):
