@@ -47,10 +47,6 @@ def vector(items):
     return encode(len(items)) + b''.join(items)
 
 
-# The immediates of each instruction, as the number of LEB128 numbers that
-# follow its opcode ('m': a memory argument, two numbers), or a function
-# that skips them. Only what a C++ module built with exceptions and SIMD
-# holds; another opcode stops the build.
 def skip_numbers(count):
     def skip(data, at):
         for _ in range(count):
@@ -73,6 +69,9 @@ def skip_select_types(data, at):
     return at + count
 
 
+# How to skip the immediates that follow each instruction's opcode (a memory
+# argument is two numbers). Only what a C++ module built with exceptions and
+# SIMD holds: another opcode stops the build rather than being misread.
 NONE = skip_numbers(0)
 ONE = skip_numbers(1)
 TWO = skip_numbers(2)
